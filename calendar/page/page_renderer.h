@@ -1,0 +1,37 @@
+// Draws a generated page onto any paint device: a widget at a zoom, a printer, a PDF writer, an image.
+#pragma once
+
+#include <QPointF>
+
+#include "calendar/page/generated_page.h"
+
+class QPainter;
+
+namespace orvella::page {
+
+// How sheet positions reach device pixels. Positions are measured in tenths of a millimetre from the
+// sheet's top-left corner and become round((position - offset) * dpi / 254), across and down apart.
+// The offset is the printer's unprintable margin in tenths of a millimetre (0 on screens and images).
+struct DeviceMapping {
+  double dpiX = 96.0;
+  double dpiY = 96.0;
+  double offsetX = 0.0;  // tenths of a millimetre
+  double offsetY = 0.0;
+
+  int toDeviceX(double tenthsMm) const;
+  int toDeviceY(double tenthsMm) const;
+  // A device offset in pixels turned into tenths of a millimetre, rounded, as the printer driver
+  // reports it.
+  static double offsetFromDevicePixels(double pixels, double dpi);
+  // A screen at a zoom factor in percent: 96 dpi at 100 %.
+  static DeviceMapping forScreen(double zoomPercent, double screenDpi = 96.0);
+};
+
+// Layout units (1/48 inch) to tenths of a millimetre.
+inline double unitsToTenthsMm(double units) { return units * 254.0 / kLayoutUnitsPerInch; }
+
+// Draws the bands, then the elements in order, with the painter in device pixels (identity transform
+// expected; the painter's state is restored afterwards).
+void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping& mapping);
+
+}  // namespace orvella::page

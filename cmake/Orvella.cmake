@@ -1,0 +1,102 @@
+# Build helpers shared by every folder of the project.
+
+# Adds the folder itself when it has a CMakeLists.txt, otherwise every subfolder that has one.
+# Folders are owned by one subsystem each, so adding one needs no edit elsewhere.
+function(orvella_add_subdirs dir)
+  set(abs ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
+  if(EXISTS ${abs}/CMakeLists.txt)
+    add_subdirectory(${dir})
+    return()
+  endif()
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${abs} ${abs}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${abs}/${child})
+      orvella_add_subdirs(${dir}/${child})
+    endif()
+  endforeach()
+endfunction()
+
+function(orvella_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+endfunction()
+
+# orvella_gtest(NAME name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
+function(orvella_gtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${T_NAME} PRIVATE
+    ORVELLA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
+  orvella_warnings(${T_NAME})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw")
+endfunction()
+
+# orvella_qtest(NAME name SOURCES ... LIBS ...): one Qt Test executable of windows, run offscreen.
+function(orvella_qtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
+  target_compile_definitions(${T_NAME} PRIVATE
+    ORVELLA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
+  orvella_warnings(${T_NAME})
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw")
+endfunction()
+
+# orvella_fuzz(NAME name SOURCES ... LIBS ...): a libFuzzer target with address and UB sanitizers.
+# Only built with -DORVELLA_FUZZ=ON and clang (see scripts/fuzz).
+function(orvella_fuzz)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT ORVELLA_FUZZ)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  target_compile_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
+endfunction()
+
+# orvella_benchmark(NAME name SOURCES ... LIBS ...): a Google Benchmark executable.
+function(orvella_benchmark)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark QUIET)
+  if(NOT benchmark_FOUND)
+    message(STATUS "Google Benchmark not found: ${T_NAME} skipped")
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} benchmark::benchmark)
+  target_compile_definitions(${T_NAME} PRIVATE
+    ORVELLA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+    ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
+endfunction()
+
+# orvella_library(NAME name SOURCES ... PUBLIC_LIBS ... PRIVATE_LIBS ...): a static library of one folder.
+function(orvella_library)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  add_library(${T_NAME} STATIC ${T_SOURCES})
+  target_include_directories(${T_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${T_NAME} PUBLIC ${T_PUBLIC_LIBS} PRIVATE ${T_PRIVATE_LIBS})
+  orvella_warnings(${T_NAME})
+endfunction()
+
+# Copies data/ beside the executable: fonts/, images/, holidays/, lang/, the loose pictures, an empty temp/.
+function(orvella_install_data)
+  add_custom_target(orvella_data ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data ${ORVELLA_RUNTIME_DIR}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVELLA_RUNTIME_DIR}/temp
+    COMMENT "Laying out the program's data beside the executable")
+endfunction()
