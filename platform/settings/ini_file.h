@@ -1,6 +1,7 @@
 // A Windows-style settings (ini) file read and written with the rules of the profile-string functions.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -13,6 +14,8 @@ namespace orvella {
 class IniFile {
  public:
   explicit IniFile(QString path);
+  // Parses bytes as the contents of the file at path, which is not read; flush() writes there.
+  static IniFile fromBytes(const QByteArray& bytes, QString path = QString());
   ~IniFile();
   IniFile(IniFile&&) noexcept;
   IniFile& operator=(IniFile&&) noexcept;
@@ -41,8 +44,11 @@ class IniFile {
   void eraseSection(const QString& section);
 
   // Writes pending changes (CRLF line ends). Raises Error "Unable to write to %s" with the path.
+  // Changes that are never flushed are dropped.
   void flush();
   bool isDirty() const;
+  // The file's contents as flush() would write them.
+  QByteArray toBytes() const;
 
  private:
   struct Data;

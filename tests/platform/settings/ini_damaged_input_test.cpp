@@ -1,0 +1,71 @@
+// Settings files from strangers: junk bytes, huge lines, duplicates, broken headers.
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+#include "platform/settings/ini_file.h"
+
+using orvella::IniFile;
+
+TEST(IniDamagedInput, UntouchedFileSerialisesToItsOwnBytes) {
+  QRandomGenerator random(20240611);
+  for (int round = 0; round < 200; ++round) {
+    QByteArray bytes(static_cast<qsizetype>(random.bounded(600)), Qt::Uninitialized);
+    // Mostly structure characters, so that headers and keys appear among the junk.
+    static const char kPieces[] =
+        "[]=;\r\n \t\"'\x1e\0\xEF\xBB\xBF\xB9\xC4\x85"
+        "ab1";
+    for (auto& b : bytes) b = kPieces[random.bounded(static_cast<int>(sizeof kPieces - 1))];
+    const IniFile ini = IniFile::fromBytes(bytes);
+    ASSERT_EQ(ini.toBytes(), bytes) << "round " << round;
+    for (const QString& section : ini.sections())
+      for (const QString& key : ini.keys(section)) ini.readString(section, key, QString());
+  }
+}
+
+TEST(IniDamagedInput, NulAndBinaryBytesAreOrdinaryCharacters) {
+  static const char kRaw[] = "[s]\r\nk=a\0b\r\n\x01\x02\xFF\xFE=junk\r\nafter=ok\r\n";
+  const QByteArray bytes(kRaw, sizeof kRaw - 1);
+  IniFile ini = IniFile::fromBytes(bytes);
+  EXPECT_EQ(ini.readString("s", "k", QString()), QString::fromLatin1("a\0b", 3));
+  EXPECT_EQ(ini.readString("s", "after", QString()), "ok");
+  ini.writeString("s", "new", "1");
+  const IniFile again = IniFile::fromBytes(ini.toBytes());
+  EXPECT_EQ(again.readString("s", "k", QString()), QString::fromLatin1("a\0b", 3));
+  EXPECT_EQ(again.readString("s", "new", QString()), "1");
+  EXPECT_EQ(ini.toBytes(), bytes + "new=1\r\n");
+}
+
+TEST(IniDamagedInput, DuplicatesLetTheFirstCount) {
+  IniFile ini = IniFile::fromBytes(
+      "[main]\r\nname=first\r\nNAME=second\r\n"
+      "[MAIN]\r\nname=third\r\nonly_here=x\r\n");
+  EXPECT_EQ(ini.readString("main", "name", QString()), "first");
+  EXPECT_FALSE(ini.hasKey("main", "only_here"));
+  EXPECT_EQ(ini.sections(), QStringList({"main"}));
+  EXPECT_EQ(ini.keys("main"), QStringList({"name"}));
+  ini.writeString("main", "name", "updated");
+  EXPECT_EQ(ini.toBytes(),
+            "[main]\r\nname=updated\r\nNAME=second\r\n"
+            "[MAIN]\r\nname=third\r\nonly_here=x\r\n");
+}
+
+TEST(IniDamagedInput, BrokenHeadersStillOpenSections) {
+  const IniFile ini = IniFile::fromBytes("[unclosed\r\na=1\r\n  [ spaced ] trailing\r\nb=2\r\n[]\r\nc=3\r\n");
+  EXPECT_EQ(ini.readString("unclosed", "a", QString()), "1");
+  EXPECT_EQ(ini.readString("spaced", "b", QString()), "2");
+  EXPECT_EQ(ini.readString("", "c", QString()), "3");
+}
+
+TEST(IniDamagedInput, MegabyteLinesAndManyKeysStayUsable) {
+  QByteArray bytes = "[big]\r\nk=" + QByteArray(4 * 1024 * 1024, 'z') + "\r\n[many]\r\n";
+  for (int i = 0; i < 50000; ++i)
+    bytes += "k" + QByteArray::number(i % 1000) + "=" + QByteArray::number(i) + "\n";
+  bytes += QByteArray(3 * 1024 * 1024, '[');  // one endless broken header, no line end
+  IniFile ini = IniFile::fromBytes(bytes);
+  EXPECT_EQ(ini.readString("big", "k", QString()).size(), 2047);
+  EXPECT_EQ(ini.readString("many", "k999", QString()), "999");
+  EXPECT_EQ(ini.keys("many").size(), 1000);
+  for (int i = 0; i < 1000; ++i) ini.writeString("many", "new" + QString::number(i), "v");
+  EXPECT_EQ(IniFile::fromBytes(ini.toBytes()).readString("many", "new999", QString()), "v");
+}

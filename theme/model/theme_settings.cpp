@@ -1,0 +1,196 @@
+// The theme's settings file holidays.ini: the New defaults, the Open read and the Save write.
+#include "theme/model/theme_settings.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include "dates/calendar_days.h"
+#include "theme/model/holiday_table.h"
+
+namespace orvella {
+
+namespace {
+
+struct FontSection {
+  const char* section;
+  ThemeFont Theme::*font;
+  const char* defaultName;
+  int defaultSize;
+};
+
+// The order in which the fonts are read and written.
+constexpr FontSection kFonts[] = {
+    {"font_holiday", &Theme::holidayFont, "SF Intellivised Outline", 46},
+    {"font_weekday", &Theme::weekdayFont, "SF Intellivised", 46},
+    {"font_user_holiday", &Theme::userHolidayFont, "SF Intellivised Outline", 46},
+    {"font_forenames", &Theme::forenamesFont, "Arial", 10},
+};
+
+const QString kMain = QStringLiteral("main");
+
+QString L(const char* text) { return QString::fromLatin1(text); }
+
+// Fills the font field by field, so that a bad colour leaves name and size already read.
+void readFont(Theme& theme, const FontSection& fontSection, const IniFile& ini) {
+  const QString section = L(fontSection.section);
+  ThemeFont& font = theme.*fontSection.font;
+  font = ThemeFont();
+  font.name = ini.readString(section, QStringLiteral("name"), L(fontSection.defaultName));
+  font.size = ini.readInteger(section, QStringLiteral("size"), fontSection.defaultSize);
+  font.color = colorFromString(ini.readString(section, QStringLiteral("color"), QStringLiteral("clBlack")));
+  font.bold = ini.readBool(section, QStringLiteral("style_bold"), false);
+  font.italic = ini.readBool(section, QStringLiteral("style_italic"), false);
+  font.underline = ini.readBool(section, QStringLiteral("style_underline"), false);
+  font.strikeout = ini.readBool(section, QStringLiteral("style_strikeout"), false);
+}
+
+void writeFont(const ThemeFont& font, const char* sectionName, IniFile& ini) {
+  const QString section = L(sectionName);
+  ini.writeString(section, QStringLiteral("name"), font.name);
+  ini.writeInteger(section, QStringLiteral("size"), font.size);
+  ini.writeString(section, QStringLiteral("color"), colorToString(font.color));
+  ini.writeBool(section, QStringLiteral("style_bold"), font.bold);
+  ini.writeBool(section, QStringLiteral("style_italic"), font.italic);
+  ini.writeBool(section, QStringLiteral("style_underline"), font.underline);
+  ini.writeBool(section, QStringLiteral("style_strikeout"), font.strikeout);
+}
+
+void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pictureHoliday,
+                           const QString& pictureLeft, const QString& workingDir, bool lookUp) {
+  for (const FontSection& fontSection : kFonts) readFont(theme, fontSection, ini);
+  theme.name = ini.readString(kMain, QStringLiteral("name"), QStringLiteral("Default"));
+  auto picture = [&](const char* key, const QString& fallback) {
+    const QString value = ini.readString(kMain, L(key), fallback);
+    if (!lookUp) return value;
+    const QString found = findFileInFolder(workingDir, value);
+    return found.isEmpty() ? value : found;
+  };
+  theme.pictureHoliday = picture("picture_holiday", pictureHoliday);
+  theme.pictureLeft = picture("picture_left", pictureLeft);
+  theme.sundayLikeWeekday = ini.readBool(kMain, QStringLiteral("sunday_like_weekday"), false);
+  theme.withoutForenames = ini.readBool(kMain, QStringLiteral("without_forenames"), false);
+  theme.drawFrames = ini.readBool(kMain, QStringLiteral("draw_frames"), false);
+}
+
+void ensureTwelveRows(HolidayTable& table) {
+  if (table.size() != 12) table.resize(12);
+}
+
+// Lines as a string list takes them from text: a break is CR, LF or CR LF, and a break at the very
+// end does not start another line.
+QStringList splitLines(const QString& text) {
+  QStringList lines;
+  qsizetype i = 0;
+  const qsizetype n = text.size();
+  while (i < n) {
+    const qsizetype start = i;
+    while (i < n && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n')) ++i;
+    lines.append(text.mid(start, i - start));
+    if (i < n && text[i] == QLatin1Char('\r')) ++i;
+    if (i < n && text[i] == QLatin1Char('\n')) ++i;
+  }
+  return lines;
+}
+
+}  // namespace
+
+HolidayEntry parseDayValue(const QString& value) {
+  QString text = value;
+  text.replace(QChar(kDayKindSeparator), QStringLiteral("\r\n"));
+  const QStringList lines = splitLines(text);
+  HolidayEntry entry;
+  if (!lines.isEmpty()) entry.text = lines.front();
+  if (lines.size() < 2)
+    entry.kind = kUserHoliday;
+  else
+    entry.kind = lines[1].isEmpty() ? kNoHolidayKind : lines[1].front().toLatin1();
+  return entry;
+}
+
+QString formatDayValue(const HolidayEntry& entry) {
+  QString value = entry.text + QChar(kDayKindSeparator);
+  if (entry.kind != kNoHolidayKind) value += QChar::fromLatin1(entry.kind);
+  return value;
+}
+
+QString pictureSettingName(const QString& heldPath) {
+  qsizetype cut = std::max(heldPath.lastIndexOf(QLatin1Char('\\')), heldPath.lastIndexOf(QLatin1Char(':')));
+  if (QDir::isAbsolutePath(heldPath)) cut = std::max(cut, heldPath.lastIndexOf(QLatin1Char('/')));
+  return heldPath.mid(cut + 1);
+}
+
+QString findFileInFolder(const QString& folder, const QString& name) {
+  if (name.isEmpty() || folder.isEmpty()) return QString();
+  QString relative = name;
+  relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  const QDir dir(folder);
+  const QFileInfo exact(dir.filePath(relative));
+  if (exact.isFile()) return exact.absoluteFilePath();
+  if (relative.contains(QLatin1Char('/'))) return QString();
+  // File names compare without case where themes come from.
+  const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+  for (const QString& entry : entries)
+    if (entry.compare(relative, Qt::CaseInsensitive) == 0) return dir.absoluteFilePath(entry);
+  return QString();
+}
+
+void readThemeDefaults(Theme& theme, const IniFile& ini, int year) {
+  resetTables(theme, year);
+  for (int month = 1; month <= 12; ++month) {
+    const QString section = QString::number(month);
+    HolidayRow& row = theme.holidays[month - 1];
+    for (int day = 1; day <= static_cast<int>(row.size()); ++day) {
+      const QString key = QString::number(day);
+      if (ini.hasKey(section, key)) row[day - 1].text = ini.readString(section, key, QString());
+    }
+  }
+  readFontsNameSwitches(theme, ini, QStringLiteral("images/flower.wmf"),
+                        QStringLiteral("images/band_music.wmf"), QString(), false);
+}
+
+void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString& workingDir) {
+  ensureTwelveRows(theme.holidays);
+  ensureTwelveRows(theme.holidaysEditCopy);
+  for (int month = 1; month <= 12; ++month) {
+    const QString section = QString::number(month);
+    theme.backgrounds[month - 1] = ini.readString(section, QStringLiteral("bg"), QString());
+    const int length = daysInMonth(year, month);
+    theme.holidays[month - 1].assign(length, HolidayEntry());
+    theme.holidaysEditCopy[month - 1].assign(length, HolidayEntry());
+    HolidayRow& row = theme.holidays[month - 1];
+    for (int day = 1; day <= length; ++day) {
+      const QString key = QString::number(day);
+      if (ini.hasKey(section, key)) row[day - 1] = parseDayValue(ini.readString(section, key, QString()));
+    }
+  }
+  readFontsNameSwitches(theme, ini, QStringLiteral("flower.wmf"), QStringLiteral("band_music.wmf"),
+                        workingDir, true);
+}
+
+void writeThemeSettings(const Theme& theme, IniFile& ini, int year) {
+  for (int month = 1; month <= 12; ++month) {
+    const QString section = QString::number(month);
+    ini.eraseSection(section);
+    const QString& background = theme.backgrounds[month - 1];
+    if (!background.isEmpty()) ini.writeString(section, QStringLiteral("bg"), background);
+    if (static_cast<size_t>(month) > theme.holidays.size()) continue;
+    const HolidayRow& row = theme.holidays[month - 1];
+    const int length = std::min(daysInMonth(year, month), static_cast<int>(row.size()));
+    for (int day = 1; day <= length; ++day) {
+      const HolidayEntry& entry = row[day - 1];
+      if (!entry.text.isEmpty()) ini.writeString(section, QString::number(day), formatDayValue(entry));
+    }
+  }
+  for (const FontSection& fontSection : kFonts) writeFont(theme.*fontSection.font, fontSection.section, ini);
+  ini.writeString(kMain, QStringLiteral("name"), theme.name);
+  ini.writeString(kMain, QStringLiteral("picture_holiday"), pictureSettingName(theme.pictureHoliday));
+  ini.writeString(kMain, QStringLiteral("picture_left"), pictureSettingName(theme.pictureLeft));
+  ini.writeString(kMain, QStringLiteral("version"), L(kThemeSettingsVersion));
+  ini.writeBool(kMain, QStringLiteral("sunday_like_weekday"), theme.sundayLikeWeekday);
+  ini.writeBool(kMain, QStringLiteral("without_forenames"), theme.withoutForenames);
+  ini.writeBool(kMain, QStringLiteral("draw_frames"), theme.drawFrames);
+}
+
+}  // namespace orvella

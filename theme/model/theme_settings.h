@@ -1,0 +1,44 @@
+// The theme's settings file holidays.ini: the New defaults, the Open read and the Save write.
+#pragma once
+
+#include <QString>
+
+#include "platform/settings/ini_file.h"
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+inline constexpr char kThemeSettingsFileName[] = "holidays.ini";
+inline constexpr char kThemeSettingsVersion[] = "1.33";
+// Separates a stored day text from its kind letter.
+inline constexpr char16_t kDayKindSeparator = 30;
+
+// New: both tables sized for the year, then every field but the month backgrounds from the file,
+// with the New defaults. Day values are taken whole as text and get no kind. The default pictures
+// are relative names ("images/flower.wmf"), not looked up anywhere.
+void readThemeDefaults(Theme& theme, const IniFile& ini, int year);
+
+// Open: fills the whole theme from the file with the Open defaults, in the file's own order (months,
+// then the four fonts, name, pictures, switches). A picture that exists in workingDir is held by its
+// full path there. A "color" that is neither a colour name nor a number raises Error
+// "'%s' is not a valid integer value"; what was read before it keeps its new value.
+void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString& workingDir);
+
+// Save: rewrites every month section (days up to the month's length in the year), updates the font
+// and [main] keys in place. Only changes ini in memory; the caller flushes it.
+void writeThemeSettings(const Theme& theme, IniFile& ini, int year);
+
+// A stored day value: text, character 30, kind letter. A value without the separator is a user
+// holiday; an empty kind line gives kind 0.
+HolidayEntry parseDayValue(const QString& value);
+QString formatDayValue(const HolidayEntry& entry);
+
+// The name the settings file keeps for a held picture path: the part after the last "\" or ":"
+// (and after the last "/" of an absolute path), so a relative path with forward slashes stays whole.
+QString pictureSettingName(const QString& heldPath);
+
+// The full path of the file called name in folder, also when only the case of the name differs;
+// empty when there is no such file.
+QString findFileInFolder(const QString& folder, const QString& name);
+
+}  // namespace orvella
