@@ -1,4 +1,4 @@
-// One QGuiApplication for every page test (fonts need it), on the offscreen platform.
+// One QGuiApplication for every test that draws or measures text (fonts need it), on the offscreen platform.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,7 +12,7 @@ class GuiEnvironment : public ::testing::Environment {
   void SetUp() override {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
-    static char name[] = "orvella_page_tests";
+    static char name[] = "orvella_tests";
     static char* argv[] = {name, nullptr};
     app_ = new QGuiApplication(argc, argv);
     // The program registers its own faces at start-up; so do the tests, when they are there.
