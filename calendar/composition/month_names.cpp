@@ -1,0 +1,12 @@
+// Polish month names.
+#include "calendar/composition/month_names.h"
+
+namespace orvella {
+
+QString polishMonthName(int index) {
+  static const char* const kNames[] = {"Styczeń", "Luty",     "Marzec",   "Kwiecień",    "Maj",      "Czerwiec",
+                                       "Lipiec",  "Sierpień", "Wrzesień", "Październik", "Listopad", "Grudzień"};
+  return index >= 0 && index < 12 ? QString::fromUtf8(kNames[index]) : QString();
+}
+
+}  // namespace orvella

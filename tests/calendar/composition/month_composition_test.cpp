@@ -1,0 +1,279 @@
+// The month composition: grid positions, fonts, texts, icons, frames and failures.
+#include <QFile>
+#include <QImage>
+
+#include "composition_fixture.h"
+#include "platform/errors/error.h"
+
+namespace orvella::testing {
+namespace {
+
+using page::Alignment;
+using page::ElementKind;
+
+class GridTest : public CompositionTest {};
+
+TEST_F(GridTest, January2010StartsOnFridayAndEndsInRowFour) {
+  compose(2010, 0);
+  const page::Element* first = dayNumber(1);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->left, 61 + 69 * 4);
+  EXPECT_EQ(first->top, 78);
+  EXPECT_EQ(first->width, 66);
+  EXPECT_EQ(first->tag, 1000);
+  EXPECT_EQ(first->alignment, Alignment::Center);
+  EXPECT_TRUE(first->transparent);
+  const page::Element* last = dayNumber(31);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->left, 61 + 69 * 6);
+  EXPECT_EQ(last->top, 78 + 50 * 4);
+  const page::Element* text = after(first);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->top, 109);
+  EXPECT_EQ(text->height, 18);
+  EXPECT_EQ(text->caption, QStringLiteral("Mieczysława"));
+}
+
+TEST_F(GridTest, MonthsStartingLateUseTheSixthRow) {
+  compose(2010, 4);  // May 2010: 31 days, first day a Saturday
+  const page::Element* last = dayNumber(31);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->top, 328);
+  EXPECT_EQ(last->left, 61);
+  compose(2010, 9);  // October 2010: first day a Friday, no sixth row
+  EXPECT_EQ(dayNumber(31)->top, 78 + 50 * 4);
+}
+
+TEST_F(GridTest, FebruaryFollowsTheLeapYearRule) {
+  compose(2012, 1);
+  EXPECT_NE(dayNumber(29), nullptr);
+  compose(2013, 1);
+  EXPECT_EQ(dayNumber(29), nullptr);
+  EXPECT_NE(dayNumber(28), nullptr);
+}
+
+TEST_F(GridTest, ComposingTwiceLeavesOneSetOfElements) {
+  compose(2010, 0);
+  const size_t once = generated().size();
+  compose(2010, 0);
+  EXPECT_EQ(generated().size(), once);
+  EXPECT_EQ(once, 62u);  // 31 day numbers and 31 name days
+}
+
+TEST_F(GridTest, MonthNameAndYearTakeTheWeekdayColour) {
+  theme.weekdayFont.color = 0x0000FF;
+  compose(2011, 2);
+  EXPECT_EQ(form.qr_miech.caption, QStringLiteral("Marzec"));
+  EXPECT_EQ(form.qr_miech.font.color, 0x0000FFu);
+  EXPECT_EQ(form.qr_miech.font.name, QStringLiteral("Arial Black"));
+  EXPECT_EQ(form.QRL_rok.caption, QStringLiteral("2011"));
+  EXPECT_EQ(form.QRL_rok.font.color, 0x0000FFu);
+}
+
+TEST_F(GridTest, AnImpossibleYearStopsBeforeThePageChanges) {
+  compose(2010, 0);
+  const size_t before = generated().size();
+  try {
+    compose(10000, 0);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Invalid argument to date encode"));
+  }
+  EXPECT_EQ(generated().size(), before);
+  EXPECT_EQ(form.QRL_rok.caption, QStringLiteral("2010"));
+}
+
+class FontRuleTest : public CompositionTest {
+ protected:
+  void SetUp() override {
+    CompositionTest::SetUp();
+    theme.weekdayFont.name = QStringLiteral("Weekday");
+    theme.holidayFont.name = QStringLiteral("Holiday");
+    theme.userHolidayFont.name = QStringLiteral("UserHoliday");
+    theme.forenamesFont.name = QStringLiteral("Names");
+    theme.forenamesFont.bold = true;
+    theme.forenamesFont.italic = true;
+  }
+};
+
+// January 2010: the 4th is a Monday, the 10th a Sunday.
+TEST_F(FontRuleTest, OrdinaryDayUsesWeekdayFontAndNamesWithoutBold) {
+  compose(2010, 0);
+  EXPECT_EQ(dayNumber(4)->font.name, QStringLiteral("Weekday"));
+  const page::Element* text = after(dayNumber(4));
+  EXPECT_EQ(text->font.name, QStringLiteral("Names"));
+  EXPECT_FALSE(text->font.bold);
+  EXPECT_TRUE(text->font.italic);
+  EXPECT_EQ(text->font.size, 10);
+}
+
+TEST_F(FontRuleTest, SundayUsesHolidayFontAndNamesUnchanged) {
+  compose(2010, 0);
+  EXPECT_EQ(dayNumber(10)->font.name, QStringLiteral("Holiday"));
+  const page::Element* text = after(dayNumber(10));
+  EXPECT_TRUE(text->font.bold);
+  EXPECT_TRUE(text->font.italic);
+}
+
+TEST_F(FontRuleTest, SundayLikeWeekdayUsesWeekdayFont) {
+  theme.sundayLikeWeekday = true;
+  compose(2010, 0);
+  EXPECT_EQ(dayNumber(10)->font.name, QStringLiteral("Weekday"));
+  EXPECT_TRUE(after(dayNumber(10))->font.bold);  // the name days of a Sunday keep their font
+}
+
+TEST_F(FontRuleTest, HolidaysUseTheirKindsFontAndBoldLargerText) {
+  setHoliday(0, 5, QStringLiteral("Mine"), 'u');
+  setHoliday(0, 6, QStringLiteral("Trzech Króli"), 'n');
+  setHoliday(0, 10, QStringLiteral("Sunday mine"), 'u');
+  compose(2010, 0);
+  EXPECT_EQ(dayNumber(5)->font.name, QStringLiteral("UserHoliday"));
+  EXPECT_EQ(dayNumber(6)->font.name, QStringLiteral("Holiday"));
+  EXPECT_EQ(dayNumber(10)->font.name, QStringLiteral("UserHoliday"));
+  const page::Element* text = after(dayNumber(6));
+  EXPECT_EQ(text->caption, QStringLiteral("Trzech Króli"));
+  EXPECT_TRUE(text->font.bold);
+  EXPECT_FALSE(text->font.italic);
+  EXPECT_EQ(text->font.size, 11);
+}
+
+TEST_F(FontRuleTest, AKindWithoutTextStillChoosesTheSundayFont) {
+  theme.holidays[0][9].kind = 'u';  // Sunday 10 January, no text
+  compose(2010, 0);
+  EXPECT_EQ(dayNumber(10)->font.name, QStringLiteral("UserHoliday"));
+}
+
+class TextRuleTest : public CompositionTest {
+ protected:
+  void useIcon() {
+    const QString icon = folder.path() + QStringLiteral("/icon.bmp");
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(icon, "BMP"));
+    pictures.insert(theme.pictureHoliday, icon);
+  }
+  int images() const {
+    int n = 0;
+    for (const page::Element* e : generated()) n += e->kind == ElementKind::Image;
+    return n;
+  }
+};
+
+TEST_F(TextRuleTest, SingleStarGivesIconAndEmptyCaption) {
+  useIcon();
+  setHoliday(0, 4, QStringLiteral("*"));
+  compose(2010, 0);
+  EXPECT_EQ(after(dayNumber(4))->caption, QString());
+  const page::Element* icon = after(after(dayNumber(4)));
+  ASSERT_EQ(icon->kind, ElementKind::Image);
+  EXPECT_EQ(icon->left, 72);
+  EXPECT_EQ(icon->top, 128);
+  EXPECT_EQ(icon->width, 20);
+  EXPECT_EQ(icon->height, 20);
+  EXPECT_TRUE(icon->stretch);
+  EXPECT_FALSE(icon->frame.any());
+}
+
+TEST_F(TextRuleTest, StarAfterSlashStaysAndGivesNoIcon) {
+  useIcon();
+  setHoliday(0, 4, QStringLiteral("Jeden/*Dwa"));
+  compose(2010, 0);
+  EXPECT_EQ(after(dayNumber(4))->caption, QStringLiteral("Jeden\r*Dwa"));
+  EXPECT_EQ(images(), 0);
+}
+
+TEST_F(TextRuleTest, LeadingStarWithSlashLosesStarAndGivesIcon) {
+  useIcon();
+  setHoliday(0, 4, QStringLiteral("*Jeden/Dwa"));
+  compose(2010, 0);
+  EXPECT_EQ(after(dayNumber(4))->caption, QStringLiteral("Jeden\rDwa"));
+  EXPECT_EQ(images(), 1);
+}
+
+TEST_F(TextRuleTest, NoIconWhenThePictureFileIsMissing) {
+  setHoliday(0, 4, QStringLiteral("*Jeden"));
+  compose(2010, 0);
+  EXPECT_EQ(images(), 0);
+}
+
+TEST_F(TextRuleTest, WithoutNameDaysOnlyHolidaysGetText) {
+  theme.withoutForenames = true;
+  setHoliday(0, 4, QStringLiteral("Jeden"));
+  compose(2010, 0);
+  EXPECT_EQ(generated().size(), 32u);
+}
+
+TEST_F(TextRuleTest, FramesFollowTheSwitch) {
+  compose(2010, 0);
+  for (const page::Element* e : generated()) EXPECT_FALSE(e->frame.any());
+  theme.drawFrames = true;
+  compose(2010, 0);
+  const page::Element* number = dayNumber(4);
+  EXPECT_TRUE(number->frame.right);
+  EXPECT_FALSE(number->frame.bottom || number->frame.top || number->frame.left);
+  const page::Element* text = after(number);
+  EXPECT_TRUE(text->frame.right && text->frame.bottom);
+  EXPECT_FALSE(text->frame.top || text->frame.left);
+}
+
+TEST_F(TextRuleTest, NameDaysJoinedBySlashShowOnTwoLines) {
+  QFile file(folder.path() + QStringLiteral("/holidays/default.ini"));
+  QDir().mkpath(folder.path() + QStringLiteral("/holidays"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[1]\r\n4=Anieli/Tytusa\r\n");
+  file.close();
+  nameDays.load_forenames(folder.path());
+  compose(2010, 0);
+  EXPECT_EQ(after(dayNumber(4))->caption, QStringLiteral("Anieli\rTytusa"));
+}
+
+TEST_F(TextRuleTest, MarkersExpandForTheChosenYear) {
+  setHoliday(0, 4, QStringLiteral("@_age|1918 lat"));
+  setHoliday(0, 5, QStringLiteral("a@_age|2000, b"));
+  compose(2010, 0);
+  EXPECT_EQ(after(dayNumber(4))->caption, QStringLiteral("92 lat"));
+  EXPECT_EQ(after(dayNumber(5))->caption, QStringLiteral("a10, b"));
+  compose(2011, 0);
+  EXPECT_EQ(after(dayNumber(4))->caption, QStringLiteral("93 lat"));
+}
+
+TEST_F(TextRuleTest, AMarkerThatIsNoNumberStopsTheComposition) {
+  setHoliday(0, 4, QStringLiteral("@_age|2000b"));
+  try {
+    compose(2010, 0);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("'2000b' is not a valid integer value"));
+  }
+}
+
+TEST_F(TextRuleTest, MissingPicturesKeepThePreviousOnes) {
+  const QString left = folder.path() + QStringLiteral("/left.bmp");
+  QImage(2, 8, QImage::Format_RGB32).save(left, "BMP");
+  pictures.insert(theme.pictureLeft, left);
+  compose(2010, 0);
+  ASSERT_FALSE(form.qri_left.picture.isNull());
+  pictures.clear();
+  compose(2010, 1);
+  EXPECT_EQ(form.qri_left.picture.fileName(), left);
+  EXPECT_TRUE(form.bg_img.picture.isNull());
+}
+
+TEST_F(TextRuleTest, AnUnreadablePictureStopsWithTheLoadersMessage) {
+  const QString broken = folder.path() + QStringLiteral("/broken.jpg");
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\xFF\xD8\xFF\xE0 not really a jpeg");
+  file.close();
+  theme.backgrounds[0] = broken;
+  pictures.insert(broken, broken);
+  try {
+    compose(2010, 0);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_TRUE(e.message().contains(QStringLiteral("broken.jpg"))) << e.message().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace orvella::testing
