@@ -1,0 +1,262 @@
+// New, Open and Save of themes through the working directory, and what survives a round trip.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+
+#include "../../support/program_folder.h"
+#include "calendar/composition/month_composition.h"
+#include "calendar/composition/month_names.h"
+#include "calendar/composition/page_json.h"
+#include "calendar/namedays/name_days.h"
+#include "dates/line_expansion.h"
+#include "platform/errors/error.h"
+#include "theme/archive/backup_dialogs.h"
+#include "theme/files/theme_files.h"
+
+namespace orvella::testing {
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+class ThemeFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BackupFileDialogs::reset();
+    files.new_theme(year);
+  }
+  QString temp(const QString& name) const { return program.path(QStringLiteral("temp/") + name); }
+  QString outside(const QString& name) const { return elsewhere.path() + QLatin1Char('/') + name; }
+  QString picture(const QString& path, QColor color) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage image(6, 6, QImage::Format_RGB32);
+    image.fill(color);
+    EXPECT_TRUE(image.save(path, "BMP"));
+    return path;
+  }
+  QStringList restoredNames(const QString& archive) {
+    QTemporaryDir into;
+    TBackupFile reader;
+    reader.Restore(archive, into.path());
+    return QDir(into.path()).entryList(QDir::Files);
+  }
+
+  ProgramFolder program;
+  QTemporaryDir elsewhere;
+  int year = 2010;
+  Theme theme;
+  ThemeFiles files{theme, program.path()};
+};
+
+TEST_F(ThemeFilesTest, NewThemeHasTheDefaultsAndItsPicturesInTheWorkingDirectory) {
+  EXPECT_EQ(theme.name, QStringLiteral("Default"));
+  EXPECT_EQ(theme.pictureHoliday, QStringLiteral("images/flower.wmf"));
+  EXPECT_EQ(theme.pictureLeft, QStringLiteral("images/band_music.wmf"));
+  EXPECT_EQ(theme.weekdayFont.name, QStringLiteral("SF Intellivised"));
+  ASSERT_EQ(theme.holidays.size(), 12u);
+  EXPECT_EQ(theme.holidays[1].size(), 28u);
+  EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("flower.wmf"))));
+  EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("band_music.wmf"))));
+}
+
+TEST_F(ThemeFilesTest, NewKeepsTheMonthBackgrounds) {
+  theme.backgrounds[3] = QStringLiteral("/pictures/april.jpg");
+  theme.name = QStringLiteral("Changed");
+  files.new_theme(year);
+  EXPECT_EQ(theme.backgrounds[3], QStringLiteral("/pictures/april.jpg"));
+  EXPECT_EQ(theme.name, QStringLiteral("Default"));
+}
+
+TEST_F(ThemeFilesTest, ANewThemeSavedUnchangedHoldsOnlyItsSettings) {
+  const QString archive = outside(QStringLiteral("plain.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  EXPECT_EQ(restoredNames(archive), QStringList{QStringLiteral("holidays.ini")});
+}
+
+TEST_F(ThemeFilesTest, ACancelledSaveStillRewritesTheSettingsFile) {
+  QFile::remove(files.settingsFile());
+  EXPECT_FALSE(files.save_theme(QString(), year));
+  EXPECT_TRUE(QFileInfo::exists(files.settingsFile()));
+}
+
+TEST_F(ThemeFilesTest, PicturesWithTheSameFilePartRestoreOneFileBothNamesUse) {
+  theme.pictureHoliday = picture(outside(QStringLiteral("a/pic.bmp")), Qt::red);
+  theme.pictureLeft = picture(outside(QStringLiteral("b/pic.bmp")), Qt::blue);
+  const QString archive = outside(QStringLiteral("same.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  files.new_theme(year);
+  files.load_theme(archive, year);
+  EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("pic.bmp")));
+  EXPECT_EQ(theme.pictureLeft, temp(QStringLiteral("pic.bmp")));
+  EXPECT_EQ(QImage(temp(QStringLiteral("pic.bmp"))).pixelColor(0, 0), QColor(Qt::blue));  // the later one
+}
+
+TEST_F(ThemeFilesTest, APictureChosenInUpperCaseIsFoundAfterARoundTrip) {
+  theme.pictureHoliday = picture(outside(QStringLiteral("Flower.BMP")), Qt::green);
+  const QString archive = outside(QStringLiteral("case.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  files.new_theme(year);
+  files.load_theme(archive, year);
+  EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("flower.bmp"))));
+  EXPECT_TRUE(QFileInfo::exists(theme.pictureHoliday)) << theme.pictureHoliday.toStdString();
+  EXPECT_TRUE(theme.pictureHoliday.startsWith(program.path(QStringLiteral("temp/"))));
+}
+
+TEST_F(ThemeFilesTest, ASettingsFileThemeIsCopiedInWithTheLadybirdAndFlower) {
+  QFile::remove(temp(QStringLiteral("flower.wmf")));
+  const QString plain = outside(QStringLiteral("plain.hol"));
+  writeFile(plain, "[1]\r\n1=Nowy Rok\x1en\r\n2=Mine\r\n[main]\r\nname=Plain\r\npicture_holiday=ladybug.wmf\r\n");
+  files.load_theme(plain, year);
+  EXPECT_EQ(theme.name, QStringLiteral("Plain"));
+  EXPECT_EQ(theme.holidays[0][0], (HolidayEntry{QStringLiteral("Nowy Rok"), 'n'}));
+  EXPECT_EQ(theme.holidays[0][1], (HolidayEntry{QStringLiteral("Mine"), 'u'}));
+  EXPECT_EQ(readAll(temp(QStringLiteral("ladybug.wmf"))), readAll(program.path(QStringLiteral("bierdony.wmf"))));
+  EXPECT_EQ(readAll(temp(QStringLiteral("flower.wmf"))), readAll(program.path(QStringLiteral("kwiatek.wmf"))));
+  EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("ladybug.wmf")));
+}
+
+TEST_F(ThemeFilesTest, ClosingDeletesTheSettingsFileButNotRestoredPictures) {
+  theme.pictureLeft = picture(outside(QStringLiteral("left.bmp")), Qt::yellow);
+  const QString archive = outside(QStringLiteral("close.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  files.load_theme(archive, year);
+  ASSERT_TRUE(QFileInfo::exists(files.settingsFile()));
+  files.delete_temp();
+  EXPECT_FALSE(QFileInfo::exists(files.settingsFile()));
+  EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("left.bmp"))));
+}
+
+TEST_F(ThemeFilesTest, DeletingNeverReachesOutsideTheWorkingDirectory) {
+  const QString victim = program.path(QStringLiteral("victim.txt"));
+  writeFile(victim, "keep me");
+  const QString absolute = outside(QStringLiteral("absolute.txt"));
+  writeFile(absolute, "keep me too");
+  theme.pictureHoliday = QStringLiteral("../victim.txt");
+  theme.pictureLeft = absolute;
+  files.delete_temp();
+  EXPECT_TRUE(QFileInfo::exists(victim));
+  EXPECT_TRUE(QFileInfo::exists(absolute));
+  theme.pictureLeft = QStringLiteral("..\\victim.txt");
+  files.delete_temp();
+  EXPECT_TRUE(QFileInfo::exists(victim));
+}
+
+TEST_F(ThemeFilesTest, AFailedOpenLeavesATableAPageCanBeComposedFrom) {
+  writeFile(outside(QStringLiteral("junk.hol")), "this is no archive at all");
+  EXPECT_THROW(files.load_theme(outside(QStringLiteral("junk.hol")), 2012), Error);
+  ASSERT_EQ(theme.holidays.size(), 12u);
+  EXPECT_EQ(theme.holidays[1].size(), 29u);
+  files.load_theme(outside(QStringLiteral("missing.hol")), 2013);
+  EXPECT_EQ(theme.holidays[1].size(), 28u);
+  EXPECT_EQ(theme.name, QStringLiteral("Default"));
+}
+
+TEST_F(ThemeFilesTest, AFailedArchiveWriteLeavesTheOldArchiveAsItWas) {
+  const QString archive = outside(QStringLiteral("keep.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  const QByteArray before = readAll(archive);
+  theme.name = QStringLiteral("Changed");
+  // The new archive cannot be created where it is written first.
+  QDir().mkpath(outside(QStringLiteral(".keep.hol.partial")));
+  EXPECT_FALSE(files.save_theme(archive, year));
+  EXPECT_EQ(readAll(archive), before);
+  EXPECT_FALSE(BackupFileDialogs::lastError.isEmpty());
+}
+
+TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
+  const QString archive = outside(QStringLiteral("keep.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  const QByteArray before = readAll(archive);
+  QDir(program.path(QStringLiteral("temp"))).removeRecursively();
+  writeFile(program.path(QStringLiteral("temp")), "a file where the folder should be");
+  try {
+    files.save_theme(archive, year);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + files.settingsFile());
+  }
+  EXPECT_EQ(readAll(archive), before);
+}
+
+// Everything a user sets survives Save and Open, and every month composes the same page afterwards.
+TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
+  for (int m = 0; m < 12; ++m) {
+    theme.holidays[m][0] = HolidayEntry{QStringLiteral("*Święto %1/linia").arg(m + 1), 'n'};
+    theme.holidays[m][m + 2] = HolidayEntry{QStringLiteral("Własne @_age|1990"), 'u'};
+  }
+  theme.holidayFont = ThemeFont{QStringLiteral("Liberation Serif"), 40, 0x0000FF, true, false, false, false};
+  theme.weekdayFont = ThemeFont{QStringLiteral("DejaVu Sans"), 38, 0x800000, false, true, false, false};
+  theme.userHolidayFont = ThemeFont{QStringLiteral("Liberation Sans"), 36, 0x008000, false, false, true, false};
+  theme.forenamesFont = ThemeFont{QStringLiteral("Liberation Mono"), 9, 0x00123456, false, false, false, true};
+  theme.name = QStringLiteral("Pełny");
+  theme.pictureHoliday = picture(outside(QStringLiteral("icons/star.bmp")), Qt::red);
+  theme.pictureLeft = picture(outside(QStringLiteral("margin/strip.bmp")), Qt::darkGreen);
+  theme.backgrounds[0] = picture(outside(QStringLiteral("bg/jan.bmp")), Qt::cyan);
+  theme.backgrounds[5] = picture(outside(QStringLiteral("bg/jun.bmp")), Qt::magenta);
+  theme.backgrounds[11] = picture(outside(QStringLiteral("bg/dec.bmp")), Qt::gray);
+  theme.sundayLikeWeekday = true;
+  theme.drawFrames = true;
+
+  NameDays nameDays;
+  nameDays.load_forenames(program.path());
+  const LineExpansion expansion([this] { return year; });
+  auto composeAll = [&] {
+    QStringList pages;
+    page::PrintForm form;
+    const QString folder = program.path();
+    for (int m = 0; m < 12; ++m) {
+      const CompositionSources sources{theme, nameDays,
+                                       [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
+                                       [](const QString& held) { return QFileInfo(held).isFile() ? held : QString(); }};
+      composeMonth(form, MonthRequest{year, m, polishMonthName(m)}, sources);
+      QJsonObject json = pageToJson(form.qr.generate(), year, m + 1);
+      pages << QString::fromUtf8(QJsonDocument(json).toJson());
+    }
+    return pages;
+  };
+
+  // Pictures are restored into the working directory: compare what a page shows, not where from.
+  const QString archive = outside(QStringLiteral("full.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  const Theme saved = theme;
+  theme = Theme{};
+  files.new_theme(year);
+  files.load_theme(archive, year);
+
+  EXPECT_EQ(theme.holidays, saved.holidays);
+  EXPECT_EQ(theme.holidayFont, saved.holidayFont);
+  EXPECT_EQ(theme.weekdayFont, saved.weekdayFont);
+  EXPECT_EQ(theme.userHolidayFont, saved.userHolidayFont);
+  EXPECT_EQ(theme.forenamesFont, saved.forenamesFont);
+  EXPECT_EQ(theme.name, saved.name);
+  EXPECT_EQ(theme.backgrounds, saved.backgrounds);
+  EXPECT_EQ(theme.sundayLikeWeekday, saved.sundayLikeWeekday);
+  EXPECT_EQ(theme.withoutForenames, saved.withoutForenames);
+  EXPECT_EQ(theme.drawFrames, saved.drawFrames);
+  EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("star.bmp")));
+  EXPECT_EQ(theme.pictureLeft, temp(QStringLiteral("strip.bmp")));
+  EXPECT_EQ(readAll(theme.pictureHoliday), readAll(saved.pictureHoliday));
+
+  const QStringList reopened = composeAll();
+  Theme reopenedTheme = theme;
+  theme = saved;
+  QStringList original = composeAll();
+  // The two picture paths are the only difference a page may show.
+  for (QString& page : original)
+    page.replace(saved.pictureHoliday, reopenedTheme.pictureHoliday).replace(saved.pictureLeft, reopenedTheme.pictureLeft);
+  EXPECT_EQ(reopened, original);
+}
+
+}  // namespace
+}  // namespace orvella::testing

@@ -1,0 +1,46 @@
+// New, Open and Save of themes through the working directory "temp" beside the program.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "theme/archive/backup_file.h"
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+class ThemeFiles {
+ public:
+  // programDir: the program file's folder, without a trailing separator.
+  ThemeFiles(Theme& theme, QString programDir);
+
+  QString workingDir() const;        // programDir + "/temp"
+  QString settingsFile() const;      // programDir + "/temp/holidays.ini"
+  TBackupFile& archive() { return bf_; }
+
+  // Deletes the settings file and the pictures the theme names by bare file name from the working
+  // directory. Whatever the theme holds, nothing outside the working directory is ever deleted.
+  void delete_temp();
+  // The default theme; the month backgrounds stay as they were. Creates the working directory when
+  // it is missing.
+  void new_theme(int year);
+  // Makes the file at path the current theme: a settings file with a non-empty section "1" is copied
+  // in, anything else is restored as a theme archive. Whatever fails, the tables keep one empty entry
+  // per day of each month of the year, so a page can still be composed.
+  void load_theme(const QString& path, int year);
+  // Writes the settings file, then the archive at path when path is not empty. The archive is written
+  // beside path and replaces it only when complete, so a failed save leaves the old file as it was.
+  // Returns true when an archive was written.
+  bool save_theme(const QString& path, int year);
+
+  // The name a settings or archive file keeps for the program's pictures beside the program.
+  static constexpr const char* kLadybugPicture = "ladybug.wmf";
+
+ private:
+  QString inWorkingDir(const QString& name) const;
+  Theme& theme_;
+  QString programDir_;
+  TBackupFile bf_;
+};
+
+}  // namespace orvella
