@@ -1,0 +1,177 @@
+// The headless export: the same composition as the main window's preview, written to PDF, PNG or JSON.
+#include "app/export/export_command.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <cmath>
+
+#include "calendar/composition/month_composition.h"
+#include "calendar/composition/month_names.h"
+#include "calendar/composition/page_json.h"
+#include "calendar/namedays/name_days.h"
+#include "calendar/page/page_renderer.h"
+#include "calendar/page/print_form.h"
+#include "dates/line_expansion.h"
+#include "platform/desktop/font_registry.h"
+#include "platform/errors/error.h"
+#include "platform/files/path_names.h"
+#include "theme/files/theme_files.h"
+
+namespace orvella {
+
+namespace {
+
+Error usage(const QString& why) {
+  return Error(why + QStringLiteral(
+                         "\nusage: orvella --export OUT.pdf|OUT.png|OUT.json --year Y --month M[-M2] "
+                         "[--theme FILE] [--dpi N]"));
+}
+
+int wholeNumber(const QString& text, const QString& what) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok) throw usage(QStringLiteral("%1 is no whole number: %2").arg(what, text));
+  return value;
+}
+
+QString locate(const QString& programDir, const QString& held) {
+  if (held.trimmed().isEmpty()) return {};
+  QString path = files::toSlashes(held);
+  if (QFileInfo(path).isRelative()) path = programDir + QLatin1Char('/') + path;
+  const QString found = files::resolveCaseInsensitive(path);
+  return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
+}
+
+void writePdf(const QString& output, const std::vector<page::GeneratedPage>& pages, int dpi) {
+  QPdfWriter writer(output);
+  writer.setCreator(QStringLiteral("Orvella"));
+  writer.setTitle(pages.empty() ? QString() : pages.front().settings.title);
+  writer.setResolution(dpi);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+  QPainter painter;
+  if (!painter.begin(&writer)) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+  bool first = true;
+  for (const page::GeneratedPage& page : pages) {
+    if (!first) writer.newPage();
+    first = false;
+    page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)});
+  }
+  painter.end();
+}
+
+void writePng(const QString& output, const page::GeneratedPage& page, int dpi) {
+  const int width = static_cast<int>(std::lround(page.settings.paperWidthMm / 25.4 * dpi));
+  const int height = static_cast<int>(std::lround(page.settings.paperHeightMm / 25.4 * dpi));
+  QImage image(width, height, QImage::Format_RGB32);
+  image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)});
+  painter.end();
+  if (!image.save(output, "PNG")) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+}
+
+void writeJson(const QString& output, const QJsonArray& pages) {
+  QSaveFile file(output);
+  if (!file.open(QIODevice::WriteOnly)) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+  file.write(QJsonDocument(QJsonObject{{QStringLiteral("pages"), pages}}).toJson(QJsonDocument::Indented));
+  if (!file.commit()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+}
+
+}  // namespace
+
+std::optional<ExportRequest> parseExportRequest(const QStringList& arguments, int defaultYear) {
+  if (!arguments.contains(QStringLiteral("--export"))) return std::nullopt;
+  ExportRequest request;
+  request.year = defaultYear;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& option = arguments[i];
+    auto value = [&]() -> QString {
+      if (i + 1 >= arguments.size()) throw usage(option + QStringLiteral(" needs a value"));
+      return arguments[++i];
+    };
+    if (option == QLatin1String("--export")) {
+      request.output = value();
+    } else if (option == QLatin1String("--year")) {
+      request.year = wholeNumber(value(), QStringLiteral("The year"));
+    } else if (option == QLatin1String("--month")) {
+      const QString months = value();
+      const QStringList range = months.split(QLatin1Char('-'));
+      if (range.size() > 2) throw usage(QStringLiteral("Months are M or M-M2: ") + months);
+      request.firstMonth = wholeNumber(range.front(), QStringLiteral("The month"));
+      request.lastMonth = range.size() == 2 ? wholeNumber(range.back(), QStringLiteral("The month")) : request.firstMonth;
+      if (request.firstMonth < 1 || request.lastMonth > 12 || request.firstMonth > request.lastMonth)
+        throw usage(QStringLiteral("Months run from 1 to 12, first to last: ") + months);
+    } else if (option == QLatin1String("--theme")) {
+      request.themeFile = value();
+    } else if (option == QLatin1String("--dpi")) {
+      request.dpi = wholeNumber(value(), QStringLiteral("The resolution"));
+      if (request.dpi < 36 || request.dpi > 2400) throw usage(QStringLiteral("The resolution runs from 36 to 2400 dpi"));
+    } else {
+      throw usage(QStringLiteral("Unknown option: ") + option);
+    }
+  }
+  const QString suffix = QFileInfo(request.output).suffix().toLower();
+  if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png") && suffix != QLatin1String("json"))
+    throw usage(QStringLiteral("The output must end in .pdf, .png or .json: ") + request.output);
+  return request;
+}
+
+QString pngFileForMonth(const QString& output, int month, bool severalMonths) {
+  if (!severalMonths) return output;
+  const qsizetype dot = output.lastIndexOf(QLatin1Char('.'));
+  return output.left(dot) + QStringLiteral("-%1").arg(month, 2, 10, QLatin1Char('0')) + output.mid(dot);
+}
+
+void runExport(const ExportRequest& request, const QString& programDir) {
+  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivised.ttf"));
+  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivisedoutline.ttf"));
+
+  Theme theme;
+  ThemeFiles themeFiles(theme, programDir);
+  themeFiles.new_theme(request.year);
+  struct CleanUp {
+    ThemeFiles& files;
+    ~CleanUp() { files.delete_temp(); }
+  } cleanUp{themeFiles};
+  if (!request.themeFile.isEmpty()) {
+    if (!QFileInfo(request.themeFile).isFile()) throw Error(QStringLiteral("File does not exist: ") + request.themeFile);
+    themeFiles.load_theme(request.themeFile, request.year);
+  }
+  NameDays nameDays;
+  nameDays.load_forenames(programDir);
+  const LineExpansion expansion([year = request.year] { return year; });
+
+  page::PrintForm form;
+  const QString suffix = QFileInfo(request.output).suffix().toLower();
+  const bool several = request.lastMonth > request.firstMonth;
+  std::vector<page::GeneratedPage> pages;
+  QJsonArray json;
+  for (int month = request.firstMonth; month <= request.lastMonth; ++month) {
+    MonthRequest monthRequest{request.year, month - 1, polishMonthName(month - 1)};
+    const CompositionSources sources{theme, nameDays,
+                                     [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
+                                     [&programDir](const QString& held) { return locate(programDir, held); }};
+    composeMonth(form, monthRequest, sources);
+    page::GeneratedPage page = form.qr.generate();
+    if (suffix == QLatin1String("png")) {
+      writePng(pngFileForMonth(request.output, month, several), page, request.dpi ? request.dpi : 150);
+    } else if (suffix == QLatin1String("json")) {
+      json.append(pageToJson(page, request.year, month));
+    } else {
+      pages.push_back(std::move(page));
+    }
+  }
+  if (suffix == QLatin1String("pdf")) writePdf(request.output, pages, request.dpi ? request.dpi : 600);
+  if (suffix == QLatin1String("json")) writeJson(request.output, json);
+}
+
+}  // namespace orvella

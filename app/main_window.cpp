@@ -1,0 +1,420 @@
+// The main window: a small fixed window to pick a year and a month, from which everything is reached.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/error_handler.h"
+#include "app/file_dialogs.h"
+#include "calendar/composition/month_names.h"
+#include "app/print_window.h"
+#include "editor/options/options_dialog.h"
+#include "platform/files/path_names.h"
+#include "preview/window/preview_request.h"
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "app/toolbar_icons.h"
+#include "app/year_spin_edit.h"
+
+namespace orvella {
+
+namespace {
+
+constexpr int kClientWidth = 279;
+constexpr int kClientHeight = 425;
+
+QFont sansSerif(int pixels) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+}  // namespace
+
+Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
+    : QMainWindow(parent), context_(std::move(context)), state_(std::make_unique<ProgramState>(context_)) {
+  setObjectName(QStringLiteral("f_Main"));
+  setWindowTitle(QStringLiteral("Orvella"));
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(sansSerif(11));
+
+  for (int i = 0; i < 8; ++i) il_Main.push_back(toolbarIcon(i));
+  buildActions();
+  buildMenus();
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  buildToolBar(client);
+  buildClientArea(client);
+  setCentralWidget(client);
+  setFixedSize(sizeHint());
+
+  FormCreate();
+}
+
+Tf_Main::~Tf_Main() {
+  // The controls outlive the state while the window comes down; a last focus change must not reach it.
+  qApp->removeEventFilter(this);
+  se_year->disconnect(this);
+  se_year->blockSignals(true);
+}
+
+void Tf_Main::buildActions() {
+  struct Spec {
+    QAction** target;
+    const char* name;
+    const char* caption;
+    const char* hint;
+    int image;
+  };
+  const Spec specs[] = {
+      {&a_New, "a_New", "Nowy", "Nowy temat", 0},
+      {&a_Open, "a_Open", "Otwórz", "Otwórz temat", 1},
+      {&a_Save, "a_Save", "Zapisz", "Zapisz temat", 2},
+      {&a_PrintPreview, "a_PrintPreview", "Podgląd wydruku", "Otwiera podgląd wydruku", 3},
+      {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
+      {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Pomoc w internecie", -1},
+  };
+  for (const Spec& s : specs) {
+    auto* action = new QAction(QString::fromUtf8(s.caption), this);
+    action->setObjectName(QString::fromLatin1(s.name));
+    action->setToolTip(QString::fromUtf8(s.hint));
+    action->setStatusTip(QString::fromUtf8(s.hint));
+    if (s.image >= 0) action->setIcon(il_Main[s.image]);
+    *s.target = action;
+  }
+  connect(a_New, &QAction::triggered, this, guarded([this](bool) { a_NewExecute(); }));
+  connect(a_Open, &QAction::triggered, this, guarded([this](bool) { a_OpenExecute(); }));
+  connect(a_Save, &QAction::triggered, this, guarded([this](bool) { a_SaveExecute(); }));
+  connect(a_PrintPreview, &QAction::triggered, this, guarded([this](bool) { a_PrintPreviewExecute(); }));
+  connect(a_Edit, &QAction::triggered, this, guarded([this](bool) { a_EditExecute(); }));
+  connect(a_HelpOnline, &QAction::triggered, this, guarded([this](bool) { a_HelpOnlineExecute(); }));
+  // The editor and the web pages arrive with their own windows and files.
+  a_Edit->setEnabled(false);
+  a_HelpOnline->setEnabled(false);
+}
+
+QAction* Tf_Main::menuItem(QMenu* menu, const QString& name, QAction* action) {
+  // A menu item bound to an action takes its texts, picture and state from the action.
+  auto* item = new QAction(action->icon(), action->text(), menu);
+  item->setObjectName(name);
+  item->setEnabled(action->isEnabled());
+  connect(action, &QAction::changed, item, [item, action] {
+    item->setText(action->text());
+    item->setEnabled(action->isEnabled());
+    item->setIcon(action->icon());
+  });
+  connect(item, &QAction::triggered, action, [action] { action->trigger(); });
+  menu->addAction(item);
+  return item;
+}
+
+QAction* Tf_Main::menuItem(QMenu* menu, const QString& name, const QString& caption,
+                           void (Tf_Main::*handler)()) {
+  auto* item = menu->addAction(caption);
+  item->setObjectName(name);
+  if (handler) connect(item, &QAction::triggered, this, guarded([this, handler](bool) { (this->*handler)(); }));
+  return item;
+}
+
+void Tf_Main::menuSeparator(QMenu* menu, const QString& name) {
+  QAction* separator = menu->addSeparator();
+  separator->setObjectName(name);
+  separator->setProperty("Tag", 100);
+}
+
+void Tf_Main::buildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("mm_Menu"));
+
+  QMenu* file = bar->addMenu(QStringLiteral("Plik"));
+  file->setObjectName(QStringLiteral("mi_File"));
+  menuItem(file, QStringLiteral("Nowy1"), a_New);
+  menuItem(file, QStringLiteral("Otwrz1"), a_Open);
+  menuItem(file, QStringLiteral("mi_Save"), a_Save);
+  menuItem(file, QStringLiteral("mi_SaveAs"), QStringLiteral("Zapisz jako..."), &Tf_Main::mi_SaveAsClick);
+  menuItem(file, QStringLiteral("mi_Edit"), a_Edit);
+  menuSeparator(file, QStringLiteral("N2"));
+  menuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview);
+  menuSeparator(file, QStringLiteral("N1"));
+  menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick);
+
+  QMenu* language = bar->addMenu(QStringLiteral("Language"));
+  language->setObjectName(QStringLiteral("mi_Language"));
+  for (const char* name : {"english", "espanol", "polski"}) {
+    QAction* item = menuItem(language, QStringLiteral("mi_") + QLatin1String(name), QLatin1String(name), nullptr);
+    item->setCheckable(true);
+    item->setProperty("Tag", 100);
+    item->setEnabled(false);  // language files come with their own window walk
+  }
+
+  QMenu* help = bar->addMenu(QStringLiteral("Pomoc"));
+  help->setObjectName(QStringLiteral("mi_Help"));
+  menuItem(help, QStringLiteral("mi_About"), QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
+  menuSeparator(help, QStringLiteral("N3"));
+  menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), nullptr)->setEnabled(false);
+  menuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline);
+  menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), nullptr)->setEnabled(false);
+}
+
+void Tf_Main::buildToolBar(QWidget* client) {
+  ToolBar1 = new QToolBar(client);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setGeometry(0, 0, kClientWidth, 33);
+  ToolBar1->setIconSize(QSize(24, 24));
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setContentsMargins(1, 0, 0, 0);
+  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; spacing: 0px; padding-left: 1px; }"));
+
+  auto button = [this](const char* name, QAction* action) {
+    auto* b = new QToolButton(ToolBar1);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setDefaultAction(action);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    b->setAutoRaise(true);
+    b->setFixedSize(31, 30);
+    ToolBar1->addWidget(b);
+    return b;
+  };
+  auto separator = [this](const char* name) {
+    auto* gap = new QWidget(ToolBar1);
+    gap->setObjectName(QString::fromLatin1(name));
+    gap->setFixedSize(8, 30);
+    ToolBar1->addWidget(gap);
+  };
+  button("ToolButton1", a_New);
+  button("ToolButton2", a_Open);
+  button("ToolButton3", a_Save);
+  separator("ToolButton4");
+  button("ToolButton5", a_PrintPreview);
+  separator("ToolButton7");
+  button("ToolButton6", a_Edit);
+  separator("ToolButton8");
+
+  auto* about = new QAction(il_Main[6], QStringLiteral("O programie"), this);
+  about->setObjectName(QStringLiteral("ToolButton9Action"));
+  connect(about, &QAction::triggered, this, guarded([this](bool) { mi_AboutClick(); }));
+  button("ToolButton9", about);
+  auto* help = new QAction(il_Main[7], a_HelpOnline->text(), this);
+  help->setObjectName(QStringLiteral("ToolButton10Action"));
+  help->setToolTip(a_HelpOnline->toolTip());
+  help->setEnabled(a_HelpOnline->isEnabled());
+  connect(help, &QAction::triggered, this, guarded([this](bool) { a_HelpOnlineExecute(); }));
+  connect(a_HelpOnline, &QAction::changed, help, [this, help] { help->setEnabled(a_HelpOnline->isEnabled()); });
+  button("ToolButton10", help);
+}
+
+void Tf_Main::buildClientArea(QWidget* client) {
+  gb_Main = new QGroupBox(client);
+  gb_Main->setObjectName(QStringLiteral("gb_Main"));
+  gb_Main->setGeometry(1, 30, 278, 394);
+
+  se_year = new YearSpinEdit(gb_Main);
+  se_year->setObjectName(QStringLiteral("se_year"));
+  se_year->setGeometry(8, 16, 265, 34);
+  se_year->setFont(sansSerif(19));
+  se_year->setRange(2009, 2017);
+  se_year->setSingleStep(1);
+  connect(se_year, &QSpinBox::textChanged, this, guarded([this](const QString&) { se_yearChange(); }));
+
+  cb_month = new QListWidget(gb_Main);
+  cb_month->setObjectName(QStringLiteral("cb_month"));
+  cb_month->setGeometry(8, 56, 264, 296);
+  cb_month->setFont(sansSerif(19));
+  cb_month->setUniformItemSizes(true);
+  for (int month = 0; month < 12; ++month) {
+    auto* item = new QListWidgetItem(polishMonthName(month), cb_month);
+    item->setSizeHint(QSize(0, 24));
+  }
+  cb_month->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(cb_month, &QListWidget::itemDoubleClicked, this,
+          guarded([this](QListWidgetItem*) { a_PrintPreviewExecute(); }));
+
+  pm_Calendar = new QMenu(this);
+  pm_Calendar->setObjectName(QStringLiteral("pm_Calendar"));
+  menuItem(pm_Calendar, QStringLiteral("Edytuj1"), a_Edit);
+  connect(cb_month, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { pm_Calendar->popup(cb_month->viewport()->mapToGlobal(at)); });
+
+  b_PrintPreview = new QPushButton(gb_Main);
+  b_PrintPreview->setObjectName(QStringLiteral("b_PrintPreview"));
+  b_PrintPreview->setGeometry(8, 360, 264, 25);
+  b_PrintPreview->setText(a_PrintPreview->text());
+  b_PrintPreview->setToolTip(a_PrintPreview->toolTip());
+  connect(a_PrintPreview, &QAction::changed, b_PrintPreview, [this] {
+    b_PrintPreview->setText(a_PrintPreview->text());
+    b_PrintPreview->setEnabled(a_PrintPreview->isEnabled());
+  });
+  connect(b_PrintPreview, &QPushButton::clicked, a_PrintPreview, [this] { a_PrintPreview->trigger(); });
+
+  // The window sees every key before the focused control.
+  qApp->installEventFilter(this);
+}
+
+void Tf_Main::FormCreate() {
+  // The two fonts of the program's folder; a missing file gives no message.
+  state_->registerProgramFonts();
+  se_year->setValue(std::clamp(context_.currentYear() + 1, se_year->minimum(), se_year->maximum()));
+  cb_month->setCurrentRow(0);
+  // Centred on the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+void Tf_Main::FormShow() {
+  a_NewExecute();
+  state_->loadForenames();
+}
+
+void Tf_Main::FormClose() { state_->themeFiles.delete_temp(); }
+
+void Tf_Main::a_NewExecute() {
+  state_->currentThemeFile.clear();
+  state_->themeFiles.new_theme(selectedYear());
+  setWindowTitle(QStringLiteral("Orvella"));
+}
+
+void Tf_Main::showThemeFileInCaption(const QString& path) {
+  setWindowTitle(QStringLiteral("Orvella - ") + files::filePart(path));
+}
+
+void Tf_Main::a_OpenExecute() {
+  FileDialogRequest od_Load;
+  od_Load.kind = FileDialogRequest::Open;
+  od_Load.objectName = QStringLiteral("od_Load");
+  od_Load.title = QStringLiteral("Open");
+  od_Load.folder = context_.path(QStringLiteral("holidays"));
+  od_Load.filter = QStringLiteral("user holidays (.hol)|*.hol");
+  od_Load.defaultSuffix = QStringLiteral("hol");
+  const QString chosen = runFileDialog(od_Load, this);
+  if (chosen.isEmpty()) return;
+  state_->currentThemeFile = chosen;
+  showThemeFileInCaption(chosen);
+  state_->themeFiles.load_theme(chosen, selectedYear());
+}
+
+void Tf_Main::a_SaveExecute() { saveTheme(state_->currentThemeFile); }
+
+void Tf_Main::mi_SaveAsClick() { saveTheme(QString()); }
+
+void Tf_Main::saveTheme(const QString& givenPath) {
+  QString path = givenPath;
+  if (path.isEmpty()) {
+    FileDialogRequest sd_Save;
+    sd_Save.kind = FileDialogRequest::Save;
+    sd_Save.objectName = QStringLiteral("sd_Save");
+    sd_Save.filter = QStringLiteral("swieta_wlasne|*.hol");
+    sd_Save.defaultSuffix = QStringLiteral("hol");
+    path = runFileDialog(sd_Save, this);
+  }
+  // The settings file is rewritten even when no file was chosen.
+  if (state_->themeFiles.save_theme(path, selectedYear())) showThemeFileInCaption(path);
+}
+
+void Tf_Main::FormActivate() { cb_month->setFocus(); }
+
+void Tf_Main::se_yearChange() { state_->resizeFebruary(selectedYear()); }
+
+int Tf_Main::selectedYear() const { return yearFromText(se_year->text()); }
+
+int Tf_Main::selectedMonth() const { return std::max(0, cb_month->currentRow()); }
+
+QString Tf_Main::selectedMonthName() const {
+  const QListWidgetItem* item = cb_month->item(selectedMonth());
+  return item ? item->text() : QString();
+}
+
+void Tf_Main::a_PrintPreviewExecute() {
+  if (previewOverride) {
+    previewOverride();
+    return;
+  }
+  MonthRequest request;
+  request.year = selectedYear();
+  request.monthIndex = selectedMonth();
+  request.monthName = selectedMonthName();
+  state_->compose(f_Print->form(), request, [](const QString& line) { return f_Options->wypelnij_linie(line); });
+  // Each preview generates its own copy of the page before anything else can run, so a later
+  // request may rebuild the page while earlier previews stay open, each showing its own month.
+  preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }), this);
+}
+
+void Tf_Main::a_EditExecute() {}
+
+void Tf_Main::a_HelpOnlineExecute() {}
+
+void Tf_Main::mi_AboutClick() {
+  const QString text = QStringList{
+      QStringLiteral("Wersja: 1.33"),
+      QStringLiteral("Autor: Zespół Orvella"),
+      QStringLiteral("Uwagi i sugestie: kontakt@orvella.example"),
+      QString(),
+      QStringLiteral("Podziękowania dla tłumaczy:"),
+      QStringLiteral("  hiszpański - Lucía Fernández"),
+  }.join(QLatin1Char('\r'));
+  QMessageBox box(QMessageBox::Information, QStringLiteral("O Programie..."), QString(text).replace('\r', '\n'),
+                  QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("aboutBox"));
+  box.exec();
+}
+
+void Tf_Main::mi_CloseClick() { close(); }
+
+void Tf_Main::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    try {
+      FormShow();
+    } catch (...) {
+      reportException(std::current_exception());
+    }
+  }
+}
+
+void Tf_Main::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void Tf_Main::closeEvent(QCloseEvent* event) {
+  try {
+    FormClose();
+  } catch (...) {
+    reportException(std::current_exception());
+  }
+  QMainWindow::closeEvent(event);
+}
+
+bool Tf_Main::eventFilter(QObject* watched, QEvent* event) {
+  // A key travels from the focused control up to its parents; look at it once, at its first stop.
+  QWidget* firstStop = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+  if (event->type() == QEvent::KeyPress && watched == firstStop && firstStop->window() == this) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // Enter runs the preview button's handler; the key is not consumed.
+      try {
+        a_PrintPreviewExecute();
+      } catch (...) {
+        reportException(std::current_exception());
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace orvella

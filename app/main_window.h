@@ -1,0 +1,94 @@
+// The main window: year and month choice, menus, actions and tool bar, and the program-wide state.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+#include "app/program_context.h"
+
+class QAction;
+class QGroupBox;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QToolBar;
+
+namespace orvella {
+
+class YearSpinEdit;
+class ProgramState;
+
+class Tf_Main : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit Tf_Main(ProgramContext context, QWidget* parent = nullptr);
+  ~Tf_Main() override;
+
+  // Handlers
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void a_NewExecute();
+  void a_OpenExecute();
+  void a_SaveExecute();
+  void mi_SaveAsClick();
+  void FormActivate();
+  void se_yearChange();
+  void a_PrintPreviewExecute();
+  void a_EditExecute();
+  void mi_AboutClick();
+  void mi_CloseClick();
+  void a_HelpOnlineExecute();
+
+  // The year as the composition reads it: the field's text, or 2009 when it is no whole number.
+  int selectedYear() const;
+  int selectedMonth() const;  // 0..11
+  QString selectedMonthName() const;
+
+  ProgramState& state() { return *state_; }
+  const ProgramContext& context() const { return context_; }
+
+  // Test seam: replaces what the preview action does.
+  std::function<void()> previewOverride;
+
+  // Controls, named as the rest of the program and the language files know them.
+  QToolBar* ToolBar1 = nullptr;
+  QGroupBox* gb_Main = nullptr;
+  YearSpinEdit* se_year = nullptr;
+  QListWidget* cb_month = nullptr;
+  QPushButton* b_PrintPreview = nullptr;
+  QMenu* pm_Calendar = nullptr;
+  QAction* a_New = nullptr;
+  QAction* a_Open = nullptr;
+  QAction* a_Save = nullptr;
+  QAction* a_PrintPreview = nullptr;
+  QAction* a_Edit = nullptr;
+  QAction* a_HelpOnline = nullptr;
+  QVector<QIcon> il_Main;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildActions();
+  void buildMenus();
+  void buildToolBar(QWidget* client);
+  void buildClientArea(QWidget* client);
+  QAction* menuItem(QMenu* menu, const QString& name, QAction* action);
+  QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
+  void menuSeparator(QMenu* menu, const QString& name);
+  void saveTheme(const QString& path);
+  void showThemeFileInCaption(const QString& path);
+
+  ProgramContext context_;
+  std::unique_ptr<ProgramState> state_;
+  bool shownOnce_ = false;
+};
+
+}  // namespace orvella

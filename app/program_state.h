@@ -1,0 +1,41 @@
+// The program-wide state of the main window's unit: the theme, the name days and the theme files.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/program_context.h"
+#include "calendar/composition/month_composition.h"
+#include "calendar/namedays/name_days.h"
+#include "theme/files/theme_files.h"
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+class ProgramState {
+ public:
+  explicit ProgramState(const ProgramContext& context);
+
+  Theme theme;
+  NameDays nameDays;
+  ThemeFiles themeFiles;
+  // The current theme file: the file name the open dialog holds.
+  QString currentThemeFile;
+
+  void registerProgramFonts();
+  void loadForenames() { nameDays.load_forenames(context_.programDir); }
+  void resizeFebruary(int year);
+
+  // A picture path as the theme holds it -> the file to load, or empty when there is none. Relative
+  // paths are taken against the program's folder, and names compare without regard to case.
+  QString locatePicture(const QString& held) const;
+
+  // Composes the month on the form with the line expansion given.
+  void compose(page::PrintForm& form, const MonthRequest& request,
+               std::function<QString(const QString&)> expandLine) const;
+
+ private:
+  ProgramContext context_;
+};
+
+}  // namespace orvella

@@ -1,0 +1,56 @@
+// A spin edit that accepts any number while typing and clamps it when the field is left.
+#include "app/year_spin_edit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+
+namespace orvella {
+
+int yearFromText(const QString& text, int fallback) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok, 10);
+  return ok ? value : fallback;
+}
+
+YearSpinEdit::YearSpinEdit(QWidget* parent) : QSpinBox(parent) {
+  setKeyboardTracking(true);
+  setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+QValidator::State YearSpinEdit::validate(QString& input, int& pos) const {
+  // Digits, signs and the decimal separator may be typed; the range is applied on leaving.
+  const QChar separator = QLocale().decimalPoint().at(0);
+  for (const QChar c : input)
+    if (!c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') && c != separator)
+      return QValidator::Invalid;
+  bool ok = false;
+  const int value = input.toInt(&ok);
+  if (ok && value >= minimum() && value <= maximum()) return QValidator::Acceptable;
+  return QValidator::Intermediate;
+}
+
+void YearSpinEdit::focusOutEvent(QFocusEvent* event) {
+  bool ok = false;
+  const int typed = lineEdit()->text().toInt(&ok);
+  if (ok) setValue(std::clamp(typed, minimum(), maximum()));
+  else setValue(value());
+  lineEdit()->setText(QString::number(value()));
+  QSpinBox::focusOutEvent(event);
+}
+
+void YearSpinEdit::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  if (!text.isEmpty() && text.at(0).isPrint()) {
+    const QChar c = text.at(0);
+    const QChar separator = QLocale().decimalPoint().at(0);
+    if (!c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') && c != separator) {
+      QApplication::beep();
+      return;
+    }
+  }
+  QSpinBox::keyPressEvent(event);
+}
+
+}  // namespace orvella

@@ -1,0 +1,252 @@
+// The main window driven as a user would: start-up, keys, clicks, the year field and theme files.
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "../support/program_folder.h"
+#include "app/error_handler.h"
+#include "app/file_dialogs.h"
+#include "app/main_window.h"
+#include "app/print_window.h"
+#include "app/program_state.h"
+#include "app/program_windows.h"
+#include "app/year_spin_edit.h"
+
+using namespace orvella;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<testing::ProgramFolder> folder;
+  std::unique_ptr<ProgramWindows> windows;
+  QStringList errors;
+  QList<FileDialogRequest> dialogs;
+  QStringList dialogAnswers;
+
+  Tf_Main& start(int currentYear = 2009) {
+    folder = std::make_unique<testing::ProgramFolder>();
+    ProgramContext context;
+    context.programDir = folder->path();
+    context.currentYear = [currentYear] { return currentYear; };
+    windows = std::make_unique<ProgramWindows>(createProgramWindows(context));
+    windows->main->show();
+    QTest::qWaitForWindowExposed(windows->main.get());
+    return *windows->main;
+  }
+
+ private slots:
+  void init() {
+    errors.clear();
+    dialogs.clear();
+    dialogAnswers.clear();
+    setErrorPresenter([this](const QString& message) { errors << message; });
+    setFileDialogAnswerer([this](const FileDialogRequest& request) {
+      dialogs << request;
+      return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
+    });
+  }
+
+  void cleanup() {
+    windows.reset();
+    folder.reset();
+    setErrorPresenter({});
+    setFileDialogAnswerer({});
+  }
+
+  void windowsAreCreatedInOrderWithTheirNames() {
+    Tf_Main& main = start();
+    QCOMPARE(f_Main, &main);
+    QVERIFY(f_Options && f_Print);
+    QCOMPARE(main.objectName(), QStringLiteral("f_Main"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
+    QCOMPARE(main.centralWidget()->size(), QSize(279, 425));
+    for (const char* name : {"ToolBar1", "gb_Main", "se_year", "cb_month", "b_PrintPreview", "ToolButton1", "ToolButton2",
+                             "ToolButton3", "ToolButton4", "ToolButton5", "ToolButton6", "ToolButton7", "ToolButton8",
+                             "ToolButton9", "ToolButton10", "mm_Menu", "pm_Calendar"})
+      QVERIFY2(main.findChild<QObject*>(QLatin1String(name)), name);
+    for (const char* name : {"a_New", "a_Open", "a_Save", "a_PrintPreview", "a_Edit", "a_HelpOnline", "Nowy1", "Otwrz1",
+                             "mi_Save", "mi_SaveAs", "mi_Edit", "N2", "Podgldwydruku1", "N1", "mi_Close", "mi_english",
+                             "mi_espanol", "mi_polski", "mi_About", "N3", "mi_Www", "mi_HelpOnline", "mi_ThemeGallery",
+                             "Edytuj1"})
+      QVERIFY2(main.findChild<QAction*>(QLatin1String(name)), name);
+    QCOMPARE(main.a_PrintPreview->text(), QStringLiteral("Podgląd wydruku"));
+    QCOMPARE(main.a_PrintPreview->toolTip(), QStringLiteral("Otwiera podgląd wydruku"));
+    QCOMPARE(main.b_PrintPreview->text(), QStringLiteral("Podgląd wydruku"));
+    QCOMPARE(main.cb_month->count(), 12);
+    QCOMPARE(main.cb_month->item(9)->text(), QStringLiteral("Październik"));
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("N1"))->property("Tag").toInt(), 100);
+    QCOMPARE(main.findChild<QAction*>(QStringLiteral("mi_polski"))->property("Tag").toInt(), 100);
+    QCOMPARE(main.cb_month->currentRow(), 0);
+    QVERIFY(main.state().theme.holidays.size() == 12);
+  }
+
+  void startYearIsNextYearWithinRange_data() {
+    QTest::addColumn<int>("now");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("2008") << 2008 << 2009;
+    QTest::newRow("2001") << 2001 << 2009;
+    QTest::newRow("2012") << 2012 << 2013;
+    QTest::newRow("2016") << 2016 << 2017;
+    QTest::newRow("2026") << 2026 << 2017;
+  }
+  void startYearIsNextYearWithinRange() {
+    QFETCH(int, now);
+    QFETCH(int, shown);
+    Tf_Main& main = start(now);
+    QCOMPARE(main.se_year->value(), shown);
+    QCOMPARE(main.selectedYear(), shown);
+  }
+
+  void enterAndDoubleClickReachThePreview() {
+    Tf_Main& main = start();
+    int previews = 0;
+    main.previewOverride = [&previews] { ++previews; };
+    main.cb_month->setFocus();
+    QTest::keyClick(main.cb_month, Qt::Key_Return);
+    QCOMPARE(previews, 1);
+    main.se_year->setFocus();
+    QTest::keyClick(main.se_year, Qt::Key_Enter, Qt::ShiftModifier);
+    QCOMPARE(previews, 2);
+    const QRect row = main.cb_month->visualItemRect(main.cb_month->item(4));
+    QTest::mouseClick(main.cb_month->viewport(), Qt::LeftButton, {}, row.center());  // a double click starts with a press
+    QTest::mouseDClick(main.cb_month->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(previews, 3);
+    QCOMPARE(main.selectedMonth(), 4);
+    QTest::mouseClick(main.b_PrintPreview, Qt::LeftButton);
+    QCOMPARE(previews, 4);
+    QTest::keyClick(main.cb_month, Qt::Key_Down);
+    QCOMPARE(previews, 4);
+  }
+
+  void yearChangeResizesFebruary() {
+    Tf_Main& main = start(2011);  // 2012 shown: a leap year
+    Theme& theme = main.state().theme;
+    QCOMPARE(theme.holidays[1].size(), size_t(29));
+    theme.holidays[1][27].text = QStringLiteral("28th");
+    theme.holidays[1][28].text = QStringLiteral("29th");
+    main.se_year->setValue(2013);
+    QCOMPARE(theme.holidays[1].size(), size_t(28));
+    QCOMPARE(theme.holidaysEditCopy[1].size(), size_t(28));
+    main.se_year->setValue(2016);
+    QCOMPARE(theme.holidays[1].size(), size_t(29));
+    QCOMPARE(theme.holidays[1][27].text, QStringLiteral("28th"));
+    QVERIFY(theme.holidays[1][28].text.isEmpty());
+  }
+
+  void typedYearIsReadUntilTheFieldIsLeft() {
+    Tf_Main& main = start();
+    main.se_year->setFocus();
+    main.se_year->editor()->selectAll();
+    QTest::keyClicks(main.se_year, QStringLiteral("2030"));
+    QCOMPARE(main.se_year->text(), QStringLiteral("2030"));
+    QCOMPARE(main.selectedYear(), 2030);
+    QTest::keyClicks(main.se_year, QStringLiteral("x"));  // refused
+    QCOMPARE(main.se_year->text(), QStringLiteral("2030"));
+    main.cb_month->setFocus();
+    QCOMPARE(main.se_year->value(), 2017);
+    QCOMPARE(main.selectedYear(), 2017);
+    QCOMPARE(yearFromText(QStringLiteral("20a0")), 2009);
+  }
+
+  void previewOpensTheComposedMonthAndReturnsWhenClosed() {
+    Tf_Main& main = start(2009);
+    main.cb_month->setCurrentRow(2);
+    bool sawPreview = false;
+    QTimer::singleShot(200, [&sawPreview] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("QRStandardPreview") && w->isVisible()) {
+          sawPreview = true;
+          w->close();
+        }
+    });
+    main.a_PrintPreview->trigger();
+    QVERIFY(sawPreview);
+    QVERIFY(errors.isEmpty());
+    QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
+    QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
+  }
+
+  void aFailingCompositionShowsTheMessageAndOpensNoPreview() {
+    Tf_Main& main = start();
+    main.se_year->editor()->setText(QStringLiteral("12000"));
+    main.a_PrintPreview->trigger();
+    QCOMPARE(errors, QStringList{QStringLiteral("Invalid argument to date encode")});
+  }
+
+  void saveAfterStartAsksForAName() {
+    Tf_Main& main = start();
+    main.a_Save->trigger();
+    QCOMPARE(dialogs.size(), 1);
+    QCOMPARE(dialogs[0].objectName, QStringLiteral("sd_Save"));
+    QCOMPARE(dialogs[0].filter, QStringLiteral("swieta_wlasne|*.hol"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));  // cancelled: nothing written
+    dialogAnswers << folder->path(QStringLiteral("first.hol"));
+    main.a_Save->trigger();
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - first.hol"));
+    QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("first.hol"))));
+    main.a_Save->trigger();  // still no current theme file: asks again
+    QCOMPARE(dialogs.size(), 3);
+  }
+
+  void openThenSaveAsThenSave() {
+    Tf_Main& main = start();
+    const QString f = folder->path(QStringLiteral("f.hol"));
+    const QString g = folder->path(QStringLiteral("g.hol"));
+    dialogAnswers << f;
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    dialogAnswers << f;
+    main.a_Open->trigger();
+    QCOMPARE(dialogs.last().objectName, QStringLiteral("od_Load"));
+    QCOMPARE(dialogs.last().title, QStringLiteral("Open"));
+    QCOMPARE(dialogs.last().filter, QStringLiteral("user holidays (.hol)|*.hol"));
+    QCOMPARE(dialogs.last().folder, folder->path(QStringLiteral("holidays")));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - f.hol"));
+    dialogAnswers << g;
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - g.hol"));
+    const int asked = dialogs.size();
+    QFile::remove(f);
+    main.a_Save->trigger();
+    QCOMPARE(dialogs.size(), asked);  // Save writes the opened file without asking
+    QVERIFY(QFileInfo::exists(f));
+    main.a_New->trigger();
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
+    QVERIFY(main.state().currentThemeFile.isEmpty());
+  }
+
+  void aCancelledOpenChangesNothing() {
+    Tf_Main& main = start();
+    main.state().theme.name = QStringLiteral("Kept");
+    main.a_Open->trigger();
+    QCOMPARE(main.state().theme.name, QStringLiteral("Kept"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
+  }
+
+  void closingEmptiesTheWorkingSettingsFile() {
+    Tf_Main& main = start();
+    dialogAnswers << folder->path(QStringLiteral("x.hol"));
+    main.a_Save->trigger();
+    QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("temp/holidays.ini"))));
+    main.close();
+    QVERIFY(!QFileInfo::exists(folder->path(QStringLiteral("temp/holidays.ini"))));
+    QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("temp/flower.wmf"))));
+  }
+
+  void screenshot() {
+    Tf_Main& main = start(2012);
+    const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
+    if (!out.isEmpty()) main.grab().save(out + QStringLiteral("/main_window.png"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
