@@ -1,0 +1,143 @@
+// Truncated and damaged archives: error codes while a file is written, raised errors elsewhere.
+#include <QBuffer>
+
+#include "archive_test_support.h"
+#include "platform/errors/error.h"
+
+namespace orvella::testing {
+namespace {
+
+class DamagedTest : public ArchiveTest {
+ protected:
+  void SetUp() override {
+    ArchiveTest::SetUp();
+    QDir().mkpath(path("out"));
+    IndependentWriter w;
+    w.header(0, 2).entry("c:\\a.txt", 0, textBytes(20000)).entry("c:\\b.txt", 0, "bbb").end();
+    whole_ = w.bytes();
+    headerSize_ = 12;
+    firstEntryEnd_ = whole_.indexOf("c:\\b.txt") - 4;
+  }
+  // Restores the bytes; returns the raised message, or "" when Restore returned.
+  QString restore(const QByteArray& bytes, bool* result = nullptr) {
+    write("d.hol", bytes);
+    try {
+      const bool ok = bf_.Restore(path("d.hol"), path("out"));
+      if (result) *result = ok;
+    } catch (const Error& e) {
+      EXPECT_FALSE(bf_.Busy());
+      return e.message();
+    }
+    return {};
+  }
+  QByteArray whole_;
+  qsizetype headerSize_ = 0;
+  qsizetype firstEntryEnd_ = 0;
+};
+
+TEST_F(DamagedTest, TheWholeArchiveIsSound) {
+  bool ok = false;
+  EXPECT_EQ(restore(whole_, &ok), "");
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(read("out/b.txt"), "bbb");
+  EXPECT_EQ(whole_.mid(firstEntryEnd_ - 4, 4), le32(0));
+}
+
+TEST_F(DamagedTest, TruncatedInsideFileDataGivesCodeOne) {
+  for (const qsizetype cut : {headerSize_ + 4 + 8 + 4 + 2, headerSize_ + 4 + 8 + 4 + 4 + 2,
+                              headerSize_ + 4 + 8 + 4 + 4 + 4 + 10, firstEntryEnd_ - 2}) {
+    errors_.clear();
+    bool ok = true;
+    EXPECT_EQ(restore(whole_.left(cut), &ok), "") << cut;
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(errors_, std::vector<int>{1}) << cut;
+    EXPECT_EQ(messages_.last(), QStringLiteral("Błąd odczytu pliku"));
+    EXPECT_TRUE(exists("out/a.txt"));  // keeps what was written
+  }
+}
+
+TEST_F(DamagedTest, TruncatedInEntryFieldsRaisesStreamReadError) {
+  const qsizetype second = firstEntryEnd_;
+  for (const qsizetype cut : {second, second + 2, second + 4 + 3, second + 4 + 8 + 1}) {
+    EXPECT_EQ(restore(whole_.left(cut)), "Stream read error") << cut;
+  }
+  EXPECT_EQ(restore(whole_.left(whole_.size() - 2)), "Stream read error");
+}
+
+TEST_F(DamagedTest, TruncatedWhilePassingOverAChunkRaises) {
+  write("out/a.txt", "kept");
+  bf_.setRestoreMode(rmNoOverwrite);
+  EXPECT_EQ(restore(whole_.left(headerSize_ + 4 + 8 + 4 + 4 + 4 + 10)), "Stream read error");
+  EXPECT_EQ(read("out/a.txt"), "kept");
+}
+
+TEST_F(DamagedTest, TruncatedHeaderRaisesArchiveReadError) {
+  for (const qsizetype cut : {0, 3, 4, 11})
+    EXPECT_EQ(restore(whole_.left(cut)), QStringLiteral("Błąd odczytu archiwum"));
+  EXPECT_EQ(restore(le32(-5) + whole_.mid(4)), QStringLiteral("Błąd odczytu archiwum"));
+  EXPECT_EQ(restore(le32(0x7FFFFFFF) + whole_.mid(4)), QStringLiteral("Błąd odczytu archiwum"));
+}
+
+TEST_F(DamagedTest, WrongMagicAndOversizedBlocks) {
+  QByteArray badMagic = whole_;
+  badMagic.replace("EC2", "ZIP");
+  EXPECT_EQ(restore(badMagic), "");
+  EXPECT_EQ(errors_, std::vector<int>{1});
+
+  QByteArray shortMagic = whole_;
+  shortMagic[headerSize_ + 4 + 8 + 4 + 2] = 0;  // "EC"
+  errors_.clear();
+  EXPECT_EQ(restore(shortMagic), "");
+  EXPECT_EQ(errors_, std::vector<int>{1});
+
+  write("out/a.txt", "kept");
+  bf_.setRestoreMode(rmNoOverwrite);  // the first chunk is passed over
+  EXPECT_EQ(restore(badMagic), "Invalid archive type");
+
+  const qsizetype firstLength = headerSize_ + 4 + 8 + 4 + 4;
+  QByteArray oversized = whole_;
+  oversized.replace(firstLength, 4, le32(16385));
+  EXPECT_EQ(restore(oversized), "Invalid archive type");
+  oversized.replace(firstLength, 4, le32(std::numeric_limits<qint32>::min()));
+  EXPECT_EQ(restore(oversized), "Invalid archive type");
+  bf_.setRestoreMode(rmAll);
+  errors_.clear();
+  EXPECT_EQ(restore(oversized), "");
+  EXPECT_EQ(errors_, std::vector<int>{1});
+}
+
+TEST_F(DamagedTest, DamagedCompressedDataGivesCompressionError) {
+  QByteArray broken = whole_;
+  broken[headerSize_ + 4 + 8 + 4 + 4 + 4] = 0x12;  // not a zlib header
+  bool ok = true;
+  EXPECT_EQ(restore(broken, &ok), "");
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(errors_, std::vector<int>{6});
+  EXPECT_EQ(messages_.last(), "Compression error");
+}
+
+TEST_F(DamagedTest, NegativeAndAbsurdEntryLengths) {
+  // A negative length is passed over; a name longer than any sound one is damage.
+  QByteArray withNegative = whole_;
+  withNegative.insert(headerSize_, le32(-7) + le32(-1));
+  EXPECT_EQ(restore(withNegative), "");
+  EXPECT_EQ(read("out/b.txt"), "bbb");
+  QByteArray huge = whole_.left(headerSize_) + le32(0x7FFFFFF0) + "abc";
+  EXPECT_EQ(restore(huge), "Invalid archive type");
+  QByteArray badVolume = whole_.left(headerSize_) + le32(12) + "NEXT:DISK/.." + le32(0);
+  EXPECT_EQ(restore(badVolume), "Invalid archive type");
+}
+
+TEST_F(DamagedTest, StreamWithoutDeviceOrWithVolumeRecord) {
+  bf_.setReadStream(nullptr);
+  EXPECT_THROW(bf_.Restore(":STREAM", path("out")), Error);
+  QBuffer in;
+  in.setData(whole_.left(headerSize_) + le32(12) + "NEXT:DISK002");
+  in.open(QIODevice::ReadOnly);
+  bf_.setReadStream(&in);
+  EXPECT_FALSE(bf_.Restore(":STREAM", path("out")));
+  EXPECT_TRUE(errors_.empty());
+}
+
+}  // namespace
+}  // namespace orvella::testing

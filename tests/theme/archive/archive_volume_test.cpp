@@ -1,0 +1,173 @@
+// Archives split over volumes, progress, and stopping both operations.
+#include "archive_test_support.h"
+
+namespace orvella::testing {
+namespace {
+
+class VolumeTest : public ArchiveTest {
+ protected:
+  void SetUp() override {
+    ArchiveTest::SetUp();
+    QDir().mkpath(path("out"));
+    big_ = randomBytes(5 * 16384 + 100, 11);
+    write("src/big.bin", big_, dosStamp(2012, 12, 12, 12, 12, 12));
+    write("src/tail.txt", "tail", dosStamp(2013, 1, 1, 1, 1, 2));
+  }
+  bool backupInVolumes(std::vector<quint16>& disks) {
+    bf_.setMaxSize(16384 + 100 + 20000);
+    bf_.OnNeedDisk = [&](quint16 disk, bool& cont) {
+      disks.push_back(disk);
+      cont = true;
+    };
+    return bf_.Backup({path("src/big.bin"), path("src/tail.txt")}, path("set.hol"));
+  }
+  QByteArray big_;
+};
+
+TEST_F(VolumeTest, ThreeVolumesWithRecordsAndNoHeaderAfterTheFirst) {
+  std::vector<quint16> disks;
+  ASSERT_TRUE(backupInVolumes(disks));
+  EXPECT_EQ(disks, (std::vector<quint16>{2, 3}));
+  EXPECT_EQ(bf_.Volume(), 3);
+  const Archive first = IndependentReader(read("set.hol")).read();
+  const Archive second = IndependentReader(read("set.002")).read(false);
+  const Archive third = IndependentReader(read("set.003")).read(false);
+  EXPECT_FALSE(exists("set.004"));
+  EXPECT_EQ(first.volumeRecord, "NEXT:DISK002");
+  EXPECT_EQ(second.volumeRecord, "NEXT:DISK003");
+  EXPECT_EQ(third.volumeRecord, "");
+  EXPECT_EQ(first.fileCount, 2);
+  ASSERT_EQ(first.entries.size(), 1u);
+  ASSERT_EQ(second.entries.size(), 1u);
+  ASSERT_EQ(third.entries.size(), 2u);
+  EXPECT_EQ(first.entries[0].data() + second.entries[0].data() + third.entries[0].data(), big_);
+  EXPECT_EQ(third.entries[1].name, storedName("src/tail.txt"));
+  // Every volume stays within the limit.
+  for (const char* v : {"set.hol", "set.002", "set.003"}) EXPECT_LE(read(v).size(), 16384 + 100 + 20000) << v;
+}
+
+TEST_F(VolumeTest, SplitArchiveRestoresWhole) {
+  std::vector<quint16> disks;
+  ASSERT_TRUE(backupInVolumes(disks));
+  disks.clear();
+  ASSERT_TRUE(bf_.Restore(path("set.hol"), path("out")));
+  EXPECT_EQ(disks, (std::vector<quint16>{2, 3}));
+  EXPECT_EQ(read("out/big.bin"), big_);
+  EXPECT_EQ(read("out/tail.txt"), "tail");
+  EXPECT_EQ(stampOf("out/big.bin"), dosStamp(2012, 12, 12, 12, 12, 12));
+  EXPECT_EQ(bf_.FilesCount(), 2);
+}
+
+TEST_F(VolumeTest, AsksAgainWhileTheVolumeIsMissingAndCancelStops) {
+  std::vector<quint16> disks;
+  ASSERT_TRUE(backupInVolumes(disks));
+  ASSERT_TRUE(QFile::rename(path("set.002"), path("away")));
+  int asks = 0;
+  bf_.OnNeedDisk = [&](quint16 disk, bool& cont) {
+    if (++asks == 2) QFile::rename(path("away"), path("set.002"));
+    cont = true;
+  };
+  ASSERT_TRUE(bf_.Restore(path("set.hol"), path("out")));
+  EXPECT_EQ(asks, 3);
+  EXPECT_EQ(read("out/big.bin"), big_);
+
+  // Without a handler the question goes to the dialog hook, whose default answer is Cancel.
+  bf_.OnNeedDisk = nullptr;
+  QFile::remove(path("out/tail.txt"));
+  EXPECT_FALSE(bf_.Restore(path("set.hol"), path("out")));
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_FALSE(exists("out/tail.txt"));
+  QStringList questions;
+  BackupFileDialogs::askOkCancel = [&](const QString& q) {
+    questions << q;
+    return true;
+  };
+  ASSERT_TRUE(bf_.Restore(path("set.hol"), path("out")));
+  EXPECT_EQ(questions, QStringList({"Please insert disk 2 and click OK to continue.",
+                                    "Please insert disk 3 and click OK to continue."}));
+}
+
+TEST_F(VolumeTest, TinyVolumeLimitStillEnds) {
+  bf_.setMaxSize(100);
+  int asks = 0;
+  bf_.OnNeedDisk = [&](quint16, bool& cont) { cont = ++asks < 20; };
+  ASSERT_TRUE(bf_.Backup({path("src/big.bin")}, path("tiny.hol")));
+  EXPECT_EQ(asks, 6);  // the first volume holds no block, each later one a single block
+  ASSERT_TRUE(bf_.Restore(path("tiny.hol"), path("out")));
+  EXPECT_EQ(read("out/big.bin"), big_);
+}
+
+class ProgressTest : public ArchiveTest {
+ protected:
+  void SetUp() override {
+    ArchiveTest::SetUp();
+    QDir().mkpath(path("out"));
+    for (const char* name : {"src/a.txt", "src/b.txt", "src/c.txt"}) write(name, textBytes(40000));
+  }
+};
+
+TEST_F(ProgressTest, PercentagesRunFromZeroToHundred) {
+  std::vector<std::pair<QString, int>> calls;
+  bf_.OnProgress = [&](const QString& name, int percent, bool&) { calls.emplace_back(name, percent); };
+  ASSERT_TRUE(bf_.Backup({path("src/*.txt")}, path("a.hol")));
+  ASSERT_GE(calls.size(), 11u);  // start, 3 blocks per file, end
+  EXPECT_EQ(calls.front(), std::make_pair(QString(), 0));
+  EXPECT_EQ(calls.back(), std::make_pair(QString(), 100));
+  for (size_t i = 1; i + 1 < calls.size(); ++i) {
+    EXPECT_FALSE(calls[i].first.isEmpty());
+    EXPECT_GE(calls[i].second, calls[i - 1].second);
+  }
+  EXPECT_EQ(calls[calls.size() - 2].second, 100);
+  EXPECT_EQ(bf_.TotalSize(), 120000);
+  EXPECT_EQ(bf_.BytesProcessed(), 120000);
+
+  calls.clear();
+  ASSERT_TRUE(bf_.Restore(path("a.hol"), path("out")));
+  EXPECT_EQ(calls[0].second, 100 * 16384 / 120000);
+  EXPECT_EQ(calls[calls.size() - 2].second, 100);
+  EXPECT_EQ(calls.back(), std::make_pair(QString(), 100));
+}
+
+TEST_F(ProgressTest, ZeroTotalSizeReadsAsHundred) {
+  IndependentWriter w;
+  w.header(0, 1).entry("c:\\x.txt", 0, textBytes(40000)).end();
+  write("z.hol", w.bytes());
+  std::vector<int> percents;
+  bf_.OnProgress = [&](const QString&, int percent, bool&) { percents.push_back(percent); };
+  ASSERT_TRUE(bf_.Restore(path("z.hol"), path("out")));
+  EXPECT_EQ(percents, std::vector<int>(percents.size(), 100));
+  EXPECT_EQ(percents.size(), 4u);
+}
+
+TEST_F(ProgressTest, ContinueFalseStopsBackup) {
+  int blocks = 0;
+  bf_.OnProgress = [&](const QString& name, int, bool& cont) {
+    if (!name.isEmpty() && ++blocks == 2) cont = false;
+  };
+  EXPECT_FALSE(bf_.Backup({path("src/*.txt")}, path("a.hol")));
+  EXPECT_EQ(blocks, 2);
+  EXPECT_FALSE(bf_.Continue());
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_EQ(bf_.FilesCount(), 0);
+  const QByteArray bytes = read("a.hol");
+  // Left as far as written: one entry with two blocks and its chunk end, no end of archive.
+  EXPECT_EQ(bytes.right(4), le32(0));
+  EXPECT_EQ(bytes.count(QByteArray("EC2\0", 4)), 1);
+}
+
+TEST_F(ProgressTest, ContinueSetFromOutsideStopsRestore) {
+  ASSERT_TRUE(bf_.Backup({path("src/*.txt")}, path("a.hol")));
+  bf_.OnProgress = [&](const QString& name, int, bool&) {
+    if (!name.isEmpty()) bf_.setContinue(false);
+  };
+  int restored = 0;
+  bf_.OnFileRestored = [&](QString&, QFile&) { ++restored; };
+  EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out")));
+  EXPECT_TRUE(errors_.empty());
+  EXPECT_EQ(restored, 1);
+  EXPECT_EQ(QDir(path("out")).entryList(QDir::Files).size(), 1);
+  EXPECT_EQ(QFileInfo(QDir(path("out")).entryInfoList(QDir::Files).value(0)).size(), 16384);
+}
+
+}  // namespace
+}  // namespace orvella::testing

@@ -1,0 +1,24 @@
+// The two message boxes of the archive component, behind hooks that the application points at real
+// windows. Without them nothing is shown: an error message is only remembered, and the question for the
+// next disk is answered Cancel.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace orvella {
+
+struct BackupFileDialogs {
+  // An error message with an OK button.
+  static std::function<void(const QString& message)> showError;
+  // An information question with OK and Cancel; true when OK was pressed.
+  static std::function<bool(const QString& message)> askOkCancel;
+
+  // The last message given to the default error hook (empty when none).
+  static QString lastError;
+
+  // Puts both hooks back to their defaults and forgets the last error.
+  static void reset();
+};
+
+}  // namespace orvella

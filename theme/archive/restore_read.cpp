@@ -1,0 +1,272 @@
+// Restore: reading the header and the entries, writing the files, following volume records.
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "platform/errors/error.h"
+#include "platform/files/dos_time.h"
+#include "platform/files/file_operations.h"
+#include "platform/files/path_names.h"
+#include "platform/settings/text_codec.h"
+#include "theme/archive/archive_blocks.h"
+#include "theme/archive/archive_io.h"
+#include "theme/archive/archive_messages.h"
+#include "theme/archive/backup_file.h"
+#include "theme/archive/backup_scopes.h"
+
+namespace orvella {
+
+namespace {
+
+// No title or name of a sound archive comes near this; longer ones are taken as damage.
+constexpr qint32 kMaxNameLength = 65536;
+
+[[noreturn]] void raise(const char* message) { throw Error(QString::fromUtf8(message)); }
+
+// A name the file system can take for one file: no ".", "..", nothing empty, no zero character.
+bool isPlainName(const QString& part) {
+  return !part.isEmpty() && part != QLatin1String(".") && part != QLatin1String("..") &&
+         !part.contains(QChar(0));
+}
+
+QString folderOf(const QString& path) {
+  const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
+  return sep < 0 ? QString() : path.left(sep + 1);
+}
+
+}  // namespace
+
+bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolder) {
+  QString folder = files::toSlashes(targetFolder);
+  if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
+  const bool fromStream = archiveName == kStreamName;
+  if (!fromStream && !files::fileExists(archiveName)) return false;
+
+  BusyScope busy(*this);
+  if (fromStream) {
+    archive_ = readStream_;
+  } else {
+    volumeFile_.setFileName(files::resolveCaseInsensitive(archiveName));
+    if (!volumeFile_.open(QIODevice::ReadOnly))
+      throw Error(QString::fromUtf8(archive::kCannotOpen).arg(archiveName, volumeFile_.errorString()));
+    archive_ = &volumeFile_;
+  }
+  errorCode_ = NoError;
+  filesCount_ = 0;
+  continue_ = true;
+  volume_ = 1;
+  lastTarget_.clear();
+  currentFile_.clear();
+
+  qint32 titleLength = 0, total = 0, count = 0;
+  if (!archive_ || !archive_->isReadable() || !archive::readInt32(*archive_, titleLength) ||
+      titleLength < 0 || titleLength > kMaxNameLength)
+    raise(archive::kHeaderReadError);
+  QByteArray title(titleLength, Qt::Uninitialized);
+  if (!archive::readExact(*archive_, title.data(), titleLength) || !archive::readInt32(*archive_, total) ||
+      !archive::readInt32(*archive_, count))
+    raise(archive::kHeaderReadError);
+  totalSize_ = total;
+  bytesProcessed_ = 0;
+  inflater_ = std::make_unique<archive::BlockInflater>();
+
+  do {
+    qint32 length = 0;
+    if (!archive::readInt32(*archive_, length)) raise(archive::kStreamReadError);
+    if (length == 0) break;
+    if (length < 0) continue;
+    if (length > kMaxNameLength) raise(archive::kInvalidArchive);
+    QByteArray name(length, Qt::Uninitialized);
+    if (!archive::readExact(*archive_, name.data(), length)) raise(archive::kStreamReadError);
+    if (name.startsWith(archive::kVolumeRecordPrefix))
+      continueVolume(name, archiveName);
+    else
+      restoreEntry(decodeText(name), folder);
+  } while (continue_);
+
+  if (volumeFile_.isOpen()) volumeFile_.close();
+  archive_ = nullptr;
+  inflater_.reset();
+  const bool result = errorCode_ == NoError && continue_;
+  if (OnProgress) OnProgress(QString(), 100, continue_);
+  busy_ = false;
+  report();
+  return result;
+}
+
+void TBackupFile::restoreEntry(const QString& name, const QString& targetFolder) {
+  qint32 stamp = 0;
+  if (!archive::readInt32(*archive_, stamp)) raise(archive::kStreamReadError);
+  lastTarget_.clear();
+  if (name == QLatin1String(archive::kFileListName)) {
+    currentFile_ = name;
+    readChunk(nullptr);
+    return;
+  }
+  bool refused = false;
+  QString target = targetName(name, targetFolder, refused);
+  currentFile_ = target;
+  if (refused) {
+    // A name that would leave the target folder is treated like a file that cannot be created.
+    fail(FileError);
+    return;
+  }
+  bool doRestore = restoreDecision(target, stamp);
+  if (OnRestoreFile) {
+    OnRestoreFile(target, stamp, doRestore);
+    currentFile_ = target;
+  }
+  if (doRestore) {
+    const QString folder = folderOf(target);
+    if (!folder.isEmpty()) doRestore = files::makeFolders(folder) && files::folderExists(folder);
+  }
+  if (doRestore)
+    restoreInto(target, stamp, false);
+  else
+    readChunk(nullptr);
+}
+
+QString TBackupFile::targetName(const QString& name, const QString& targetFolder, bool& refused) const {
+  refused = false;
+  if (targetFolder.isEmpty()) {
+    // Back to the stored path, wherever it is: the caller asked for exactly that.
+    const QString path = files::toSlashes(name);
+    refused = !isPlainName(files::filePart(path)) || path.contains(QChar(0));
+    return path;
+  }
+  if (!restoreFullPath_) {
+    const QString part = files::filePart(name);
+    refused = !isPlainName(part);
+    return targetFolder + part;
+  }
+  // The stored folders below the target: a drive ("c:") and leading separators dropped, "." parts
+  // skipped; a ".." part or a folder that is a symbolic link would lead elsewhere and is refused.
+  QString rest = files::toSlashes(name);
+  if (rest.size() >= 2 && rest[1] == QLatin1Char(':') && rest[0].isLetter()) rest = rest.mid(2);
+  QStringList kept;
+  for (const QString& part : rest.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    if (part == QLatin1String(".")) continue;
+    if (!isPlainName(part)) {
+      refused = true;
+      return targetFolder + files::filePart(name);
+    }
+    kept << part;
+  }
+  if (kept.isEmpty()) {
+    refused = true;
+    return targetFolder;
+  }
+  QString path = targetFolder;
+  for (qsizetype i = 0; i + 1 < kept.size(); ++i) {
+    path += kept[i];
+    if (files::isSymLink(files::resolveExistingPart(path))) refused = true;
+    path += QLatin1Char('/');
+  }
+  return targetFolder + kept.join(QLatin1Char('/'));
+}
+
+bool TBackupFile::restoreDecision(const QString& target, qint32 stamp) const {
+  if (restoreMode_ == rmAll) return true;
+  const bool exists = files::fileExists(target);
+  const bool older = exists && files::fileDosTime(files::resolveCaseInsensitive(target)) < stamp;
+  switch (restoreMode_) {
+    case rmAll:
+      return true;
+    case rmNoOverwrite:
+      return !exists;
+    case rmNewer:
+      return !exists || older;
+    case rmExisting:
+      return exists;
+    case rmExistingNewer:
+      return older;
+  }
+  return true;
+}
+
+void TBackupFile::restoreInto(const QString& target, qint32 stamp, bool append) {
+  const QString actual = files::resolveExistingPart(target);
+  QFile out;
+  if (!files::openForWriting(out, actual, append ? files::WriteMode::Append : files::WriteMode::Truncate)) {
+    fail(FileError);
+    return;
+  }
+  try {
+    readChunk(&out);
+    if (!out.flush()) fail(FileError);
+    if (!append && errorCode_ == NoError) ++filesCount_;
+  } catch (const Error&) {
+    fail(FileError);
+  }
+  QString restored = target;
+  if (OnFileRestored) OnFileRestored(restored, out);
+  files::setFileDosTime(out, stamp);
+  out.close();
+  lastTarget_ = actual;
+  lastStamp_ = stamp;
+}
+
+void TBackupFile::readChunk(QFile* target) {
+  char magic[4];
+  if (!archive::readExact(*archive_, magic, 4)) raise(archive::kStreamReadError);
+  if (QByteArray(magic, static_cast<qsizetype>(qstrnlen(magic, 4))) != "EC2") raise(archive::kInvalidArchive);
+  unsigned char* input = input_.get();
+  unsigned char* output = output_.get();
+  for (;;) {
+    qint32 length = 0;
+    if (!archive::readInt32(*archive_, length)) raise(archive::kStreamReadError);
+    if (length == 0) break;
+    // Blocks are never longer than the buffers; a longer one is damage.
+    if (length > archive::kBlockSize || length < -archive::kBlockSize) raise(archive::kInvalidArchive);
+    const int size = length < 0 ? -length : length;
+    if (!archive::readExact(*archive_, input, size)) raise(archive::kStreamReadError);
+    if (target) {
+      const unsigned char* data = input;
+      int produced = size;
+      if (length > 0) {
+        produced = inflater_->inflate(input, size, output);
+        if (produced < 0) {
+          fail(CompressionError);
+          break;
+        }
+        data = output;
+      }
+      if (produced > 0 && target->write(reinterpret_cast<const char*>(data), produced) != produced)
+        raise(archive::kFileError);
+      bytesProcessed_ += produced;
+    }
+    processEvents();
+    if (target) progress(currentFile_, bytesProcessed_);
+    if (!continue_) break;
+  }
+}
+
+void TBackupFile::continueVolume(const QByteArray& record, const QString& archiveName) {
+  const QByteArray digits = record.mid(9, 3);
+  if (digits.size() != 3 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    raise(archive::kInvalidArchive);
+  if (archive_ != &volumeFile_) {
+    // A stream has no further volume to go on with.
+    continue_ = false;
+    return;
+  }
+  volumeFile_.close();
+  const quint16 disk = static_cast<quint16>(digits.toInt());
+  const QString next = files::changeExtension(archiveName, QLatin1Char('.') + QString::fromLatin1(digits));
+  for (;;) {
+    askForDisk(disk);
+    if (!continue_ || files::fileExists(next)) break;
+  }
+  if (!continue_) return;
+  volumeFile_.setFileName(files::resolveCaseInsensitive(next));
+  if (!volumeFile_.open(QIODevice::ReadOnly))
+    throw Error(QString::fromUtf8(archive::kCannotOpen).arg(next, volumeFile_.errorString()));
+  volume_ = disk;
+  if (lastTarget_.isEmpty())
+    readChunk(nullptr);
+  else
+    restoreInto(lastTarget_, lastStamp_, true);
+}
+
+}  // namespace orvella
