@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "dates/text_utils.h"
-#include "dates/windows1250.h"
+#include "platform/settings/windows1250.h"
 #include "platform/errors/error.h"
 
 namespace orvella {
@@ -185,7 +185,7 @@ class Parser {
         } else if (startsName(c)) {
           readName();
         } else {
-          throw ParseFault{QStringLiteral("Unexpected character '%1'").arg(fromWindows1250(c))};
+          throw ParseFault{QStringLiteral("Unexpected character '%1'").arg(windows1250::decodeByte(c))};
         }
     }
     lastKind_ = kind_;
@@ -214,7 +214,7 @@ class Parser {
     }
     kind_ = TCalcExpress::kNumber;
     text_.clear();
-    for (int i = start; i < pos_; ++i) text_.append(fromWindows1250(static_cast<unsigned char>(s_[i])));
+    for (int i = start; i < pos_; ++i) text_.append(windows1250::decodeByte(static_cast<unsigned char>(s_[i])));
   }
 
   void readName() {
@@ -231,7 +231,7 @@ class Parser {
       }
     }
     QString decoded;
-    for (char byte : name) decoded.append(fromWindows1250(static_cast<unsigned char>(byte)));
+    for (char byte : name) decoded.append(windows1250::decodeByte(static_cast<unsigned char>(byte)));
     int index = -1;
     for (int i = 0; i < variables_.size(); ++i) {
       if (QString::compare(variables_[i], decoded, Qt::CaseInsensitive) == 0) {
@@ -608,8 +608,8 @@ void TCalcExpress::parse() {
 
   QByteArray bytes;
   bytes.reserve(formula_.size());
-  for (QChar c : formula_) bytes.append(static_cast<char>(toWindows1250(c)));
-  const unsigned char separatorByte = toWindows1250(separator_);
+  for (QChar c : formula_) bytes.append(static_cast<char>(windows1250::encodeChar(c)));
+  const unsigned char separatorByte = windows1250::encodeChar(separator_);
   // A separator the code page cannot hold never matches (the byte '?' stands for such characters).
   const int separator = separatorByte == '?' && separator_ != QLatin1Char('?') ? -1 : separatorByte;
 

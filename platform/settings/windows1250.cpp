@@ -64,6 +64,13 @@ QByteArray encode(QStringView text) {
   return bytes;
 }
 
+unsigned char encodeChar(QChar c) {
+  const int b = byteFor(c.unicode());
+  return static_cast<unsigned char>(b < 0 ? '?' : b);
+}
+
+QChar decodeByte(unsigned char byte) { return byte < 0x80 ? QChar(byte) : QChar(kHighHalf[byte - 0x80]); }
+
 bool fits(QStringView text) {
   for (QChar c : text)
     if (byteFor(c.unicode()) < 0) return false;
