@@ -13,6 +13,9 @@ QString decode(QByteArrayView bytes);
 // Characters outside the code page become '?'.
 QByteArray encode(QStringView text);
 bool fits(QStringView text);
+// One character: its byte, or '?' when the code page has no such character; and back.
+unsigned char encodeChar(QChar c);
+QChar decodeByte(unsigned char byte);
 
 }  // namespace orvella::windows1250
 
