@@ -21,36 +21,31 @@ function(orvella_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
 endfunction()
 
-# orvella_gtest(NAME name SOURCES ... LIBS ...): one GoogleTest executable registered with CTest.
-function(orvella_gtest)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
-  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  target_compile_definitions(${T_NAME} PRIVATE
+# One test executable registered with CTest, run offscreen with a fixed language and time zone.
+function(orvella_test_executable name sources libs)
+  add_executable(${name} ${sources})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${libs})
+  target_compile_definitions(${name} PRIVATE
     ORVELLA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
     ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
-  orvella_warnings(${T_NAME})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  set_tests_properties(${T_NAME} PROPERTIES
+  orvella_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw")
 endfunction()
 
-# orvella_qtest(NAME name SOURCES ... LIBS ...): one Qt Test executable of windows, run offscreen.
+# orvella_gtest(NAME name SOURCES ... LIBS ...): one GoogleTest executable.
+function(orvella_gtest)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  orvella_test_executable(${T_NAME} "${T_SOURCES}" "${T_LIBS};GTest::gtest;GTest::gtest_main")
+endfunction()
+
+# orvella_qtest(NAME name SOURCES ... LIBS ...): one Qt Test executable of windows.
 function(orvella_qtest)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
-  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
-  target_compile_definitions(${T_NAME} PRIVATE
-    ORVELLA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
-  orvella_warnings(${T_NAME})
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw")
+  orvella_test_executable(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
 endfunction()
 
 # orvella_fuzz(NAME name SOURCES ... LIBS ...): a libFuzzer target with address and UB sanitizers.
