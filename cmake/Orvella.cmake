@@ -21,8 +21,10 @@ function(orvella_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
 endfunction()
 
-# One test executable registered with CTest, run offscreen with a fixed language and time zone.
+# One test executable, registered with CTest (with its arguments) to run offscreen with a fixed
+# language and time zone.
 function(orvella_test_executable name sources libs)
+  set(arguments ${ARGN})
   add_executable(${name} ${sources})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${libs})
@@ -31,9 +33,9 @@ function(orvella_test_executable name sources libs)
     ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
   orvella_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${name} ${arguments})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
 endfunction()
 
 # orvella_gtest(NAME name SOURCES ... LIBS ...): one GoogleTest executable.
@@ -48,18 +50,30 @@ function(orvella_qtest)
   orvella_test_executable(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
 endfunction()
 
-# orvella_fuzz(NAME name SOURCES ... LIBS ...): a libFuzzer target with address and UB sanitizers.
-# Only built with -DORVELLA_FUZZ=ON and clang (see scripts/fuzz).
+# orvella_fuzz(NAME name SOURCES ... LIBS ... [CORPUS dir]): a libFuzzer target, built with
+# -DORVELLA_FUZZ=ON and clang. In ordinary test builds the same target runs once over its seed folder
+# (CORPUS, by default tests/data/<the fuzz folder's name>) as a regression test.
 function(orvella_fuzz)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
-  if(NOT ORVELLA_FUZZ)
+  cmake_parse_arguments(T "" "NAME;CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(ORVELLA_FUZZ)
+    add_executable(${T_NAME} ${T_SOURCES})
+    set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    target_compile_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
     return()
   endif()
-  add_executable(${T_NAME} ${T_SOURCES})
-  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
-  target_compile_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
-  target_link_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
+  if(NOT ORVELLA_TESTS)
+    return()
+  endif()
+  if(NOT T_CORPUS)
+    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(T_CORPUS ${PROJECT_SOURCE_DIR}/tests/data/${folder})
+  endif()
+  if(EXISTS ${T_CORPUS})
+    orvella_test_executable(${T_NAME}_seeds "${T_SOURCES};${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp" "${T_LIBS}"
+                            ${T_CORPUS})
+  endif()
 endfunction()
 
 # orvella_benchmark(NAME name SOURCES ... LIBS ...): a Google Benchmark executable.
