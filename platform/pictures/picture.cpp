@@ -1,0 +1,62 @@
+// Picture: reads the file, chooses the decoder and draws the decoded picture.
+#include "platform/pictures/picture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <new>
+
+#include "platform/pictures/picture_error.h"
+#include "platform/pictures/picture_format.h"
+
+namespace orvella {
+
+namespace {
+
+// No picture the program shows comes near this; a larger file is refused before it is read.
+constexpr qint64 kMaxFileBytes = qint64(512) << 20;
+
+}  // namespace
+
+Picture Picture::load(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.exists()) throw pictureError(path, QStringLiteral("the file does not exist"));
+  if (info.isDir()) throw pictureError(path, QStringLiteral("it is a folder, not a file"));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw pictureError(path, file.errorString());
+  if (file.size() > kMaxFileBytes) throw pictureError(path, QStringLiteral("the file is too large"));
+  QByteArray bytes;
+  try {
+    bytes = file.readAll();
+  } catch (const std::bad_alloc&) {
+    throw pictureError(path, QStringLiteral("not enough memory"));
+  }
+  if (file.error() != QFileDevice::NoError) throw pictureError(path, file.errorString());
+  return fromBytes(bytes, path);
+}
+
+Picture Picture::fromBytes(const QByteArray& bytes, const QString& fileName) {
+  if (bytes.isEmpty()) throw pictureError(fileName, QStringLiteral("the file is empty"));
+  Picture picture;
+  try {
+    const PictureFormat format = detectPictureFormat(bytes, fileName);
+    if (format == PictureFormat::Unknown)
+      throw pictureError(fileName, QStringLiteral("unknown picture format"));
+    picture.source_ =
+        isMetafileFormat(format) ? decodeMetafile(bytes, fileName) : decodeRaster(bytes, fileName);
+  } catch (const std::bad_alloc&) {
+    throw pictureError(fileName, QStringLiteral("not enough memory"));
+  }
+  picture.bytes_ = bytes;
+  picture.fileName_ = fileName;
+  return picture;
+}
+
+QSizeF Picture::naturalSize() const { return source_ ? source_->naturalSize() : QSizeF(); }
+
+void Picture::draw(QPainter& painter, const QRectF& target) const {
+  if (!source_ || !painter.isActive() || !target.isValid()) return;
+  source_->draw(painter, target);
+}
+
+}  // namespace orvella
