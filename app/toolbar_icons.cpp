@@ -112,16 +112,25 @@ void paintPrint(QPainter& p) {
   p.drawRect(QRectF(7, 15, 10, 6));
 }
 
-void paintRound(QPainter& p, const QColor& fill, const QString& glyph) {
+// The letter on a round badge, drawn as strokes so that no font is loaded for the tool bar.
+void paintRound(QPainter& p, const QColor& fill, bool question) {
   p.setPen(QPen(fill.darker(140), 1.2));
   p.setBrush(fill);
   p.drawEllipse(QRectF(2.5, 2.5, 19, 19));
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setBold(true);
-  font.setPixelSize(14);
-  p.setFont(font);
-  p.setPen(Qt::white);
-  p.drawText(QRectF(2.5, 2.5, 19, 19), Qt::AlignCenter, glyph);
+  p.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  if (question) {
+    QPainterPath hook;
+    hook.moveTo(9, 9.5);
+    hook.cubicTo(9, 5.5, 15.5, 5.5, 15.5, 9.2);
+    hook.cubicTo(15.5, 11.8, 12, 12, 12, 14.5);
+    p.drawPath(hook);
+  } else {
+    p.drawLine(QPointF(12, 11), QPointF(12, 16.5));
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::white);
+  p.drawEllipse(QPointF(12, question ? 17.8 : 7.6), 1.5, 1.5);
 }
 
 QPixmap paintIcon(int index, int side) {
@@ -138,8 +147,8 @@ QPixmap paintIcon(int index, int side) {
     case 3: paintPreview(p); break;
     case 4: paintEdit(p); break;
     case 5: paintPrint(p); break;
-    case 6: paintRound(p, QColor(0x2f, 0x7d, 0xd1), QStringLiteral("i")); break;
-    case 7: paintRound(p, QColor(0x3a, 0xa6, 0x5a), QStringLiteral("?")); break;
+    case 6: paintRound(p, QColor(0x2f, 0x7d, 0xd1), false); break;
+    case 7: paintRound(p, QColor(0x3a, 0xa6, 0x5a), true); break;
     default: break;
   }
   return pixmap;

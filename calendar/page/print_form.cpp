@@ -77,7 +77,7 @@ PrintForm::PrintForm() {
   QRL_rok.wordWrap = true;
 
   qr.placeBand(TitleBand1);
-  for (Element* e : staticElements()) qr.place(*e);
+  for (Element* e : staticElements()) qr.placeFitting(*e);
 }
 
 std::vector<Element*> PrintForm::staticElements() {

@@ -29,6 +29,8 @@ void ReportPage::place(Element& element) {
   applyLabelHeightRule(element);
 }
 
+void ReportPage::placeFitting(Element& element) { order_.push_back(&element); }
+
 void ReportPage::placeBand(Element& band) { bands_.push_back(&band); }
 
 Element& ReportPage::createLabel() {

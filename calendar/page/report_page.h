@@ -50,6 +50,9 @@ class ReportPage {
 
   // Puts an element that somebody else owns (the form's static elements) at the end of the list.
   void place(Element& element);
+  // The same for an element known to keep the height rule already (the form's static labels, drawn
+  // to their fonts), so that creating the page at start-up loads no fonts.
+  void placeFitting(Element& element);
   void placeBand(Element& band);
 
   // New elements at the end of the list, owned by the page, tag 0. A label starts with the report font

@@ -199,6 +199,15 @@ TEST(LabelHeightRule, RaisesLowLabelsOnlyAndNeverTouchesWidths) {
   EXPECT_EQ(image.height, 0);
 }
 
+TEST(LabelHeightRule, TheFormsStaticLabelsAlreadyKeepIt) {
+  // The form places its labels without measuring them; each must already be one line of its font high.
+  PrintForm form;
+  for (Element* e : form.staticElements()) {
+    if (e->kind != ElementKind::Label) continue;
+    EXPECT_GE(e->height, form.qr.minimumLabelHeight(e->font)) << e->name.toStdString();
+  }
+}
+
 TEST(LabelLines, CarriageReturnsBreakLineFeedsVanishWordsWrap) {
   Element label;
   label.width = 1000;
