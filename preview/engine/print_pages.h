@@ -1,0 +1,49 @@
+// Printing generated pages onto any paged device: a printer, a PDF writer. No windows here.
+#pragma once
+
+#include <QPageLayout>
+#include <QPointF>
+#include <functional>
+#include <vector>
+
+#include "calendar/page/generated_page.h"
+
+class QPagedPaintDevice;
+
+namespace orvella::report {
+
+namespace messages {
+inline constexpr const char* kPrintingFailed = "The printer could not be started";
+}
+
+struct PrintRun {
+  int firstPage = 0;  // 1-based; 0 and 0: every page
+  int lastPage = 0;
+  int copies = 1;  // times the chosen pages are sent; 1 when the device makes the copies itself
+  // Where the device's drawing origin lies from the sheet's top-left corner, in device pixels: the
+  // printer's unprintable margin when the device does not start at the paper's corner, else 0.
+  QPointF originOffsetPixels;
+  // Told the percentage done after each page; returning false stops the job.
+  std::function<bool(int percent)> progress;
+};
+
+enum class PrintOutcome { Finished, Stopped };
+
+// The page numbers (1-based) a range chooses among count pages: all for 0 and 0, a missing end taken
+// as the first or the last page, limited to 1..count.
+std::vector<int> pagesInRange(int firstPage, int lastPage, int count);
+
+// The page layout of the settings: paper size and orientation, the whole sheet drawable.
+QPageLayout pageLayoutFor(const page::PageSettings& settings);
+
+// How far a layout's drawing origin lies from the sheet corner, in pixels at a resolution.
+QPointF originOffsetOf(const QPageLayout& layout, int resolution);
+
+// Prints onto a device already set up (layout, file, copies). Each sheet position lands at
+// round((position - offset) x dpi / 254) with the offset of run.originOffsetPixels in tenths of a
+// millimetre, so elements stand where they stand on the sheet whatever the device's margin.
+// Raises Error kPrintingFailed when the device cannot begin.
+PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPaintDevice& device,
+                        const PrintRun& run);
+
+}  // namespace orvella::report

@@ -1,0 +1,34 @@
+// Report files: the generated pages saved as their element model, pictures kept as their original bytes.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+#include "calendar/page/generated_page.h"
+
+namespace orvella::report {
+
+// Messages of the report files.
+namespace messages {
+inline constexpr const char* kFileDoesNotExist = "File does not exist";
+inline constexpr const char* kNotAReport = "'%s' is not a report file or it is damaged";
+inline constexpr const char* kNewerReport = "'%s' was saved by a newer version of the program";
+inline constexpr const char* kUnableToRead = "Unable to read %s";
+}  // namespace messages
+
+// The file as bytes. Pictures shared by several elements are stored once.
+QByteArray encodeReport(const std::vector<page::GeneratedPage>& pages);
+
+// Rebuilds the pages. Raises Error with kNotAReport (or kNewerReport) naming fileName when the bytes
+// are anything but a whole, undamaged report file; nothing is allocated on a count or length before
+// it has been checked against the bytes that are there.
+std::vector<page::GeneratedPage> decodeReport(const QByteArray& bytes, const QString& fileName);
+
+// The same through files. Saving writes a temporary file first and replaces the target only when
+// everything is written ("Unable to write to %s" otherwise). Loading a missing file raises
+// "File does not exist".
+void saveReportFile(const QString& path, const std::vector<page::GeneratedPage>& pages);
+std::vector<page::GeneratedPage> loadReportFile(const QString& path);
+
+}  // namespace orvella::report

@@ -1,0 +1,28 @@
+// What a preview shows: a way to generate the pages, and where the printer choices are kept.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "calendar/page/generated_page.h"
+
+namespace orvella::page {
+class ReportPage;
+}
+
+namespace orvella::report {
+
+struct ReportSource {
+  // Generates every page at once as self-contained snapshots: whatever the page does afterwards
+  // (another composition, another preview) cannot change what an open preview shows and prints.
+  std::function<std::vector<page::GeneratedPage>()> generate;
+  // Receives the settings the printer setup chose (its OK); may be empty.
+  std::function<void(const page::PageSettings&)> storeSettings;
+  // Raised when the preview window has closed; may be empty.
+  std::function<void()> afterPreview;
+};
+
+// The usual source: snapshots of the report page; the printer setup writes into the page's settings.
+ReportSource reportSourceFor(page::ReportPage& page, std::function<void()> afterPreview = {});
+
+}  // namespace orvella::report

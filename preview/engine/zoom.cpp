@@ -1,0 +1,32 @@
+// Zoom factors of the preview: whole percent, fitted to a view by width or as a whole.
+#include "preview/engine/zoom.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calendar/page/page_renderer.h"
+
+namespace orvella::report {
+
+QSizeF sheetPixelsAt100(const page::PageSettings& settings) {
+  return {settings.paperWidthMm / 25.4 * 96.0, settings.paperHeightMm / 25.4 * 96.0};
+}
+
+QSize sheetPixels(const page::PageSettings& settings, int percent) {
+  const page::DeviceMapping mapping = page::DeviceMapping::forScreen(percent);
+  return {mapping.toDeviceX(settings.paperWidthMm * 10.0), mapping.toDeviceY(settings.paperHeightMm * 10.0)};
+}
+
+int zoomToWidth(int viewWidth, const QSizeF& sheetAt100) {
+  if (sheetAt100.width() <= 0) return 0;
+  return static_cast<int>(std::lround(viewWidth / sheetAt100.width() * 90.0));
+}
+
+int zoomToFit(const QSize& view, const QSizeF& sheetAt100) {
+  if (sheetAt100.width() <= 0 || sheetAt100.height() <= 0) return 0;
+  const double across = view.width() / sheetAt100.width() * 95.0;
+  const double down = view.height() / sheetAt100.height() * 95.0;
+  return static_cast<int>(std::lround(std::min(across, down)));
+}
+
+}  // namespace orvella::report

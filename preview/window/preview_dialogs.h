@@ -1,0 +1,33 @@
+// The dialogs and message boxes the preview opens, behind seams a test can answer.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+namespace orvella::preview {
+
+struct PreviewDialogs {
+  // A file name chosen to save into; empty when the user cancels. The filter is in Qt's form.
+  std::function<QString(QWidget* parent, const QString& title, const QString& filter,
+                        const QString& defaultSuffix)>
+      saveFileName;
+  // A file name chosen to open; empty when the user cancels.
+  std::function<QString(QWidget* parent, const QString& title, const QString& filter)> openFileName;
+  // The printer setup dialog on a printer already set up; true for OK. The dialog may change the
+  // printer, its orientation, copies and page range (within 1..pageCount).
+  std::function<bool(QPrinter& printer, int pageCount, QWidget* parent)> printSetup;
+  // A message box with an OK button.
+  std::function<void(QWidget* parent, const QString& message)> showMessage;
+  // The last word on a printer before a job starts (tests send the job into a PDF); may be empty.
+  std::function<void(QPrinter& printer)> preparePrinter;
+};
+
+// The program-wide seams; they start as the real dialogs.
+PreviewDialogs& previewDialogs();
+// Puts the real dialogs back.
+void resetPreviewDialogs();
+
+}  // namespace orvella::preview

@@ -1,0 +1,66 @@
+// The preview request: opens a preview window on a report, generates its pages into it and returns
+// only when the window has closed; the rest of the program stays usable meanwhile.
+#include "preview/window/preview_request.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+
+#include "preview/window/preview_window.h"
+
+namespace orvella::preview {
+
+PreviewOutcome previewReport(const report::ReportSource& source, QWidget* parent) {
+  QCoreApplication::processEvents();
+  PreviewOutcome outcome;
+  auto afterPreview = [&source] {
+    if (source.afterPreview) source.afterPreview();
+  };
+
+  auto* window = new QRStandardPreview(parent);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  QPointer<QRStandardPreview> alive(window);
+  window->setSettingsSink(source.storeSettings);
+
+  // Connected to the loop, not to anything of this frame: if the window outlives the request (the
+  // program quitting), the connections go with the loop.
+  QEventLoop loop;
+  QObject::connect(window, &QRStandardPreview::closed, &loop, &QEventLoop::quit);
+  QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+
+  window->beginGeneration();
+  window->showMaximized();
+  QCoreApplication::processEvents();  // the window takes its size before the first page is fitted
+
+  std::vector<page::GeneratedPage> pages;
+  if (alive && !alive->isClosed()) {
+    try {
+      if (source.generate) pages = source.generate();
+    } catch (...) {
+      if (alive) alive->close();
+      afterPreview();
+      throw;
+    }
+  }
+  if (alive && !pages.empty()) alive->setSettings(pages.front().settings);
+
+  const int count = static_cast<int>(pages.size());
+  for (int i = 0; i < count; ++i) {
+    if (!alive || !alive->generationWanted()) break;
+    alive->addPage(std::move(pages[static_cast<size_t>(i)]));
+    ++outcome.pagesShown;
+    alive->showProgress((i + 1) * 100 / count);
+    QCoreApplication::processEvents();  // paints the page, lets the user page, zoom or close
+  }
+  if (alive && alive->generationWanted()) {
+    alive->finishGeneration();
+    outcome.generationFinished = true;
+  }
+
+  if (alive && !alive->isClosed()) loop.exec();
+  if (alive) alive->setSettingsSink({});
+  afterPreview();
+  return outcome;
+}
+
+}  // namespace orvella::preview

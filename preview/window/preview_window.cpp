@@ -1,0 +1,355 @@
+// The preview window `QRStandardPreview`: tool bar, page view and status bar over generated pages.
+#include "preview/window/preview_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+#include "platform/errors/error.h"
+#include "preview/engine/report_file.h"
+#include "preview/engine/zoom.h"
+#include "preview/window/file_filter.h"
+#include "preview/window/page_view.h"
+#include "preview/window/preview_dialogs.h"
+#include "preview/window/preview_texts.h"
+#include "preview/window/print_job.h"
+#include "preview/window/print_progress_dialog.h"
+#include "preview/window/printer_setup.h"
+#include "preview/window/tool_icons.h"
+
+namespace orvella::preview {
+
+QRStandardPreview::QRStandardPreview(QWidget* parent) : QMainWindow(parent, Qt::Window) {
+  setObjectName(QStringLiteral("QRStandardPreview"));
+  view_ = new PageView(this);
+  setCentralWidget(view_);
+  buildToolBar();
+  buildStatusBar();
+  setSettings(settings_);
+  resize(800, 600);
+  view_->setFocus();
+}
+
+QRStandardPreview::~QRStandardPreview() = default;
+
+QToolButton* QRStandardPreview::addButton(const QString& name, const QString& hint, const QIcon& icon) {
+  auto* button = new QToolButton(this);
+  button->setObjectName(name);
+  button->setToolTip(hint);
+  button->setIcon(icon);
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+void QRStandardPreview::buildToolBar() {
+  QToolBar* bar = addToolBar(QString());
+  bar->setObjectName(QStringLiteral("ToolBar"));
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->setIconSize(QSize(24, 24));
+  bar->toggleViewAction()->setEnabled(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+
+  zoomGroup_ = new QButtonGroup(this);
+  zoomGroup_->setExclusive(true);
+  auto addZoom = [&](const QString& name, const QString& hint, ToolIcon icon,
+                     void (QRStandardPreview::*zoom)()) {
+    QToolButton* button = addButton(name, hint, toolIcon(icon));
+    button->setCheckable(true);
+    zoomGroup_->addButton(button);
+    connect(button, &QToolButton::clicked, this, [this, zoom] { guarded([&] { (this->*zoom)(); }); });
+    bar->addWidget(button);
+    return button;
+  };
+  addZoom(QStringLiteral("ZoomFit"), QStringLiteral("Zoom to fit"), ToolIcon::ZoomFit,
+          &QRStandardPreview::zoomToFit);
+  addZoom(QStringLiteral("Zoom100"), QStringLiteral("100%"), ToolIcon::Zoom100, &QRStandardPreview::zoom100);
+  zoomToWidth_ = addZoom(QStringLiteral("ZoomToWidth"), QStringLiteral("Zoom to width"),
+                         ToolIcon::ZoomToWidth, &QRStandardPreview::zoomToWidth);
+  zoomToWidth_->setChecked(true);
+  bar->addSeparator();
+
+  auto addPageButton = [&](const QString& name, const QString& hint, ToolIcon icon,
+                           std::function<int()> target) {
+    QToolButton* button = addButton(name, hint, toolIcon(icon));
+    connect(button, &QToolButton::clicked, this, [this, target] { guarded([&] { showPage(target()); }); });
+    bar->addWidget(button);
+  };
+  addPageButton(QStringLiteral("FirstPage"), QStringLiteral("First page"), ToolIcon::First, [] { return 1; });
+  addPageButton(QStringLiteral("PreviousPage"), QStringLiteral("Previous page"), ToolIcon::Previous,
+                [this] { return pageNumber() - 1; });
+  addPageButton(QStringLiteral("ToolButton2"), QStringLiteral("Next page"), ToolIcon::Next,
+                [this] { return pageNumber() + 1; });
+  addPageButton(QStringLiteral("LastPage"), QStringLiteral("Last page"), ToolIcon::Last,
+                [this] { return static_cast<int>(pages_.size()); });
+  bar->addSeparator();
+
+  auto addAction = [&](const QString& name, const QString& hint, ToolIcon icon,
+                       void (QRStandardPreview::*action)()) {
+    QToolButton* button = addButton(name, hint, toolIcon(icon));
+    connect(button, &QToolButton::clicked, this, [this, action] { guarded([&] { (this->*action)(); }); });
+    bar->addWidget(button);
+    return button;
+  };
+  printSetup_ = addAction(QStringLiteral("PrintSetup"), QStringLiteral("Printer setup"),
+                          ToolIcon::PrinterSetup, &QRStandardPreview::printSetup);
+  print_ =
+      addAction(QStringLiteral("Print"), QStringLiteral("Print"), ToolIcon::Print, &QRStandardPreview::print);
+  printSetup_->setEnabled(false);
+  print_->setEnabled(false);
+  bar->addSeparator();
+  addAction(QStringLiteral("SaveReport"), QStringLiteral("Save Report"), ToolIcon::Save,
+            &QRStandardPreview::saveReport);
+  addAction(QStringLiteral("LoadReport"), QStringLiteral("Load Report"), ToolIcon::Load,
+            &QRStandardPreview::loadReport);
+  bar->addSeparator();
+
+  auto* exit = new QToolButton(this);
+  exit->setObjectName(QStringLiteral("ExitButton"));
+  exit->setText(QStringLiteral("&Close"));  // the ampersand makes Alt+C
+  exit->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  exit->setAutoRaise(true);
+  exit->setFocusPolicy(Qt::NoFocus);
+  exit->setMinimumHeight(28);
+  connect(exit, &QToolButton::clicked, this, &QRStandardPreview::close);
+  bar->addWidget(exit);
+}
+
+void QRStandardPreview::buildStatusBar() {
+  QStatusBar* status = statusBar();
+  status->setObjectName(QStringLiteral("StatusBar"));
+  status->setSizeGripEnabled(false);
+
+  progressPanel_ = new QLabel(QString::fromLatin1(texts::kProgressAtStart), this);
+  progressPanel_->setObjectName(QStringLiteral("ProgressPanel"));
+  progressPanel_->setFixedWidth(40);
+  progressPanel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  progressPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+  pagePanel_ = new QLabel(QString::fromLatin1(texts::kPageAtStart), this);
+  pagePanel_->setObjectName(QStringLiteral("PagePanel"));
+  pagePanel_->setMinimumWidth(50);
+  pagePanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+  status->addWidget(progressPanel_, 0);
+  status->addWidget(pagePanel_, 1);
+}
+
+template <typename Handler>
+void QRStandardPreview::guarded(Handler handler) {
+  // Errors end here, where the user's action entered: they never unwind through Qt.
+  try {
+    handler();
+  } catch (const Error& error) {
+    showError(error.message());
+  } catch (const std::exception& error) {
+    showError(QString::fromLocal8Bit(error.what()));
+  }
+}
+
+void QRStandardPreview::showError(const QString& message) {
+  if (const auto& show = previewDialogs().showMessage) show(this, message);
+}
+
+void QRStandardPreview::setSettings(const page::PageSettings& settings) {
+  settings_ = settings;
+  setWindowTitle(settings_.title.isEmpty() ? QString::fromLatin1(texts::kFallbackCaption) : settings_.title);
+}
+
+void QRStandardPreview::beginGeneration() {
+  pages_.clear();
+  current_ = -1;
+  view_->setPage(nullptr);
+  finished_ = false;
+  replaced_ = false;
+  printSetup_->setEnabled(false);
+  print_->setEnabled(false);
+  showProgress(0);
+}
+
+void QRStandardPreview::addPage(page::GeneratedPage page) {
+  pages_.push_back(std::move(page));
+  if (current_ < 0) {
+    current_ = 0;
+    view_->setPage(&pages_[0]);
+    zoomToWidth_->setChecked(true);
+    zoomToWidth();
+  } else {
+    view_->setPage(&pages_[static_cast<size_t>(current_)]);  // the vector may have moved
+  }
+  updatePagePanel();
+}
+
+void QRStandardPreview::showProgress(int percent) {
+  if (percent <= 0) progress_ = report::GenerationProgress();
+  if (const auto text = progress_.next(percent)) progressPanel_->setText(*text);
+}
+
+void QRStandardPreview::finishGeneration() {
+  finished_ = true;
+  showProgress(100);
+  printSetup_->setEnabled(true);
+  print_->setEnabled(true);
+}
+
+void QRStandardPreview::showLoadedPages(std::vector<page::GeneratedPage> pages) {
+  pages_ = std::move(pages);
+  replaced_ = true;
+  finished_ = true;
+  if (!pages_.empty()) setSettings(pages_.front().settings);
+  current_ = pages_.empty() ? -1 : 0;
+  view_->setPage(pages_.empty() ? nullptr : &pages_[0]);
+  view_->scrollToStart();
+  progressPanel_->clear();
+  printSetup_->setEnabled(false);
+  print_->setEnabled(true);
+  updatePagePanel();
+}
+
+void QRStandardPreview::showPage(int number) {
+  if (number < 1 || number > static_cast<int>(pages_.size()) || number == pageNumber()) return;
+  current_ = number - 1;
+  view_->setPage(&pages_[static_cast<size_t>(current_)]);
+  view_->scrollToStart();
+  updatePagePanel();
+}
+
+void QRStandardPreview::updatePagePanel() {
+  if (current_ < 0) return;
+  pagePanel_->setText(QStringLiteral("Page %1 %2 %3")
+                          .arg(pageNumber())
+                          .arg(QString::fromLatin1(texts::kPageOf))
+                          .arg(pages_.size()));
+}
+
+int QRStandardPreview::zoom() const { return view_->zoom(); }
+
+void QRStandardPreview::applyZoom(int percent) {
+  if (view_->setZoom(percent)) view_->scrollToStart();
+}
+
+void QRStandardPreview::zoomToWidth() {
+  const page::PageSettings& shown =
+      current_ >= 0 ? pages_[static_cast<size_t>(current_)].settings : settings_;
+  applyZoom(report::zoomToWidth(view_->viewport()->width(), report::sheetPixelsAt100(shown)));
+}
+
+void QRStandardPreview::zoomToFit() {
+  const page::PageSettings& shown =
+      current_ >= 0 ? pages_[static_cast<size_t>(current_)].settings : settings_;
+  applyZoom(report::zoomToFit(view_->viewport()->size(), report::sheetPixelsAt100(shown)));
+}
+
+void QRStandardPreview::zoom100() { applyZoom(100); }
+
+void QRStandardPreview::printSetup() {
+  if (!printSetup_->isEnabled() || printing_) return;
+  const int count = static_cast<int>(pages_.size());
+  QPrinter printer(QPrinter::HighResolution);
+  configurePrinter(printer, settings_);
+  presetPageRange(printer, settings_, count);
+  const auto& dialog = previewDialogs().printSetup;
+  if (!dialog || !dialog(printer, count, this)) return;  // Cancel changes nothing
+  settings_ = settingsFromPrinter(settings_, printer);
+  if (settingsSink_) settingsSink_(settings_);
+}
+
+void QRStandardPreview::print() {
+  if (!print_->isEnabled() || printing_ || pages_.empty()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  if (const auto& prepare = previewDialogs().preparePrinter) prepare(printer);
+  configurePrinter(printer, settings_);
+
+  std::unique_ptr<PrintProgressDialog> progress;
+  if (settings_.showProgress) {
+    progress = std::make_unique<PrintProgressDialog>(this);
+    progress->show();
+  }
+  printing_ = true;
+  cancelPrinting_ = false;
+  QCoreApplication::processEvents();
+  auto step = [&](int percent) {
+    if (progress) progress->setPercent(percent);
+    // The Cancel button and the window's own close box get their turn between pages.
+    QCoreApplication::processEvents();
+    return !cancelPrinting_ && !(progress && progress->cancelled());
+  };
+  try {
+    // The pages are copied: nothing the user does while the job runs can pull them away.
+    const std::vector<page::GeneratedPage> job = pages_;
+    printReport(job, settings_, printer, step);
+  } catch (...) {
+    printing_ = false;
+    throw;
+  }
+  printing_ = false;
+}
+
+void QRStandardPreview::saveReport() {
+  if (printing_) return;
+  const auto& choose = previewDialogs().saveFileName;
+  if (!choose) return;
+  const QString name = choose(this, QString::fromLatin1(texts::kSaveTitle),
+                              qtFileFilter(QString::fromLatin1(texts::kSaveFilter)),
+                              QString::fromLatin1(texts::kDefaultSuffix));
+  if (name.isEmpty()) return;
+  report::saveReportFile(name, pages_);
+}
+
+void QRStandardPreview::loadReport() {
+  if (printing_) return;
+  const auto& choose = previewDialogs().openFileName;
+  if (!choose) return;
+  const QString name = choose(this, QString::fromLatin1(texts::kLoadTitle),
+                              qtFileFilter(QString::fromLatin1(texts::kLoadFilter)));
+  if (name.isEmpty()) return;
+  if (!QFileInfo::exists(name)) throw Error(QString::fromLatin1(report::messages::kFileDoesNotExist));
+  // Read completely before anything shown changes: a damaged file leaves the preview as it was.
+  std::vector<page::GeneratedPage> pages = report::loadReportFile(name);
+  showLoadedPages(std::move(pages));
+}
+
+void QRStandardPreview::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const bool ctrlAlone = modifiers == Qt::ControlModifier;
+  const int last = static_cast<int>(pages_.size());
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      close();
+      break;
+    case Qt::Key_PageUp:
+      showPage(ctrlAlone ? 1 : pageNumber() - 1);
+      break;
+    case Qt::Key_PageDown:
+      showPage(ctrlAlone ? last : pageNumber() + 1);
+      break;
+    case Qt::Key_Home:
+      showPage(1);
+      break;
+    case Qt::Key_End:
+      showPage(last);
+      break;
+    default:
+      QMainWindow::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void QRStandardPreview::closeEvent(QCloseEvent* event) {
+  closed_ = true;
+  cancelPrinting_ = true;  // a job under way stops at its next page
+  QMainWindow::closeEvent(event);
+  emit closed();
+}
+
+}  // namespace orvella::preview

@@ -1,0 +1,103 @@
+// The preview window `QRStandardPreview`: tool bar, page view and status bar over generated pages.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <vector>
+
+#include "calendar/page/generated_page.h"
+#include "preview/engine/progress_text.h"
+
+class QButtonGroup;
+class QLabel;
+class QToolButton;
+
+namespace orvella::preview {
+
+class PageView;
+
+class QRStandardPreview : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit QRStandardPreview(QWidget* parent = nullptr);
+  ~QRStandardPreview() override;
+
+  // The settings the printer setup shows and printing uses; the caption follows the title.
+  void setSettings(const page::PageSettings& settings);
+  const page::PageSettings& settings() const { return settings_; }
+  // Told the settings chosen by an OK of the printer setup.
+  void setSettingsSink(std::function<void(const page::PageSettings&)> sink) {
+    settingsSink_ = std::move(sink);
+  }
+
+  // Generation, driven by the preview request.
+  void beginGeneration();
+  void addPage(page::GeneratedPage page);
+  void showProgress(int percent);
+  void finishGeneration();
+  // False once the window has closed or pages were loaded instead: the generation should stop.
+  bool generationWanted() const { return !closed_ && !replaced_; }
+  bool generationFinished() const { return finished_; }
+  bool isClosed() const { return closed_; }
+  bool isPrinting() const { return printing_; }
+
+  // Pages from a report file: they replace the shown ones, page 1 is shown; Print becomes usable,
+  // Printer setup does not.
+  void showLoadedPages(std::vector<page::GeneratedPage> pages);
+
+  const std::vector<page::GeneratedPage>& pages() const { return pages_; }
+  int pageNumber() const { return current_ + 1; }  // 0: none
+  // A number outside 1..count, or the page already shown, is ignored.
+  void showPage(int number);
+
+  PageView* view() const { return view_; }
+  int zoom() const;
+  void zoomToWidth();
+  void zoomToFit();
+  void zoom100();
+
+  // The tool bar's actions.
+  void printSetup();
+  void print();
+  void saveReport();
+  void loadReport();
+
+ signals:
+  void closed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildToolBar();
+  void buildStatusBar();
+  QToolButton* addButton(const QString& name, const QString& hint, const QIcon& icon);
+  void applyZoom(int percent);
+  void updatePagePanel();
+  void showError(const QString& message);
+  template <typename Handler>
+  void guarded(Handler handler);
+
+  page::PageSettings settings_;
+  std::function<void(const page::PageSettings&)> settingsSink_;
+  std::vector<page::GeneratedPage> pages_;
+  int current_ = -1;
+  bool finished_ = false;
+  bool closed_ = false;
+  bool replaced_ = false;
+  bool printing_ = false;
+  bool cancelPrinting_ = false;
+  report::GenerationProgress progress_;
+
+  PageView* view_ = nullptr;
+  QButtonGroup* zoomGroup_ = nullptr;
+  QToolButton* zoomToWidth_ = nullptr;
+  QToolButton* printSetup_ = nullptr;
+  QToolButton* print_ = nullptr;
+  QLabel* progressPanel_ = nullptr;
+  QLabel* pagePanel_ = nullptr;
+};
+
+}  // namespace orvella::preview

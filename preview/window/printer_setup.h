@@ -1,0 +1,26 @@
+// Between the page's settings and a printer: what the printer setup shows and what its OK keeps.
+#pragma once
+
+#include "calendar/page/generated_page.h"
+
+class QPrintDialog;
+class QPrinter;
+
+namespace orvella::preview {
+
+// The printer named by the settings (by name, else by index among the installed printers; the
+// default printer otherwise), the paper and orientation, copies, document name (the title), and the
+// whole sheet as the drawing surface.
+void configurePrinter(QPrinter& printer, const page::PageSettings& settings);
+
+// The page range of the settings put on the printer for the dialog: all pages, or first..last
+// limited to 1..pageCount (from 1 to pageCount preset).
+void presetPageRange(QPrinter& printer, const page::PageSettings& settings, int pageCount);
+
+// No choice of a selection, of the current page or of printing to a file; a range within 1..pageCount.
+void configurePrintDialog(QPrintDialog& dialog, int pageCount);
+
+// The settings after OK: copies, printer, orientation and the range (all pages as 0 and 0).
+page::PageSettings settingsFromPrinter(const page::PageSettings& before, const QPrinter& printer);
+
+}  // namespace orvella::preview

@@ -1,0 +1,219 @@
+// Printing onto paged devices: the sheet position formula with a device margin, page ranges, and
+// pages printed into real PDF files whose squares are found where the sheet puts them.
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QImage>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+#include "calendar/page/page_renderer.h"
+#include "preview/engine/print_pages.h"
+#include "preview/engine/progress_text.h"
+#include "preview/engine/zoom.h"
+#include "tests/preview/engine/sample_pages.h"
+
+namespace orvella::report {
+namespace {
+
+using page::DeviceMapping;
+
+TEST(PlacementTest, DeviceMarginIsTakenOffSoElementsKeepTheirSheetPosition) {
+  // A 600-dpi printer whose printable area starts about 5 mm across and 7 mm down.
+  QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(5, 7, 5, 7),
+                     QPageLayout::Millimeter);
+  const QPointF offset = originOffsetOf(layout, 600);
+  EXPECT_NEAR(offset.x(), 5 * 600 / 25.4, 2);
+  EXPECT_NEAR(offset.y(), 7 * 600 / 25.4, 2);
+
+  const DeviceMapping mapping{600, 600, DeviceMapping::offsetFromDevicePixels(offset.x(), 600),
+                              DeviceMapping::offsetFromDevicePixels(offset.y(), 600)};
+  // The driver's offset in tenths of a millimetre, rounded.
+  EXPECT_EQ(mapping.offsetX, std::round(offset.x() / 600 * 254));
+  EXPECT_EQ(mapping.offsetY, std::round(offset.y() / 600 * 254));
+  // Measured from the printable corner, every sheet position lands where it lies on the paper, give
+  // or take the rounding of the offset to a tenth of a millimetre and of the result to a pixel.
+  const double slack = 0.5 * 600 / 254 + 0.5;
+  for (double tenths : {0.0, 200.0, 1234.0, 2969.0}) {
+    EXPECT_NEAR(mapping.toDeviceX(tenths) + offset.x(), tenths * 600 / 254, slack) << tenths;
+    EXPECT_NEAR(mapping.toDeviceY(tenths) + offset.y(), tenths * 600 / 254, slack) << tenths;
+  }
+  EXPECT_EQ(mapping.toDeviceX(200), std::lround((200 - mapping.offsetX) * 600 / 254.0));
+
+  EXPECT_EQ(originOffsetOf(pageLayoutFor(page::PageSettings{}), 600), QPointF(0, 0));
+}
+
+TEST(PlacementTest, LayoutOfTheSettingsIsTheWholeLandscapeSheet) {
+  const QPageLayout layout = pageLayoutFor(page::PageSettings{});
+  EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
+  EXPECT_EQ(layout.pageSize().id(), QPageSize::A4);
+  EXPECT_EQ(layout.mode(), QPageLayout::FullPageMode);
+  const QSize across = layout.fullRectPixels(254).size();
+  EXPECT_NEAR(across.width(), 2970, 1);
+  EXPECT_NEAR(across.height(), 2100, 1);
+
+  page::PageSettings upright;
+  upright.landscape = false;
+  upright.paperWidthMm = 210;
+  upright.paperHeightMm = 297;
+  const QSize down = pageLayoutFor(upright).fullRectPixels(254).size();
+  EXPECT_NEAR(down.width(), 2100, 1);
+  EXPECT_NEAR(down.height(), 2970, 1);
+}
+
+TEST(PlacementTest, PageRangeChoosesWithinTheReport) {
+  using V = std::vector<int>;
+  EXPECT_EQ(pagesInRange(0, 0, 3), (V{1, 2, 3}));
+  EXPECT_EQ(pagesInRange(2, 3, 5), (V{2, 3}));
+  EXPECT_EQ(pagesInRange(2, 0, 3), (V{2, 3}));
+  EXPECT_EQ(pagesInRange(0, 2, 3), (V{1, 2}));
+  EXPECT_EQ(pagesInRange(2, 9, 3), (V{2, 3}));
+  EXPECT_EQ(pagesInRange(3, 2, 3), V{});
+  EXPECT_EQ(pagesInRange(0, 0, 0), V{});
+}
+
+TEST(ZoomRulesTest, FittingFormulasAndLimits) {
+  const QSizeF a4 = sheetPixelsAt100(page::PageSettings{});
+  EXPECT_NEAR(a4.width(), 1122.5, 0.1);
+  EXPECT_EQ(zoomToWidth(1247, a4), 100);  // 1247 / 1122.5 x 90 = 99.98
+  EXPECT_EQ(zoomToWidth(600, a4), 48);
+  EXPECT_EQ(zoomToFit(QSize(2000, 400), a4), 48);  // the height decides: 400 / 793.7 x 95 = 47.9
+  EXPECT_EQ(zoomToFit(QSize(500, 2000), a4), 42);  // the width decides
+  EXPECT_FALSE(isUsableZoom(1));
+  EXPECT_TRUE(isUsableZoom(2));
+  EXPECT_TRUE(isUsableZoom(2000));
+  EXPECT_FALSE(isUsableZoom(2001));
+  EXPECT_EQ(sheetPixels(page::PageSettings{}, 100), QSize(1123, 794));
+}
+
+TEST(ProgressTextTest, GenerationShowsGrowthOfFiveAndEmptiesAtTheEnds) {
+  GenerationProgress progress;
+  EXPECT_EQ(progress.next(0), QString());
+  EXPECT_EQ(progress.next(3), std::nullopt);
+  EXPECT_EQ(progress.next(5), QStringLiteral("5%"));
+  EXPECT_EQ(progress.next(9), std::nullopt);
+  EXPECT_EQ(progress.next(12), QStringLiteral("12%"));
+  EXPECT_EQ(progress.next(100), QString());
+  EXPECT_EQ(printingProgressText(35), QStringLiteral("35%  Completed"));
+  EXPECT_TRUE(printingProgressShown(35));
+  EXPECT_FALSE(printingProgressShown(33));
+}
+
+// Renders a PDF page to an image with pdftoppm; a null image when pdftoppm is missing.
+QImage rasterize(const QString& pdf, int page, int dpi) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (tool.isEmpty()) return {};
+  const QString prefix = pdf + QStringLiteral("-page");
+  QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                           QString::number(page), QStringLiteral("-l"), QString::number(page),
+                           QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
+  return QImage(prefix + QStringLiteral(".png"));
+}
+
+// The bounding box of the dark pixels of an image.
+QRect darkBox(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+int pdfPageCount(const QString& pdf) {
+  QFile file(pdf);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  return static_cast<int>(file.readAll().count("/Type /Page\n") + 0);
+}
+
+class PrintToPdfTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+      GTEST_SKIP() << "pdftoppm is not installed";
+  }
+  QString pdf(const QString& name) const { return folder.filePath(name); }
+
+  QTemporaryDir folder;
+  // Squares of one inch at 1 inch, 2 inches across, 3 inches down: 96 pixels each at 96 dpi.
+  page::GeneratedPage squares = testing::squaresPage({QPoint(48, 96), QPoint(96, 144)});
+};
+
+TEST_F(PrintToPdfTest, SquaresLandAtTheirSheetPositionOnTheWholeSheet) {
+  QPdfWriter writer(pdf(QStringLiteral("full.pdf")));
+  writer.setResolution(600);
+  writer.setPageLayout(pageLayoutFor(squares.settings));
+  PrintRun run;
+  run.originOffsetPixels = originOffsetOf(writer.pageLayout(), writer.resolution());
+  EXPECT_EQ(printPages({testing::squaresPage({QPoint(48, 96)})}, writer, run), PrintOutcome::Finished);
+
+  const QImage image = rasterize(pdf(QStringLiteral("full.pdf")), 1, 96);
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(1123, 794));
+  const QRect box = darkBox(image);
+  EXPECT_NEAR(box.left(), 96, 1);
+  EXPECT_NEAR(box.top(), 192, 1);
+  EXPECT_NEAR(box.width(), 96, 2);
+  EXPECT_NEAR(box.height(), 96, 2);
+}
+
+TEST_F(PrintToPdfTest, DeviceWithAMarginStillPutsSquaresAtTheirSheetPosition) {
+  // The device's origin sits at a 12 mm / 9 mm margin, as a printer's printable area does.
+  QPdfWriter writer(pdf(QStringLiteral("margin.pdf")));
+  writer.setResolution(600);
+  QPageLayout layout = pageLayoutFor(squares.settings);
+  layout.setMode(QPageLayout::StandardMode);
+  layout.setMargins(QMarginsF(12, 9, 12, 9));
+  writer.setPageLayout(layout);
+  PrintRun run;
+  run.originOffsetPixels = originOffsetOf(writer.pageLayout(), writer.resolution());
+  ASSERT_GT(run.originOffsetPixels.x(), 200);
+  EXPECT_EQ(printPages({squares}, writer, run), PrintOutcome::Finished);
+
+  const QImage image = rasterize(pdf(QStringLiteral("margin.pdf")), 1, 96);
+  ASSERT_FALSE(image.isNull());
+  const QRect box = darkBox(image);
+  EXPECT_NEAR(box.left(), 96, 1);
+  EXPECT_NEAR(box.top(), 192, 1);
+  EXPECT_NEAR(box.right(), 96 * 3 - 1, 2);
+  EXPECT_NEAR(box.bottom(), 96 * 4 - 1, 2);
+}
+
+TEST_F(PrintToPdfTest, RangeCopiesProgressAndStopping) {
+  std::vector<page::GeneratedPage> three{testing::squaresPage({QPoint(48, 48)}),
+                                         testing::squaresPage({QPoint(96, 48)}),
+                                         testing::squaresPage({QPoint(144, 48)})};
+  {
+    QPdfWriter writer(pdf(QStringLiteral("range.pdf")));
+    writer.setPageLayout(pageLayoutFor(three[0].settings));
+    PrintRun run;
+    run.firstPage = 2;
+    run.lastPage = 3;
+    run.copies = 2;
+    std::vector<int> seen;
+    run.progress = [&](int percent) {
+      seen.push_back(percent);
+      return true;
+    };
+    EXPECT_EQ(printPages(three, writer, run), PrintOutcome::Finished);
+    EXPECT_EQ(seen, (std::vector<int>{25, 50, 75, 100}));
+  }
+  EXPECT_EQ(pdfPageCount(pdf(QStringLiteral("range.pdf"))), 4);
+  // The first sheet printed is page 2: its square stands two inches across.
+  EXPECT_NEAR(darkBox(rasterize(pdf(QStringLiteral("range.pdf")), 1, 96)).left(), 192, 1);
+  EXPECT_NEAR(darkBox(rasterize(pdf(QStringLiteral("range.pdf")), 3, 96)).left(), 192, 1);
+
+  {
+    QPdfWriter writer(pdf(QStringLiteral("stopped.pdf")));
+    PrintRun run;
+    run.progress = [](int percent) { return percent < 30; };
+    EXPECT_EQ(printPages(three, writer, run), PrintOutcome::Stopped);
+  }
+  EXPECT_EQ(pdfPageCount(pdf(QStringLiteral("stopped.pdf"))), 1);
+}
+
+}  // namespace
+}  // namespace orvella::report

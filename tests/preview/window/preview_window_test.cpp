@@ -1,0 +1,702 @@
+// The preview window driven as a user would: generation, zoom, paging, keys, printer setup, printing
+// into a PDF, and report files through the Save and Load buttons.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <functional>
+
+#include "platform/errors/error.h"
+#include "platform/pictures/picture.h"
+#include "preview/engine/report_file.h"
+#include "preview/engine/zoom.h"
+#include "preview/window/page_view.h"
+#include "preview/window/preview_dialogs.h"
+#include "preview/window/preview_request.h"
+#include "preview/window/preview_window.h"
+#include "preview/window/printer_setup.h"
+#include "tests/preview/engine/sample_pages.h"
+
+using namespace orvella;
+using orvella::preview::QRStandardPreview;
+
+namespace {
+
+std::vector<page::GeneratedPage> pagesOf(int count) {
+  std::vector<page::GeneratedPage> pages;
+  for (int i = 0; i < count; ++i)
+    pages.push_back(testing::samplePage(QStringLiteral("Strona %1").arg(i + 1)));
+  return pages;
+}
+
+// The open preview windows other than those listed.
+QRStandardPreview* openPreview(const QList<QRStandardPreview*>& besides = {}) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* preview = qobject_cast<QRStandardPreview*>(widget);
+        preview && !preview->isClosed() && !besides.contains(preview))
+      return preview;
+  return nullptr;
+}
+
+QList<QRStandardPreview*> openPreviews() {
+  QList<QRStandardPreview*> all;
+  while (QRStandardPreview* more = openPreview(all)) all << more;
+  return all;
+}
+
+QToolButton* button(QWidget& window, const char* name) {
+  return window.findChild<QToolButton*>(QString::fromLatin1(name));
+}
+
+QString panelText(QWidget& window, const char* name) {
+  QLabel* panel = window.findChild<QLabel*>(QString::fromLatin1(name));
+  return panel ? panel->text() : QStringLiteral("<none>");
+}
+
+QPoint scrollPosition(QRStandardPreview& window) {
+  return {window.view()->horizontalScrollBar()->value(), window.view()->verticalScrollBar()->value()};
+}
+
+struct Request {
+  preview::PreviewOutcome outcome;
+  int afterPreview = 0;
+  bool windowGone = false;
+};
+
+// Runs a preview request. `tick` is called on every turn of the events while the request runs, with
+// the open preview (or nullptr before it opens); it returns true when it is done with the window,
+// which is then closed if still open.
+Request runPreview(std::vector<page::GeneratedPage> pages, std::function<bool(QRStandardPreview*)> tick,
+                   QWidget* parent = nullptr) {
+  Request request;
+  report::ReportSource source;
+  source.generate = [pages] { return pages; };
+  source.afterPreview = [&] { ++request.afterPreview; };
+
+  // Only the window this request opens counts, not one a request further out keeps open.
+  const QList<QRStandardPreview*> earlier = openPreviews();
+  QPointer<QRStandardPreview> seen;
+  QTimer poll;
+  poll.setInterval(0);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QRStandardPreview* window = openPreview(earlier);
+    if (window) seen = window;
+    if (tick(window)) {
+      poll.stop();
+      if (window && !window->isClosed()) window->close();
+    }
+  });
+  // However a test goes wrong, the request does not hang the run.
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [&] {
+    if (QRStandardPreview* window = openPreview(earlier)) window->close();
+  });
+  watchdog.start(30000);
+  poll.start();
+  request.outcome = preview::previewReport(source, parent);
+  poll.stop();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  request.windowGone = seen.isNull();
+  return request;
+}
+
+// Waits for the window to finish its generation, then runs the check once.
+Request whenGenerated(std::vector<page::GeneratedPage> pages, std::function<void(QRStandardPreview&)> check) {
+  return runPreview(std::move(pages), [&](QRStandardPreview* window) {
+    if (!window || !window->generationFinished()) return false;
+    check(*window);
+    return true;
+  });
+}
+
+}  // namespace
+
+class PreviewWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  // The window as it opens.
+  void toolBarHasEveryButtonInOrderWithItsHint();
+  void statusPanelsStartWithTheirTexts();
+
+  // The preview request.
+  void printButtonsWaitForTheEndOfGeneration();
+  void closingWhileGeneratingReturnsToTheCaller();
+  void failingGenerationClosesTheWindowAndReachesTheCaller();
+  void escapeAndCloseButtonCloseTheWindow();
+  void secondRequestLeavesTheFirstPreviewAlone();
+
+  // Zoom and paging.
+  void firstPageIsZoomedToWidthAndZoomKeepsThroughResize();
+  void zoomToFitAndCentring();
+  void onePageNavigationLeavesTheViewUnchanged();
+  void keysAndButtonsMoveBetweenPages();
+
+  // Printing.
+  void printerSetupCancelKeepsAndOkStoresTheSettings();
+  void printDialogOffersNoSelectionNorFile();
+  void printButtonPrintsIntoAPdf();
+  void cancelInTheProgressWindowStopsTheJob();
+
+  // Report files.
+  void saveAndLoadUseTheirTitlesFiltersAndStates();
+  void loadingMissingOrDamagedFilesChangesNothing();
+
+  // Pictures of the window for a person to look at, when ORVELLA_PREVIEW_SHOTS names a folder.
+  void screenshots();
+
+ private:
+  QStringList messages_;
+};
+
+void PreviewWindowTest::init() {
+  preview::resetPreviewDialogs();
+  messages_.clear();
+  auto& dialogs = preview::previewDialogs();
+  dialogs.showMessage = [this](QWidget*, const QString& message) { messages_ << message; };
+  dialogs.saveFileName = [](QWidget*, const QString&, const QString&, const QString&) { return QString(); };
+  dialogs.openFileName = [](QWidget*, const QString&, const QString&) { return QString(); };
+  dialogs.printSetup = [](QPrinter&, int, QWidget*) { return false; };
+}
+
+void PreviewWindowTest::cleanup() { preview::resetPreviewDialogs(); }
+
+void PreviewWindowTest::toolBarHasEveryButtonInOrderWithItsHint() {
+  QRStandardPreview window;
+  QCOMPARE(window.objectName(), QStringLiteral("QRStandardPreview"));
+  QCOMPARE(window.view()->objectName(), QStringLiteral("QRPreview"));
+  QToolBar* bar = window.findChild<QToolBar*>();
+  QVERIFY(bar);
+
+  QStringList order, hints;
+  for (QAction* action : bar->actions()) {
+    if (action->isSeparator()) {
+      order << QStringLiteral("|");
+      continue;
+    }
+    QWidget* widget = bar->widgetForAction(action);
+    QVERIFY(widget);
+    order << widget->objectName();
+    hints << widget->toolTip();
+  }
+  QCOMPARE(order, QStringList({"ZoomFit", "Zoom100", "ZoomToWidth", "|", "FirstPage", "PreviousPage",
+                               "ToolButton2", "LastPage", "|", "PrintSetup", "Print", "|", "SaveReport",
+                               "LoadReport", "|", "ExitButton"}));
+  QCOMPARE(hints,
+           QStringList({"Zoom to fit", "100%", "Zoom to width", "First page", "Previous page", "Next page",
+                        "Last page", "Printer setup", "Print", "Save Report", "Load Report", ""}));
+
+  QVERIFY(button(window, "ZoomToWidth")->isChecked());
+  QVERIFY(!button(window, "ZoomFit")->isChecked());
+  for (const char* zoom : {"ZoomFit", "Zoom100", "ZoomToWidth"}) QVERIFY(button(window, zoom)->isCheckable());
+  QVERIFY(!button(window, "PrintSetup")->isEnabled());
+  QVERIFY(!button(window, "Print")->isEnabled());
+  QVERIFY(button(window, "SaveReport")->isEnabled());
+  QCOMPARE(button(window, "ExitButton")->text(), QStringLiteral("&Close"));
+
+  // The zoom buttons are one group: pressing one releases the others.
+  button(window, "Zoom100")->click();
+  QVERIFY(button(window, "Zoom100")->isChecked());
+  QVERIFY(!button(window, "ZoomToWidth")->isChecked());
+}
+
+void PreviewWindowTest::statusPanelsStartWithTheirTexts() {
+  QRStandardPreview window;
+  QLabel* progress = window.findChild<QLabel*>(QStringLiteral("ProgressPanel"));
+  QLabel* page = window.findChild<QLabel*>(QStringLiteral("PagePanel"));
+  QVERIFY(progress && page);
+  QCOMPARE(progress->text(), QStringLiteral("0%"));
+  QCOMPARE(progress->width(), 40);
+  QVERIFY(progress->alignment() & Qt::AlignRight);
+  QCOMPARE(page->text(), QStringLiteral("Page"));
+  QCOMPARE(page->minimumWidth(), 50);
+}
+
+void PreviewWindowTest::printButtonsWaitForTheEndOfGeneration() {
+  struct Sample {
+    int pages;
+    bool setup;
+    bool print;
+    bool finished;
+    QString progress;
+  };
+  std::vector<Sample> samples;
+  QString caption;
+  bool maximised = false;
+  const Request request = runPreview(pagesOf(4), [&](QRStandardPreview* window) {
+    if (!window) return false;
+    caption = window->windowTitle();
+    maximised = window->isMaximized();
+    samples.push_back({static_cast<int>(window->pages().size()), button(*window, "PrintSetup")->isEnabled(),
+                       button(*window, "Print")->isEnabled(), window->generationFinished(),
+                       panelText(*window, "ProgressPanel")});
+    return window->generationFinished();
+  });
+
+  QVERIFY(samples.size() >= 2);
+  for (const Sample& s : samples) {
+    if (s.finished) continue;
+    QVERIFY2(!s.setup && !s.print, qPrintable(QStringLiteral("usable with %1 pages").arg(s.pages)));
+  }
+  QVERIFY(samples.front().pages < 4);  // seen while generating
+  QStringList progress;
+  for (const Sample& s : samples)
+    if (progress.isEmpty() || progress.back() != s.progress) progress << s.progress;
+  QCOMPARE(progress, QStringList({"", "25%", "50%", "75%", ""}));  // emptied at 0 and at 100
+  QVERIFY(samples.back().finished && samples.back().setup && samples.back().print);
+  QCOMPARE(caption, QStringLiteral(" b"));
+  QVERIFY(maximised);
+  QCOMPARE(request.outcome.pagesShown, 4);
+  QVERIFY(request.outcome.generationFinished);
+  QCOMPARE(request.afterPreview, 1);
+}
+
+void PreviewWindowTest::closingWhileGeneratingReturnsToTheCaller() {
+  const Request request = runPreview(pagesOf(6), [](QRStandardPreview* window) {
+    return window && !window->pages().empty();  // close as soon as the first page is there
+  });
+  QVERIFY(request.outcome.pagesShown < 6);
+  QVERIFY(!request.outcome.generationFinished);
+  QCOMPARE(request.afterPreview, 1);
+  QVERIFY(request.windowGone);
+}
+
+void PreviewWindowTest::failingGenerationClosesTheWindowAndReachesTheCaller() {
+  report::ReportSource source;
+  int afterPreview = 0;
+  source.generate = []() -> std::vector<page::GeneratedPage> { throw Error(QStringLiteral("no pictures")); };
+  source.afterPreview = [&] { ++afterPreview; };
+  QString message;
+  try {
+    preview::previewReport(source);
+  } catch (const Error& error) {
+    message = error.message();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCOMPARE(message, QStringLiteral("no pictures"));
+  QCOMPARE(afterPreview, 1);
+  QVERIFY(!openPreview());
+}
+
+void PreviewWindowTest::escapeAndCloseButtonCloseTheWindow() {
+  bool closedByKey = false;
+  Request request = whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    QTest::keyClick(window.view(), Qt::Key_Escape);
+    closedByKey = window.isClosed();
+  });
+  QVERIFY(closedByKey);
+  QVERIFY(request.windowGone);
+  QCOMPARE(request.afterPreview, 1);
+
+  bool closedByButton = false;
+  request = whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    button(window, "ExitButton")->click();
+    closedByButton = window.isClosed();
+  });
+  QVERIFY(closedByButton);
+  QVERIFY(request.windowGone);
+}
+
+void PreviewWindowTest::secondRequestLeavesTheFirstPreviewAlone() {
+  // The first preview keeps its own copy of the page: a second request (another month) opens a window
+  // of its own and changes nothing in the first.
+  QString firstCaptionLater, secondMonth;
+  int firstPagesLater = 0;
+  Request inner;
+  const Request outer = whenGenerated(pagesOf(2), [&](QRStandardPreview& first) {
+    std::vector<page::GeneratedPage> other{testing::samplePage(QStringLiteral("Marzec"))};
+    other[0].settings.title = QStringLiteral("second");
+    inner = runPreview(other, [&](QRStandardPreview* window) {
+      if (!window || !window->generationFinished()) return false;
+      secondMonth = window->pages().front().elements[5].caption;
+      return true;
+    });
+    firstCaptionLater = first.windowTitle();
+    firstPagesLater = static_cast<int>(first.pages().size());
+    QCOMPARE(first.pages().front().elements[5].caption, QStringLiteral("Strona 1"));
+  });
+  QCOMPARE(secondMonth, QStringLiteral("Marzec"));
+  QCOMPARE(inner.afterPreview, 1);
+  QCOMPARE(firstCaptionLater, QStringLiteral(" b"));
+  QCOMPARE(firstPagesLater, 2);
+  QCOMPARE(outer.afterPreview, 1);
+}
+
+void PreviewWindowTest::firstPageIsZoomedToWidthAndZoomKeepsThroughResize() {
+  int arrival = 0, expected = 0, after100 = 0, afterResize = 0, againWidth = 0;
+  QPoint scrolledAfterZoom(-1, -1);
+  whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    const QSizeF sheet = report::sheetPixelsAt100(window.pages().front().settings);
+    arrival = window.zoom();
+    expected = report::zoomToWidth(window.view()->viewport()->width(), sheet);
+
+    button(window, "Zoom100")->click();
+    after100 = window.zoom();
+    window.view()->verticalScrollBar()->setValue(50);
+    window.showNormal();
+    window.resize(700, 500);
+    QCoreApplication::processEvents();
+    afterResize = window.zoom();
+
+    window.view()->horizontalScrollBar()->setValue(30);
+    button(window, "ZoomToWidth")->click();
+    againWidth = window.zoom();
+    scrolledAfterZoom = scrollPosition(window);
+  });
+  QVERIFY(arrival > 2);
+  QCOMPARE(arrival, expected);
+  QCOMPARE(after100, 100);
+  QCOMPARE(afterResize, 100);
+  QVERIFY(againWidth != 100);
+  QCOMPARE(scrolledAfterZoom, QPoint(0, 0));
+}
+
+void PreviewWindowTest::zoomToFitAndCentring() {
+  whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    button(window, "ZoomFit")->click();
+    const QSizeF sheet = report::sheetPixelsAt100(window.pages().front().settings);
+    const QSize viewport = window.view()->viewport()->size();
+    QCOMPARE(window.zoom(), report::zoomToFit(viewport, sheet));
+
+    // Smaller than the view: centred both ways with the border around it.
+    const QPoint origin = window.view()->sheetOrigin();
+    const QSize content = window.view()->contentSize();
+    QCOMPARE(origin.x() - report::kPageBorder, (viewport.width() - content.width()) / 2);
+    QCOMPARE(origin.y() - report::kPageBorder, (viewport.height() - content.height()) / 2);
+    QCOMPARE(content, window.view()->sheetSize() + QSize(8, 8));
+
+    // Larger than the view: from the top-left corner, scrolled.
+    button(window, "Zoom100")->click();
+    QVERIFY(window.view()->sheetSize().width() > viewport.width());
+    QCOMPARE(window.view()->sheetOrigin(), QPoint(report::kPageBorder, report::kPageBorder));
+    window.view()->horizontalScrollBar()->setValue(40);
+    QCOMPARE(window.view()->sheetOrigin().x(), report::kPageBorder - 40);
+
+    // Factors outside 2..2000 are ignored.
+    QVERIFY(!window.view()->setZoom(1));
+    QVERIFY(!window.view()->setZoom(2001));
+    QCOMPARE(window.zoom(), 100);
+  });
+}
+
+void PreviewWindowTest::onePageNavigationLeavesTheViewUnchanged() {
+  QString panel;
+  QPoint before, after;
+  int zoomBefore = 0, zoomAfter = 0;
+  whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    button(window, "Zoom100")->click();
+    window.view()->horizontalScrollBar()->setValue(25);
+    window.view()->verticalScrollBar()->setValue(35);
+    before = scrollPosition(window);
+    zoomBefore = window.zoom();
+    for (const char* name : {"FirstPage", "PreviousPage", "ToolButton2", "LastPage"})
+      button(window, name)->click();
+    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End})
+      QTest::keyClick(window.view(), key);
+    QTest::keyClick(window.view(), Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(window.view(), Qt::Key_PageDown, Qt::ControlModifier);
+    after = scrollPosition(window);
+    zoomAfter = window.zoom();
+    panel = panelText(window, "PagePanel");
+  });
+  QVERIFY(before != QPoint(0, 0));
+  QCOMPARE(after, before);
+  QCOMPARE(zoomAfter, zoomBefore);
+  QCOMPARE(panel, QStringLiteral("Page 1 of 1"));
+}
+
+void PreviewWindowTest::keysAndButtonsMoveBetweenPages() {
+  QStringList visited;
+  QPoint scrollAfterMove(-1, -1);
+  whenGenerated(pagesOf(3), [&](QRStandardPreview& window) {
+    auto note = [&] { visited << panelText(window, "PagePanel"); };
+    note();
+    QTest::keyClick(window.view(), Qt::Key_PageDown);
+    note();
+    QTest::keyClick(window.view(), Qt::Key_PageDown, Qt::ControlModifier);
+    note();
+    QTest::keyClick(window.view(), Qt::Key_PageUp);
+    note();
+    QTest::keyClick(window.view(), Qt::Key_PageUp, Qt::ControlModifier);
+    note();
+    QTest::keyClick(window.view(), Qt::Key_End);
+    note();
+    QTest::keyClick(window.view(), Qt::Key_Home);
+    note();
+    // Ctrl with Shift is not Ctrl alone: one page on.
+    QTest::keyClick(window.view(), Qt::Key_PageDown, Qt::ControlModifier | Qt::ShiftModifier);
+    note();
+    button(window, "LastPage")->click();
+    note();
+    button(window, "PreviousPage")->click();
+    note();
+    button(window, "Zoom100")->click();
+    window.view()->verticalScrollBar()->setValue(60);
+    button(window, "ToolButton2")->click();
+    scrollAfterMove = scrollPosition(window);
+    note();
+    button(window, "FirstPage")->click();
+    note();
+  });
+  QCOMPARE(visited, QStringList({"Page 1 of 3", "Page 2 of 3", "Page 3 of 3", "Page 2 of 3", "Page 1 of 3",
+                                 "Page 3 of 3", "Page 1 of 3", "Page 2 of 3", "Page 3 of 3", "Page 2 of 3",
+                                 "Page 3 of 3", "Page 1 of 3"}));
+  QCOMPARE(scrollAfterMove, QPoint(0, 0));
+}
+
+void PreviewWindowTest::printerSetupCancelKeepsAndOkStoresTheSettings() {
+  std::vector<page::PageSettings> stored;
+  int offeredPages = 0;
+  QPrinter::PrintRange offeredRange = QPrinter::PageRange;
+  report::ReportSource source;
+  source.generate = [] { return pagesOf(2); };
+  source.storeSettings = [&](const page::PageSettings& s) { stored.push_back(s); };
+
+  page::PageSettings afterCancel, afterOk;
+  QTimer poll;
+  poll.setInterval(0);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QRStandardPreview* window = openPreview();
+    if (!window || !window->generationFinished()) return;
+    poll.stop();
+    auto& dialogs = preview::previewDialogs();
+    dialogs.printSetup = [&](QPrinter& printer, int pages, QWidget*) {
+      offeredPages = pages;
+      offeredRange = printer.printRange();
+      printer.setCopyCount(5);
+      return false;
+    };
+    button(*window, "PrintSetup")->click();
+    afterCancel = window->settings();
+    dialogs.printSetup = [](QPrinter& printer, int, QWidget*) {
+      printer.setCopyCount(3);
+      printer.setPrintRange(QPrinter::PageRange);
+      printer.setFromTo(2, 2);
+      printer.setPageOrientation(QPageLayout::Portrait);
+      return true;
+    };
+    button(*window, "PrintSetup")->click();
+    afterOk = window->settings();
+    window->close();
+  });
+  poll.start();
+  preview::previewReport(source);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  const page::PageSettings standard;
+  QCOMPARE(offeredPages, 2);
+  QCOMPARE(offeredRange, QPrinter::AllPages);
+  QVERIFY(afterCancel == standard);
+  QCOMPARE(afterOk.copies, 3);
+  QCOMPARE(afterOk.firstPage, 2);
+  QCOMPARE(afterOk.lastPage, 2);
+  QVERIFY(!afterOk.landscape);
+  QCOMPARE(afterOk.paperWidthMm, 210.0);
+  QCOMPARE(afterOk.paperHeightMm, 297.0);
+  QCOMPARE(static_cast<int>(stored.size()), 1);
+  QVERIFY(stored.front() == afterOk);
+
+  // A range in the settings is what the next setup presets; all pages preset 1..count.
+  QPrinter printer;
+  preview::presetPageRange(printer, afterOk, 2);
+  QCOMPARE(printer.printRange(), QPrinter::PageRange);
+  QCOMPARE(printer.fromPage(), 2);
+  preview::presetPageRange(printer, standard, 4);
+  QCOMPARE(printer.printRange(), QPrinter::AllPages);
+  QCOMPARE(printer.toPage(), 4);
+}
+
+void PreviewWindowTest::printDialogOffersNoSelectionNorFile() {
+  QPrinter printer;
+  QPrintDialog dialog(&printer);
+  preview::configurePrintDialog(dialog, 7);
+  QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintSelection));
+  QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintToFile));
+  QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+  QCOMPARE(dialog.minPage(), 1);
+  QCOMPARE(dialog.maxPage(), 7);
+
+  page::PageSettings settings;
+  settings.copies = 2;
+  settings.title = QStringLiteral(" b");
+  preview::configurePrinter(printer, settings);
+  QCOMPARE(printer.copyCount(), 2);
+  QCOMPARE(printer.docName(), QStringLiteral(" b"));
+  QVERIFY(printer.fullPage());
+  QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void PreviewWindowTest::printButtonPrintsIntoAPdf() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("printed.pdf"));
+  bool progressShown = false;
+  preview::previewDialogs().preparePrinter = [&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+  };
+  whenGenerated(pagesOf(2), [&](QRStandardPreview& window) {
+    QTimer::singleShot(0, [&] {
+      for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("PrintProgress") && widget->isVisible())
+          progressShown = true;
+    });
+    button(window, "Print")->click();
+    QVERIFY(!window.isPrinting());
+  });
+  QVERIFY(messages_.isEmpty());
+  QVERIFY(progressShown);
+  QFile file(pdf);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(bytes.startsWith("%PDF"));
+  QCOMPARE(bytes.count("/Type /Page\n"), 2);
+}
+
+void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("cancelled.pdf"));
+  preview::previewDialogs().preparePrinter = [&](QPrinter& printer) { printer.setOutputFileName(pdf); };
+  QString progressText;
+  QTimer watch;
+  watch.setInterval(0);
+  // Cancel once the first of five pages has gone out.
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->objectName() != QLatin1String("PrintProgress") || !widget->isVisible()) continue;
+      progressText = widget->findChild<QLabel*>(QStringLiteral("ProgressText"))->text();
+      if (progressText == QLatin1String("0%  Completed")) continue;
+      widget->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+      watch.stop();
+    }
+  });
+  whenGenerated(pagesOf(5), [&](QRStandardPreview& window) {
+    watch.start();
+    button(window, "Print")->click();
+    watch.stop();
+  });
+  QCOMPARE(progressText, QStringLiteral("20%  Completed"));
+  QFile file(pdf);
+  // An aborted job leaves no file, or one with fewer pages than the report has.
+  if (file.open(QIODevice::ReadOnly)) QVERIFY(file.readAll().count("/Type /Page\n") < 5);
+}
+
+void PreviewWindowTest::saveAndLoadUseTheirTitlesFiltersAndStates() {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("month.QRP"));
+  QString saveTitle, saveFilter, saveSuffix, loadTitle, loadFilter;
+  auto& dialogs = preview::previewDialogs();
+  dialogs.saveFileName = [&](QWidget*, const QString& title, const QString& filter, const QString& suffix) {
+    saveTitle = title;
+    saveFilter = filter;
+    saveSuffix = suffix;
+    return path;
+  };
+  dialogs.openFileName = [&](QWidget*, const QString& title, const QString& filter) {
+    loadTitle = title;
+    loadFilter = filter;
+    return path;
+  };
+
+  QString panel;
+  int shownPage = 0;
+  bool setupUsable = true, printUsable = false;
+  QImage before, after;
+  whenGenerated(pagesOf(3), [&](QRStandardPreview& window) {
+    button(window, "SaveReport")->click();
+    before = window.view()->grab().toImage();
+    window.showPage(3);
+    button(window, "LoadReport")->click();
+    shownPage = window.pageNumber();
+    panel = panelText(window, "PagePanel");
+    setupUsable = button(window, "PrintSetup")->isEnabled();
+    printUsable = button(window, "Print")->isEnabled();
+    after = window.view()->grab().toImage();
+  });
+  QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(QLatin1Char('\n'))));
+  QCOMPARE(saveTitle, QStringLiteral("Save report"));
+  QCOMPARE(saveFilter, QStringLiteral("QuickReport file(*.QRP)"));
+  QCOMPARE(saveSuffix, QStringLiteral("QRP"));
+  QCOMPARE(loadTitle, QStringLiteral("Load report"));
+  QCOMPARE(loadFilter, QStringLiteral("QuickReport file (*.QRP)"));
+  QCOMPARE(report::loadReportFile(path).size(), size_t(3));
+  QCOMPARE(shownPage, 1);
+  QCOMPARE(panel, QStringLiteral("Page 1 of 3"));
+  QVERIFY(!setupUsable);
+  QVERIFY(printUsable);
+  QVERIFY(testing::sameImages(before, after, QStringLiteral("preview-loaded")));
+}
+
+void PreviewWindowTest::loadingMissingOrDamagedFilesChangesNothing() {
+  QTemporaryDir folder;
+  const QString damaged = folder.filePath(QStringLiteral("damaged.QRP"));
+  {
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(report::encodeReport(pagesOf(1)).left(200));
+  }
+  QString chosen;
+  preview::previewDialogs().openFileName = [&](QWidget*, const QString&, const QString&) { return chosen; };
+
+  int pagesAfter = 0;
+  bool printUsable = false;
+  whenGenerated(pagesOf(2), [&](QRStandardPreview& window) {
+    window.showPage(2);
+    chosen = folder.filePath(QStringLiteral("missing.QRP"));
+    button(window, "LoadReport")->click();
+    chosen = damaged;
+    button(window, "LoadReport")->click();
+    pagesAfter = static_cast<int>(window.pages().size());
+    QCOMPARE(window.pageNumber(), 2);
+    printUsable = button(window, "PrintSetup")->isEnabled() && button(window, "Print")->isEnabled();
+  });
+  QCOMPARE(messages_.size(), 2);
+  QCOMPARE(messages_[0], QStringLiteral("File does not exist"));
+  QCOMPARE(messages_[1], QStringLiteral("'damaged.QRP' is not a report file or it is damaged"));
+  QCOMPARE(pagesAfter, 2);
+  QVERIFY(printUsable);
+}
+
+void PreviewWindowTest::screenshots() {
+  const QString folder = qEnvironmentVariable("ORVELLA_PREVIEW_SHOTS");
+  if (folder.isEmpty()) QSKIP("ORVELLA_PREVIEW_SHOTS is not set");
+  QDir().mkpath(folder);
+  page::GeneratedPage sample = testing::samplePage();
+  QFile metafile(QStringLiteral(ORVELLA_SOURCE_DIR "/data/images/band_music.wmf"));
+  if (metafile.open(QIODevice::ReadOnly)) {
+    try {
+      sample.elements[4].picture = Picture::fromBytes(metafile.readAll(), QStringLiteral("band_music.wmf"));
+    } catch (const Error&) {
+    }
+  }
+  whenGenerated({sample}, [&](QRStandardPreview& window) {
+    auto shoot = [&](const char* name) {
+      QCoreApplication::processEvents();  // scroll bars come and go on the next turn
+      window.grab().save(QDir(folder).filePath(QString::fromLatin1(name)));
+    };
+    shoot("preview-width.png");
+    button(window, "ZoomFit")->click();
+    shoot("preview-fit.png");
+    button(window, "Zoom100")->click();
+    shoot("preview-100.png");
+  });
+}
+
+QTEST_MAIN(PreviewWindowTest)
+#include "preview_window_test.moc"
