@@ -165,6 +165,8 @@ class MainWindowTest : public QObject {
       for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == QLatin1String("QRStandardPreview") && w->isVisible()) {
           sawPreview = true;
+          const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
+          if (!out.isEmpty()) w->grab().save(out + QStringLiteral("/month_preview.png"));
           w->close();
         }
     });
