@@ -73,14 +73,14 @@ Tf_Main::~Tf_Main() {
 }
 
 void Tf_Main::buildActions() {
-  struct Spec {
+  struct ActionInfo {
     QAction** target;
     const char* name;
     const char* caption;
     const char* hint;
     int image;
   };
-  const Spec specs[] = {
+  const ActionInfo actions[] = {
       {&a_New, "a_New", "Nowy", "Nowy temat", 0},
       {&a_Open, "a_Open", "Otwórz", "Otwórz temat", 1},
       {&a_Save, "a_Save", "Zapisz", "Zapisz temat", 2},
@@ -88,7 +88,7 @@ void Tf_Main::buildActions() {
       {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
       {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Pomoc w internecie", -1},
   };
-  for (const Spec& s : specs) {
+  for (const ActionInfo& s : actions) {
     auto* action = new QAction(QString::fromUtf8(s.caption), this);
     action->setObjectName(QString::fromLatin1(s.name));
     action->setToolTip(QString::fromUtf8(s.hint));
