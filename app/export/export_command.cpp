@@ -11,6 +11,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
@@ -27,6 +29,12 @@
 namespace orvella {
 
 namespace {
+
+// Text and metafiles stay vectors in a PDF whatever the resolution; it sets how finely photos are
+// kept. Printed photos gain nothing beyond about 300 pixels per inch, and a photo decoded for 600 dpi
+// costs four times the pixels to decode, re-encode and store. --dpi asks for more.
+constexpr int kDefaultPdfDpi = 300;
+constexpr int kDefaultPngDpi = 150;
 
 Error usage(const QString& why) {
   return Error(why + QStringLiteral(
@@ -49,22 +57,50 @@ QString locate(const QString& programDir, const QString& held) {
   return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
 }
 
-void writePdf(const QString& output, const std::vector<page::GeneratedPage>& pages, int dpi) {
-  QPdfWriter writer(output);
-  writer.setCreator(QStringLiteral("Orvella"));
-  writer.setTitle(pages.empty() ? QString() : pages.front().settings.title);
-  writer.setResolution(dpi);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-  QPainter painter;
-  if (!painter.begin(&writer)) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
-  bool first = true;
-  for (const page::GeneratedPage& page : pages) {
-    if (!first) writer.newPage();
-    first = false;
-    page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)});
-  }
-  painter.end();
+Error unableToWrite(const QString& output) {
+  return Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
 }
+
+// One PDF page per composed month, written as the months come. The document's title is the first
+// page's, so the writer starts with the first page. The file replaces OUT only when it is complete.
+class PdfOutput {
+ public:
+  PdfOutput(const QString& output, int dpi) : file_(output), dpi_(dpi) {}
+
+  void add(const page::GeneratedPage& page) {
+    if (!writer_) {
+      start(page);
+    } else if (!writer_->newPage()) {
+      throw unableToWrite(file_.fileName());
+    }
+    page::drawPage(page, painter_, page::DeviceMapping{double(dpi_), double(dpi_)});
+  }
+
+  void finish() {
+    if (!writer_) return;
+    painter_.end();
+    writer_.reset();
+    if (!file_.commit()) throw unableToWrite(file_.fileName());
+  }
+
+ private:
+  void start(const page::GeneratedPage& page) {
+    if (!file_.open(QIODevice::WriteOnly)) throw unableToWrite(file_.fileName());
+    writer_ = std::make_unique<QPdfWriter>(&file_);
+    writer_->setCreator(QStringLiteral("Orvella"));
+    writer_->setTitle(page.settings.title);
+    writer_->setResolution(dpi_);
+    writer_->setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    if (!painter_.begin(writer_.get())) throw unableToWrite(file_.fileName());
+  }
+
+  // Destroyed in reverse: the painter ends before its writer goes, and an unfinished file is dropped.
+  QSaveFile file_;
+  int dpi_;
+  std::unique_ptr<QPdfWriter> writer_;
+  QPainter painter_;
+};
 
 void writePng(const QString& output, const page::GeneratedPage& page, int dpi) {
   const int width = static_cast<int>(std::lround(page.settings.paperWidthMm / 25.4 * dpi));
@@ -76,14 +112,14 @@ void writePng(const QString& output, const page::GeneratedPage& page, int dpi) {
   QPainter painter(&image);
   page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)});
   painter.end();
-  if (!image.save(output, "PNG")) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+  if (!image.save(output, "PNG")) throw unableToWrite(output);
 }
 
 void writeJson(const QString& output, const QJsonArray& pages) {
   QSaveFile file(output);
-  if (!file.open(QIODevice::WriteOnly)) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+  if (!file.open(QIODevice::WriteOnly)) throw unableToWrite(output);
   file.write(QJsonDocument(QJsonObject{{QStringLiteral("pages"), pages}}).toJson(QJsonDocument::Indented));
-  if (!file.commit()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
+  if (!file.commit()) throw unableToWrite(output);
 }
 
 }  // namespace
@@ -148,29 +184,34 @@ void runExport(const ExportRequest& request, const QString& programDir) {
   }
   NameDays nameDays;
   nameDays.load_forenames(programDir);
+  exportMonths(request, theme, nameDays, programDir);
+}
+
+void exportMonths(const ExportRequest& request, const Theme& theme, const NameDays& nameDays,
+                  const QString& programDir) {
   const LineExpansion expansion([year = request.year] { return year; });
+  const CompositionSources sources{theme, nameDays,
+                                   [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
+                                   [&programDir](const QString& held) { return locate(programDir, held); }};
 
   page::PrintForm form;
   const QString suffix = QFileInfo(request.output).suffix().toLower();
   const bool several = request.lastMonth > request.firstMonth;
-  std::vector<page::GeneratedPage> pages;
+  std::optional<PdfOutput> pdf;
+  if (suffix == QLatin1String("pdf")) pdf.emplace(request.output, request.dpi ? request.dpi : kDefaultPdfDpi);
   QJsonArray json;
   for (int month = request.firstMonth; month <= request.lastMonth; ++month) {
-    MonthRequest monthRequest{request.year, month - 1, polishMonthName(month - 1)};
-    const CompositionSources sources{theme, nameDays,
-                                     [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-                                     [&programDir](const QString& held) { return locate(programDir, held); }};
-    composeMonth(form, monthRequest, sources);
-    page::GeneratedPage page = form.qr.generate();
+    composeMonth(form, MonthRequest{request.year, month - 1, polishMonthName(month - 1)}, sources);
+    const page::GeneratedPage page = form.qr.generate();
     if (suffix == QLatin1String("png")) {
-      writePng(pngFileForMonth(request.output, month, several), page, request.dpi ? request.dpi : 150);
+      writePng(pngFileForMonth(request.output, month, several), page, request.dpi ? request.dpi : kDefaultPngDpi);
     } else if (suffix == QLatin1String("json")) {
       json.append(pageToJson(page, request.year, month));
     } else {
-      pages.push_back(std::move(page));
+      pdf->add(page);
     }
   }
-  if (suffix == QLatin1String("pdf")) writePdf(request.output, pages, request.dpi ? request.dpi : 600);
+  if (pdf) pdf->finish();
   if (suffix == QLatin1String("json")) writeJson(request.output, json);
 }
 

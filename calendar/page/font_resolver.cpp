@@ -2,6 +2,8 @@
 #include "calendar/page/font_resolver.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
 #include <algorithm>
 #include <array>
 
@@ -45,7 +47,9 @@ QFont baseFont(const ElementFont& font) {
 
 int clampedPoints(int points) { return std::clamp(points, kMinFontPoints, kMaxFontPoints); }
 
-QString resolveFamily(const QString& faceName) {
+namespace {
+
+QString lookUpFamily(const QString& faceName) {
   if (faceName.isEmpty() || QFontDatabase::hasFamily(faceName)) return faceName;
   for (const auto& s : kSubstitutes) {
     if (faceName.compare(QLatin1String(s.face), Qt::CaseInsensitive) != 0) continue;
@@ -53,6 +57,29 @@ QString resolveFamily(const QString& faceName) {
       if (QFontDatabase::hasFamily(QLatin1String(family))) return QLatin1String(family);
   }
   return faceName;
+}
+
+// Asking the font database is a slow fontconfig query, and a page asks for the same few faces hundreds
+// of times: answers are kept until the program's fonts change.
+QHash<QString, QString>& resolvedFamilies() {
+  static QHash<QString, QString> cache;
+  static bool watching = false;
+  if (!watching && qGuiApp) {
+    watching = true;
+    QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { resolvedFamilies().clear(); });
+  }
+  return cache;
+}
+
+}  // namespace
+
+QString resolveFamily(const QString& faceName) {
+  QHash<QString, QString>& cache = resolvedFamilies();
+  const auto known = cache.constFind(faceName);
+  if (known != cache.constEnd()) return *known;
+  const QString family = lookUpFamily(faceName);
+  cache.insert(faceName, family);
+  return family;
 }
 
 QFont::Weight resolveWeight(const QString& faceName, bool bold) {

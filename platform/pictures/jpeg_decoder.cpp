@@ -200,6 +200,7 @@ class JpegSource final : public PictureSource {
     const RasterCache::Key key{key_, scaled.width(), scaled.height()};
     QImage image = cache.find(key);
     if (image.isNull()) {
+      cache.makeRoomFor(std::int64_t(scaled.width()) * scaled.height() * 4);
       // The file was checked at load; what libjpeg still refuses here is drawn as nothing, since an
       // exception must not leave a paint event.
       try {

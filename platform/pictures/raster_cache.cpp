@@ -33,8 +33,8 @@ void RasterCache::insert(const Key& key, const QImage& image) {
   const std::int64_t bytes = image.sizeInBytes();
   if (bytes > budget_) return;
   for (auto it = entries_.begin(); it != entries_.end();) {
-    // Replace an older entry of the same key, and keep at most one print-resolution image.
-    if (it->key == key || (bytes > kLargeEntryBytes && it->bytes > kLargeEntryBytes)) {
+    // Replace an older entry of the same key.
+    if (it->key == key) {
       held_ -= it->bytes;
       it = entries_.erase(it);
       ++stats_.evictions;
@@ -42,10 +42,27 @@ void RasterCache::insert(const Key& key, const QImage& image) {
       ++it;
     }
   }
-  evictTo(budget_ - bytes);
+  makeRoomFor(bytes);
   entries_.push_front(Entry{key, image, bytes});
   held_ += bytes;
   ++stats_.insertions;
+}
+
+void RasterCache::makeRoomFor(std::int64_t bytes) {
+  if (bytes > budget_) return;  // such an image is not kept, so nothing need make room for it
+  if (bytes > kLargeEntryBytes) {
+    // At most one print-resolution image.
+    for (auto it = entries_.begin(); it != entries_.end();) {
+      if (it->bytes > kLargeEntryBytes) {
+        held_ -= it->bytes;
+        it = entries_.erase(it);
+        ++stats_.evictions;
+      } else {
+        ++it;
+      }
+    }
+  }
+  evictTo(budget_ - bytes);
 }
 
 void RasterCache::clear() {

@@ -41,6 +41,9 @@ class RasterCache {
   QImage find(const Key& key);
   // Stores image (shared, not copied); evicts the least recent entries beyond the budget.
   void insert(const Key& key, const QImage& image);
+  // Evicts what storing an image of this many bytes would evict. Called before a decode, so that a
+  // print-resolution image is never held beside the one it replaces.
+  void makeRoomFor(std::int64_t bytes);
   void clear();
 
   void setBudgetBytes(std::int64_t bytes);

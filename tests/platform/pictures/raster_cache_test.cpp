@@ -62,6 +62,18 @@ TEST_F(RasterCacheRules, OnlyOnePrintSizeImageIsKept) {
   EXPECT_FALSE(cache_.find(key(1)).isNull());
 }
 
+TEST_F(RasterCacheRules, RoomForAPrintSizeImageIsMadeBeforeItIsDecoded) {
+  cache_.setBudgetBytes(RasterCache::kDefaultBudgetBytes);
+  const int side = 3000;
+  cache_.insert(key(1), image(kSide, kSide, 0));
+  cache_.insert(key(10, side, side), image(side, side, 0));
+  cache_.makeRoomFor(std::int64_t(side) * side * 4);
+  EXPECT_EQ(cache_.largeEntryCount(), 0) << "two print-size images would be held during the decode";
+  EXPECT_FALSE(cache_.find(key(1)).isNull());
+  cache_.makeRoomFor(kSmallBytes);
+  EXPECT_EQ(cache_.entryCount(), 1) << "a small image makes room only within the budget";
+}
+
 TEST(PictureContentKey, FollowsTheBytes) {
   const QByteArray a("same bytes"), b("same bytes"), c("same bytez");
   EXPECT_EQ(pictureContentKey(a), pictureContentKey(b));
