@@ -4,6 +4,7 @@
 // Counters: floor_s (best full decode of the twelve), export_s (best export), ratio (export / floor),
 // peak_MB (VmHWM during the export, reset before it), growth_MB (peak over the resident size at its
 // start), pdf_MB and images (image objects in the PDF). ORVELLA_EXPORT_PDF keeps the last PDF there.
+#include "benchmarks/support/process_memory.h"
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -108,18 +109,8 @@ double decodeTwelvePhotos() {
   return secondsSince(start);
 }
 
-long statusKilobytes(const char* field) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
-  return -1;
-}
-
-bool resetPeak() {
-  QFile refs(QStringLiteral("/proc/self/clear_refs"));
-  return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
-}
+using orvella::bench::resetPeak;
+using orvella::bench::statusKilobytes;
 
 int countImageObjects(const QString& pdf) {
   QFile file(pdf);

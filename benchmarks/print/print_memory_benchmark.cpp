@@ -1,6 +1,7 @@
 // Peak memory of printing a page whose background is a 24-megapixel photograph at 600 dpi into a PDF,
 // through the same print job a printer gets. The peak resident size is reset before each run
 // (/proc/self/clear_refs) and read afterwards (VmHWM of /proc/self/status).
+#include "benchmarks/support/process_memory.h"
 #include <benchmark/benchmark.h>
 #include <jpeglib.h>
 #include <QApplication>
@@ -57,18 +58,8 @@ QByteArray makePhoto() {
   return bytes;
 }
 
-long statusKilobytes(const char* field) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
-  return -1;
-}
-
-bool resetPeak() {
-  QFile refs(QStringLiteral("/proc/self/clear_refs"));
-  return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
-}
+using orvella::bench::resetPeak;
+using orvella::bench::statusKilobytes;
 
 orvella::page::GeneratedPage photoPage(const QByteArray& jpeg) {
   orvella::page::GeneratedPage page;

@@ -1,0 +1,25 @@
+// The process's own memory figures from /proc, for benchmarks that report peak memory.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace orvella::bench {
+
+// A field of /proc/self/status in kilobytes ("VmHWM:", "VmRSS:"); -1 when unreadable.
+inline long statusKilobytes(const char* field) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith(field)) return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLong();
+  return -1;
+}
+
+// Starts the peak (VmHWM) afresh from the current size; false where the kernel does not allow it.
+inline bool resetPeak() {
+  QFile refs(QStringLiteral("/proc/self/clear_refs"));
+  return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+}
+
+}  // namespace orvella::bench
