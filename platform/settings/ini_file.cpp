@@ -19,6 +19,7 @@ namespace orvella {
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;  // the profile reader's 2048-character buffer
+constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;   // far beyond any settings file the program writes
 constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr char kCrLf[] = "\r\n";
 
@@ -178,11 +179,13 @@ void IniFile::Data::parse(const QByteArray& bytes) {
   sectionIndex.clear();
   dirty = false;
   QByteArrayView view(bytes);
-  const bool valid = isValidUtf8(view);
-  bom = valid && view.startsWith(QByteArrayView(kBom, 3));
+  // A byte-order mark says UTF-8 whatever follows (a stray invalid byte reads as U+FFFD); without
+  // one, the bytes are UTF-8 only when they are valid UTF-8.
+  bom = view.startsWith(QByteArrayView(kBom, 3));
   if (bom) view = view.sliced(3);
-  utf8Source = valid && (bom || std::any_of(view.begin(), view.end(),
-                                            [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+  utf8Source = bom || (isValidUtf8(view) && std::any_of(view.begin(), view.end(), [](char c) {
+                         return static_cast<unsigned char>(c) >= 0x80;
+                       }));
 
   sections.emplace_back();
   Section* current = &sections.back();
@@ -271,7 +274,12 @@ IniFile::IniFile(QString path) : d_(std::make_unique<Data>()) {
   d_->path = std::move(path);
   QByteArray bytes;
   QFile file(d_->path);
-  if (!d_->path.isEmpty() && file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+  // A settings file larger than any the program writes is no settings file: it reads as a file without
+  // sections (a theme archive holding big pictures is tested this way too), and a hostile one cannot
+  // make the reader take gigabytes.
+  if (!d_->path.isEmpty() && file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize)
+    bytes = file.read(kMaxFileSize + 1);
+  if (bytes.size() > kMaxFileSize) bytes.clear();
   d_->parse(bytes);
 }
 

@@ -52,12 +52,9 @@ bool iconvToUtf8(const QByteArray& bytes, const QByteArray& codePage, QByteArray
 }  // namespace
 
 QString decodeText(const QByteArray& bytes) {
-  if (isValidUtf8(bytes)) {
-    QByteArrayView view(bytes);
-    if (view.startsWith(QByteArrayView(kBom, 3))) view = view.sliced(3);
-    return QString::fromUtf8(view);
-  }
-  return windows1250::decode(bytes);
+  const QByteArrayView view(bytes);
+  if (view.startsWith(QByteArrayView(kBom, 3))) return QString::fromUtf8(view.sliced(3));
+  return isValidUtf8(view) ? QString::fromUtf8(view) : windows1250::decode(view);
 }
 
 QByteArray encodeText(const QString& text) {

@@ -1,9 +1,12 @@
 // Settings files from strangers: junk bytes, huge lines, duplicates, broken headers.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include "platform/settings/ini_file.h"
+#include "platform/settings/text_codec.h"
 
 using orvella::IniFile;
 
@@ -68,4 +71,30 @@ TEST(IniDamagedInput, MegabyteLinesAndManyKeysStayUsable) {
   EXPECT_EQ(ini.keys("many").size(), 1000);
   for (int i = 0; i < 1000; ++i) ini.writeString("many", "new" + QString::number(i), "v");
   EXPECT_EQ(IniFile::fromBytes(ini.toBytes()).readString("many", "new999", QString()), "v");
+}
+
+TEST(IniDamagedInput, AFileLargerThanAnySettingsFileReadsAsEmpty) {
+  // A tiny theme archive can restore a settings file of hundreds of megabytes; reading one must not
+  // take gigabytes. A file that large is no settings file of ours.
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("huge.ini"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[1]\r\n1=a\r\n");
+  const QByteArray lines = QByteArray("a=b\r\n").repeated(100000);
+  while (file.size() <= 4 * 1024 * 1024) file.write(lines);
+  file.close();
+  const IniFile huge(path);
+  EXPECT_TRUE(huge.sections().isEmpty());
+  EXPECT_FALSE(huge.sectionHasKeys(QStringLiteral("1")));
+  ASSERT_TRUE(file.resize(1024 * 1024));
+  EXPECT_TRUE(IniFile(path).sectionHasKeys(QStringLiteral("1")));
+}
+
+TEST(IniDamagedInput, AByteOrderMarkMeansUtf8EvenWithAStrayByte) {
+  const IniFile ini = IniFile::fromBytes("\xEF\xBB\xBF[main]\r\nname=Zo\xE9\r\n");
+  EXPECT_TRUE(ini.hasSection(QStringLiteral("main")));
+  EXPECT_EQ(ini.readString(QStringLiteral("main"), QStringLiteral("name"), QString()),
+            QStringLiteral("Zo") + QChar(0xFFFD));
+  EXPECT_EQ(orvella::decodeText("\xEF\xBB\xBFok\xE9"), QStringLiteral("ok") + QChar(0xFFFD));
 }
