@@ -282,7 +282,14 @@ void Tf_Main::FormShow() {
 
 void Tf_Main::FormClose() { state_->themeFiles.delete_temp(); }
 
+bool Tf_Main::archiveBusy() const {
+  if (!state_->themeFiles.busy()) return false;
+  QApplication::beep();
+  return true;
+}
+
 void Tf_Main::a_NewExecute() {
+  if (archiveBusy()) return;
   state_->currentThemeFile.clear();
   state_->themeFiles.new_theme(selectedYear());
   setWindowTitle(QStringLiteral("Orvella"));
@@ -293,6 +300,7 @@ void Tf_Main::showThemeFileInCaption(const QString& path) {
 }
 
 void Tf_Main::a_OpenExecute() {
+  if (archiveBusy()) return;
   FileDialogRequest od_Load;
   od_Load.kind = FileDialogRequest::Open;
   od_Load.objectName = QStringLiteral("od_Load");
@@ -312,6 +320,7 @@ void Tf_Main::a_SaveExecute() { saveTheme(state_->currentThemeFile); }
 void Tf_Main::mi_SaveAsClick() { saveTheme(QString()); }
 
 void Tf_Main::saveTheme(const QString& givenPath) {
+  if (archiveBusy()) return;
   QString path = givenPath;
   if (path.isEmpty()) {
     FileDialogRequest sd_Save;
@@ -392,6 +401,11 @@ void Tf_Main::changeEvent(QEvent* event) {
 }
 
 void Tf_Main::closeEvent(QCloseEvent* event) {
+  // A theme archive being written or read keeps the program open until it is done.
+  if (state_->themeFiles.busy()) {
+    event->ignore();
+    return;
+  }
   try {
     FormClose();
   } catch (...) {

@@ -84,6 +84,7 @@ class Tf_Main : public QMainWindow {
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
   void menuSeparator(QMenu* menu, const QString& name);
   void saveTheme(const QString& path);
+  bool archiveBusy() const;
   void showThemeFileInCaption(const QString& path);
 
   ProgramContext context_;

@@ -31,6 +31,13 @@ QValidator::State YearSpinEdit::validate(QString& input, int& pos) const {
   return QValidator::Intermediate;
 }
 
+void YearSpinEdit::fixup(QString& input) const {
+  // A number out of range comes back to the nearest bound, not to the minimum.
+  bool ok = false;
+  const int typed = input.toInt(&ok);
+  if (ok) input = QString::number(std::clamp(typed, minimum(), maximum()));
+}
+
 void YearSpinEdit::focusOutEvent(QFocusEvent* event) {
   bool ok = false;
   const int typed = lineEdit()->text().toInt(&ok);
@@ -41,6 +48,11 @@ void YearSpinEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void YearSpinEdit::keyPressEvent(QKeyEvent* event) {
+  // Enter asks for the preview (the window sees it first) and leaves the typed text as it is.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->ignore();
+    return;
+  }
   const QString text = event->text();
   if (!text.isEmpty() && text.at(0).isPrint()) {
     const QChar c = text.at(0);

@@ -16,6 +16,7 @@ class YearSpinEdit : public QSpinBox {
 
  protected:
   QValidator::State validate(QString& input, int& pos) const override;
+  void fixup(QString& input) const override;
   void focusOutEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 };

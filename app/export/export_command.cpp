@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -171,13 +172,13 @@ void runExport(const ExportRequest& request, const QString& programDir) {
   registerFontFile(programDir + QStringLiteral("/fonts/sfintellivised.ttf"));
   registerFontFile(programDir + QStringLiteral("/fonts/sfintellivisedoutline.ttf"));
 
+  // A working folder of the export's own: a running program's theme in "temp" stays untouched, several
+  // exports may run at once, and the program's folder may be read-only.
+  const QTemporaryDir working;
+  if (!working.isValid()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), working.path()));
   Theme theme;
-  ThemeFiles themeFiles(theme, programDir);
+  ThemeFiles themeFiles(theme, programDir, working.path());
   themeFiles.new_theme(request.year);
-  struct CleanUp {
-    ThemeFiles& files;
-    ~CleanUp() { files.delete_temp(); }
-  } cleanUp{themeFiles};
   if (!request.themeFile.isEmpty()) {
     if (!QFileInfo(request.themeFile).isFile()) throw Error(QStringLiteral("File does not exist: ") + request.themeFile);
     themeFiles.load_theme(request.themeFile, request.year);

@@ -1,6 +1,7 @@
 // The headless export's command line and its outputs.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -58,7 +59,17 @@ TEST_F(ExportRunTest, JsonHoldsOnePagePerMonth) {
   const QJsonArray pages = QJsonDocument::fromJson(file.readAll())[QStringLiteral("pages")].toArray();
   ASSERT_EQ(pages.size(), 3);
   EXPECT_EQ(pages[2][QStringLiteral("month")].toInt(), 3);
-  EXPECT_FALSE(QFileInfo::exists(program.path(QStringLiteral("temp/holidays.ini"))));
+  EXPECT_TRUE(QDir(program.path(QStringLiteral("temp"))).isEmpty());  // a running program's folder is untouched
+}
+
+TEST_F(ExportRunTest, ARunningProgramsThemeStaysAsItWas) {
+  QFile settings(program.path(QStringLiteral("temp/holidays.ini")));
+  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+  settings.write("[main]\r\nname=Open in the window\r\n");
+  settings.close();
+  runExport(ExportRequest{out.path() + QStringLiteral("/cal.json"), 2010, 1, 1, {}, 0}, program.path());
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_EQ(settings.readAll(), QByteArray("[main]\r\nname=Open in the window\r\n"));
 }
 
 TEST_F(ExportRunTest, ImagesAndPdfAreWritten) {

@@ -151,6 +151,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.selectedYear(), 2030);
     QTest::keyClicks(main.se_year, QStringLiteral("x"));  // refused
     QCOMPARE(main.se_year->text(), QStringLiteral("2030"));
+    main.previewOverride = [] {};
+    QTest::keyClick(main.se_year, Qt::Key_Return);  // the preview reads 2030; the text stays
+    QCOMPARE(main.se_year->text(), QStringLiteral("2030"));
+    QTest::keyClick(main.se_year, Qt::Key_Up);  // steps within the range, from the nearest bound
+    QCOMPARE(main.se_year->value(), 2017);
+    main.se_year->editor()->selectAll();
+    QTest::keyClicks(main.se_year, QStringLiteral("2000"));
+    QTest::keyClick(main.se_year, Qt::Key_Down);
+    QCOMPARE(main.se_year->value(), 2009);
+    main.se_year->editor()->selectAll();
+    QTest::keyClicks(main.se_year, QStringLiteral("2030"));
     main.cb_month->setFocus();
     QCOMPARE(main.se_year->value(), 2017);
     QCOMPARE(main.selectedYear(), 2017);

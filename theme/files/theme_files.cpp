@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <filesystem>
 
 #include "platform/errors/error.h"
@@ -15,7 +16,10 @@
 
 namespace orvella {
 
-ThemeFiles::ThemeFiles(Theme& theme, QString programDir) : theme_(theme), programDir_(std::move(programDir)) {
+ThemeFiles::ThemeFiles(Theme& theme, QString programDir, QString workingDir)
+    : theme_(theme),
+      programDir_(std::move(programDir)),
+      workingDir_(workingDir.isEmpty() ? programDir_ + QStringLiteral("/temp") : std::move(workingDir)) {
   // The program's archives: one volume, every file, fastest compression, everything restored by name.
   bf_.setBackupTitle(QString());
   bf_.setBackupMode(bmAll);
@@ -27,7 +31,7 @@ ThemeFiles::ThemeFiles(Theme& theme, QString programDir) : theme_(theme), progra
   bf_.setSaveFileID(false);
 }
 
-QString ThemeFiles::workingDir() const { return programDir_ + QStringLiteral("/temp"); }
+QString ThemeFiles::workingDir() const { return workingDir_; }
 
 QString ThemeFiles::settingsFile() const { return workingDir() + QLatin1Char('/') + QLatin1String(kThemeSettingsFileName); }
 
@@ -48,6 +52,7 @@ void ThemeFiles::delete_temp() {
 }
 
 void ThemeFiles::new_theme(int year) {
+  if (busy()) return;
   delete_temp();
   resetTables(theme_, year);
   files::makeFolders(workingDir());
@@ -60,6 +65,7 @@ void ThemeFiles::new_theme(int year) {
 }
 
 void ThemeFiles::load_theme(const QString& path, int year) {
+  if (busy()) return;
   delete_temp();
   // Sized for the year at once, so that a failed Open leaves a theme a page can be composed from.
   resetTables(theme_, year);
@@ -78,6 +84,7 @@ void ThemeFiles::load_theme(const QString& path, int year) {
 }
 
 bool ThemeFiles::save_theme(const QString& path, int year) {
+  if (busy()) return false;
   IniFile ini(settingsFile());
   writeThemeSettings(theme_, ini, year);
   ini.flush();
@@ -86,8 +93,14 @@ bool ThemeFiles::save_theme(const QString& path, int year) {
   const QStringList fileList{settingsFile(), theme_.pictureHoliday, theme_.pictureLeft};
   // The new archive is written beside the old one and takes its place only when it is complete.
   const QFileInfo target(path);
-  const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".partial");
-  QFile::remove(partial);
+  QString partial;
+  {
+    // A fresh name of our own in the target's folder, so that no file of the user's is overwritten.
+    QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    reserve.setAutoRemove(false);
+    if (!reserve.open()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
+    partial = reserve.fileName();
+  }
   bool complete = false;
   try {
     complete = bf_.Backup(fileList, partial) && bf_.ErrorCode() == 0;

@@ -11,12 +11,17 @@ namespace orvella {
 
 class ThemeFiles {
  public:
-  // programDir: the program file's folder, without a trailing separator.
-  ThemeFiles(Theme& theme, QString programDir);
+  // programDir: the program file's folder, without a trailing separator. The working directory is
+  // "temp" there, unless another is given (the headless export uses a folder of its own, so that it
+  // never disturbs a running program's theme).
+  ThemeFiles(Theme& theme, QString programDir, QString workingDir = QString());
 
   QString workingDir() const;        // programDir + "/temp"
   QString settingsFile() const;      // programDir + "/temp/holidays.ini"
   TBackupFile& archive() { return bf_; }
+  // An archive is being written or read: the window stays usable meanwhile, but New, Open and Save
+  // wait until it is done (they do nothing until then).
+  bool busy() const { return bf_.Busy(); }
 
   // Deletes the settings file and the pictures the theme names by bare file name from the working
   // directory. Whatever the theme holds, nothing outside the working directory is ever deleted.
@@ -40,6 +45,7 @@ class ThemeFiles {
   QString inWorkingDir(const QString& name) const;
   Theme& theme_;
   QString programDir_;
+  QString workingDir_;
   TBackupFile bf_;
 };
 

@@ -57,13 +57,27 @@ void writeFont(const ThemeFont& font, const char* sectionName, IniFile& ini) {
   ini.writeBool(section, QStringLiteral("style_strikeout"), font.strikeout);
 }
 
+// The program's own settings name a picture by its file part, or by a relative path such as
+// "images/flower.wmf". A name that is absolute, names a drive or climbs with ".." came from somewhere
+// else: a stranger's theme must not make the next Save pack a file from elsewhere on the disk, so
+// only its file part is kept.
+QString openedPictureName(const QString& value) {
+  QString slashes = value;
+  slashes.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  const bool foreign = QDir::isAbsolutePath(slashes) || slashes.contains(QLatin1Char(':')) ||
+                       slashes.split(QLatin1Char('/')).contains(QStringLiteral(".."));
+  if (!foreign) return value;
+  return slashes.mid(std::max(slashes.lastIndexOf(QLatin1Char('/')), slashes.lastIndexOf(QLatin1Char(':'))) + 1);
+}
+
 void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pictureHoliday,
                            const QString& pictureLeft, const QString& workingDir, bool lookUp) {
   for (const FontSection& fontSection : kFonts) readFont(theme, fontSection, ini);
   theme.name = ini.readString(kMain, QStringLiteral("name"), QStringLiteral("Default"));
   auto picture = [&](const char* key, const QString& fallback) {
-    const QString value = ini.readString(kMain, L(key), fallback);
-    if (!lookUp) return value;
+    const QString read = ini.readString(kMain, L(key), fallback);
+    if (!lookUp) return read;
+    const QString value = openedPictureName(read);
     const QString found = findFileInFolder(workingDir, value);
     return found.isEmpty() ? value : found;
   };

@@ -128,6 +128,48 @@ TEST_F(DamagedTest, NegativeAndAbsurdEntryLengths) {
   EXPECT_EQ(restore(badVolume), "Invalid archive type");
 }
 
+// A volume record must name a later volume: one naming the same or an earlier volume would be
+// followed without end.
+TEST_F(DamagedTest, VolumeRecordsThatDoNotGoForward) {
+  int asks = 0;
+  bf_.OnNeedDisk = [&](quint16, bool& cont) { cont = ++asks < 50; };
+  const QByteArray first = whole_.left(firstEntryEnd_);
+  for (const char* record : {"NEXT:DISK001", "NEXT:DISK000"}) {
+    asks = 0;
+    write("d.001", whole_);
+    write("d.000", whole_);
+    EXPECT_EQ(restore(first + le32(12) + record), "Invalid archive type") << record;
+    EXPECT_EQ(asks, 0) << record;
+  }
+
+  IndependentWriter second;
+  second.chunk("more");
+  for (const char* record : {"NEXT:DISK002", "NEXT:DISK001"}) {
+    asks = 0;
+    write("d.002", second.bytes() + le32(12) + record);
+    EXPECT_EQ(restore(first + le32(12) + "NEXT:DISK002"), "Invalid archive type") << record;
+    EXPECT_EQ(asks, 1) << record;
+    EXPECT_EQ(read("out/a.txt"), textBytes(20000) + "more");
+  }
+
+  // Skipping volumes forward is still followed.
+  asks = 0;
+  write("d.005", second.bytes() + whole_.mid(firstEntryEnd_));
+  EXPECT_EQ(restore(first + le32(12) + "NEXT:DISK005"), "");
+  EXPECT_EQ(asks, 1);
+  EXPECT_EQ(bf_.Volume(), 5);
+  EXPECT_EQ(read("out/a.txt"), textBytes(20000) + "more");
+  EXPECT_EQ(read("out/b.txt"), "bbb");
+
+  // A stream naming a volume that does not go forward is damaged as well.
+  QBuffer in;
+  in.setData(first + le32(12) + "NEXT:DISK001");
+  in.open(QIODevice::ReadOnly);
+  bf_.setReadStream(&in);
+  EXPECT_THROW(bf_.Restore(":STREAM", path("out")), Error);
+  EXPECT_FALSE(bf_.Busy());
+}
+
 TEST_F(DamagedTest, StreamWithoutDeviceOrWithVolumeRecord) {
   bf_.setReadStream(nullptr);
   EXPECT_THROW(bf_.Restore(":STREAM", path("out")), Error);

@@ -1,4 +1,6 @@
 // Archives split over volumes, progress, and stopping both operations.
+#include <QBuffer>
+
 #include "archive_test_support.h"
 
 namespace orvella::testing {
@@ -167,6 +169,65 @@ TEST_F(ProgressTest, ContinueSetFromOutsideStopsRestore) {
   EXPECT_EQ(restored, 1);
   EXPECT_EQ(QDir(path("out")).entryList(QDir::Files).size(), 1);
   EXPECT_EQ(QFileInfo(QDir(path("out")).entryInfoList(QDir::Files).value(0)).size(), 16384);
+}
+
+// Handlers run between blocks, so they can call the component again while it works; such a call is
+// turned away and leaves the running operation and its state as they were.
+class ReentryTest : public ProgressTest {
+ protected:
+  void SetUp() override {
+    ProgressTest::SetUp();
+    ASSERT_TRUE(bf_.Backup({path("src/a.txt")}, path("ready.hol")));
+    bf_.setReadStream(&stream_);
+    bf_.setWriteStream(&stream_);
+    bf_.OnProgress = [this](const QString& name, int, bool&) {
+      if (name.isEmpty() || called_) return;
+      called_ = true;
+      const int errorCode = bf_.ErrorCode();
+      inner_.push_back(bf_.Backup({path("src/a.txt")}, path("inner.hol")));
+      inner_.push_back(bf_.Backup({path("src/a.txt")}, ":STREAM"));
+      inner_.push_back(bf_.Restore(path("ready.hol"), path("inner")));
+      inner_.push_back(bf_.Restore(":STREAM", path("inner")));
+      busySeen_ = bf_.Busy();
+      EXPECT_EQ(bf_.ErrorCode(), errorCode);
+      EXPECT_TRUE(bf_.Continue());
+    };
+  }
+  void expectTurnedAway() {
+    EXPECT_EQ(inner_, std::vector<bool>(4, false));
+    EXPECT_TRUE(busySeen_);
+    EXPECT_FALSE(exists("inner.hol"));
+    EXPECT_FALSE(exists("inner"));
+    EXPECT_EQ(stream_.size(), 0);
+    EXPECT_EQ(bf_.ReadStream(), &stream_);
+    EXPECT_EQ(bf_.WriteStream(), &stream_);
+    EXPECT_EQ(bf_.FilesCount(), 3);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_FALSE(bf_.Busy());
+  }
+  QBuffer stream_;
+  bool called_ = false;
+  bool busySeen_ = false;
+  std::vector<bool> inner_;
+  TBackupFile::ProgressEvent handler_;
+};
+
+TEST_F(ReentryTest, BackupFromAHandlerOfBackup) {
+  ASSERT_TRUE(bf_.Backup({path("src/*.txt")}, path("a.hol")));
+  expectTurnedAway();
+  const Archive written = IndependentReader(read("a.hol")).read();
+  ASSERT_EQ(written.entries.size(), 3u);
+  for (const Entry& e : written.entries) EXPECT_EQ(e.data(), textBytes(40000));
+}
+
+TEST_F(ReentryTest, RestoreFromAHandlerOfRestore) {
+  bf_.OnProgress.swap(handler_);
+  ASSERT_TRUE(bf_.Backup({path("src/*.txt")}, path("a.hol")));
+  bf_.OnProgress.swap(handler_);
+  ASSERT_TRUE(bf_.Restore(path("a.hol"), path("out")));
+  expectTurnedAway();
+  for (const char* name : {"out/a.txt", "out/b.txt", "out/c.txt"})
+    EXPECT_EQ(read(name), textBytes(40000)) << name;
 }
 
 }  // namespace

@@ -152,6 +152,39 @@ TEST_F(ThemeFilesTest, DeletingNeverReachesOutsideTheWorkingDirectory) {
   EXPECT_TRUE(QFileInfo::exists(victim));
 }
 
+TEST_F(ThemeFilesTest, AStrangersThemeCannotMakeSavePackFilesFromElsewhere) {
+  const QString secret = program.path(QStringLiteral("secret.txt"));
+  writeFile(secret, "PRIVATE");
+  const QString hostile = outside(QStringLiteral("hostile.hol"));
+  writeFile(hostile, "[1]\r\n1=x\r\n[main]\r\npicture_holiday=../secret.txt\r\npicture_left=" +
+                         secret.toUtf8() + "\r\n");
+  files.load_theme(hostile, year);
+  EXPECT_EQ(theme.pictureHoliday, QStringLiteral("secret.txt"));
+  EXPECT_EQ(theme.pictureLeft, QStringLiteral("secret.txt"));
+  const QString archive = outside(QStringLiteral("shared.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  EXPECT_EQ(restoredNames(archive), QStringList{QStringLiteral("holidays.ini")});
+}
+
+TEST_F(ThemeFilesTest, NewOpenAndSaveWaitWhileAnArchiveIsWritten) {
+  // The window stays usable while an archive is written; a second request must not run inside it.
+  theme.pictureLeft = picture(outside(QStringLiteral("big.bmp")), Qt::red);
+  const QString first = outside(QStringLiteral("first.hol"));
+  const QString second = outside(QStringLiteral("second.hol"));
+  int nested = 0;
+  files.archive().OnProgress = [&](const QString&, int, bool&) {
+    if (nested++) return;
+    EXPECT_FALSE(files.save_theme(second, year));
+    files.load_theme(first, year);
+    files.new_theme(year);
+  };
+  ASSERT_TRUE(files.save_theme(first, year));
+  files.archive().OnProgress = nullptr;
+  EXPECT_FALSE(QFileInfo::exists(second));
+  EXPECT_EQ(restoredNames(first).size(), 2);
+  EXPECT_EQ(theme.pictureLeft, outside(QStringLiteral("big.bmp")));
+}
+
 TEST_F(ThemeFilesTest, AFailedOpenLeavesATableAPageCanBeComposedFrom) {
   writeFile(outside(QStringLiteral("junk.hol")), "this is no archive at all");
   EXPECT_THROW(files.load_theme(outside(QStringLiteral("junk.hol")), 2012), Error);
@@ -162,16 +195,31 @@ TEST_F(ThemeFilesTest, AFailedOpenLeavesATableAPageCanBeComposedFrom) {
   EXPECT_EQ(theme.name, QStringLiteral("Default"));
 }
 
-TEST_F(ThemeFilesTest, AFailedArchiveWriteLeavesTheOldArchiveAsItWas) {
+TEST_F(ThemeFilesTest, AnIncompleteArchiveLeavesTheOldArchiveAsItWas) {
   const QString archive = outside(QStringLiteral("keep.hol"));
   ASSERT_TRUE(files.save_theme(archive, year));
   const QByteArray before = readAll(archive);
   theme.name = QStringLiteral("Changed");
-  // The new archive cannot be created where it is written first.
-  QDir().mkpath(outside(QStringLiteral(".keep.hol.partial")));
+  theme.pictureLeft = picture(outside(QStringLiteral("big.bmp")), Qt::red);
+  files.archive().OnProgress = [](const QString& name, int, bool& go) { go = name.isEmpty(); };
   EXPECT_FALSE(files.save_theme(archive, year));
+  files.archive().OnProgress = nullptr;
   EXPECT_EQ(readAll(archive), before);
-  EXPECT_FALSE(BackupFileDialogs::lastError.isEmpty());
+  EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // keep.hol, big.bmp
+}
+
+TEST_F(ThemeFilesTest, ATargetThatCannotBeReplacedIsReportedAndNothingIsLeftBehind) {
+  const QString folder = outside(QStringLiteral("taken.hol"));
+  writeFile(folder + QStringLiteral("-x"), "");
+  QDir().mkpath(folder + QStringLiteral("/inside"));
+  try {
+    files.save_theme(folder, year);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + folder);
+  }
+  EXPECT_TRUE(QFileInfo(folder).isDir());
+  EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // only taken.hol-x
 }
 
 TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
