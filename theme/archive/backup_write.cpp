@@ -35,6 +35,9 @@ QString volumeDigits(int volume) { return QStringLiteral("%1").arg(volume, 3, 10
 }  // namespace
 
 bool TBackupFile::Backup(const QStringList& files, const QString& archiveName) {
+  // Blocks hand control to the event loop, where a handler may call again: the running operation owns
+  // the archive, the buffers and the state, so a second one is turned away untouched.
+  if (busy_) return false;
   BusyScope busy(*this);
   errorCode_ = NoError;
   const bool toStream = archiveName == kStreamName;

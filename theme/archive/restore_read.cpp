@@ -37,6 +37,8 @@ QString folderOf(const QString& path) {
 }  // namespace
 
 bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolder) {
+  // As in Backup: a call from a handler while an operation runs is turned away untouched.
+  if (busy_) return false;
   QString folder = files::toSlashes(targetFolder);
   if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
   const bool fromStream = archiveName == kStreamName;
@@ -246,13 +248,16 @@ void TBackupFile::continueVolume(const QByteArray& record, const QString& archiv
   if (digits.size() != 3 ||
       !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
     raise(archive::kInvalidArchive);
+  // Volumes only go forward; a record naming this volume or an earlier one would ask for volumes
+  // without end.
+  const quint16 disk = static_cast<quint16>(digits.toInt());
+  if (disk <= volume_) raise(archive::kInvalidArchive);
   if (archive_ != &volumeFile_) {
     // A stream has no further volume to go on with.
     continue_ = false;
     return;
   }
   volumeFile_.close();
-  const quint16 disk = static_cast<quint16>(digits.toInt());
   const QString next = files::changeExtension(archiveName, QLatin1Char('.') + QString::fromLatin1(digits));
   for (;;) {
     askForDisk(disk);
