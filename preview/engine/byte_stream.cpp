@@ -65,16 +65,16 @@ double ByteReader::f64() {
   return value;
 }
 
-QByteArray ByteReader::blob() {
+QByteArray ByteReader::blob(std::uint32_t maxLength) {
   const std::uint32_t length = u32();
   // The length is compared with what is left before anything is allocated.
-  if (length > static_cast<std::uint64_t>(remaining())) throw Malformed{};
+  if (length > maxLength || length > static_cast<std::uint64_t>(remaining())) throw Malformed{};
   const unsigned char* p = take(static_cast<qsizetype>(length));
   return QByteArray(reinterpret_cast<const char*>(p), static_cast<qsizetype>(length));
 }
 
-QString ByteReader::text() {
-  const QByteArray utf8 = blob();
+QString ByteReader::text(std::uint32_t maxLength) {
+  const QByteArray utf8 = blob(maxLength);
   return QString::fromUtf8(utf8);
 }
 

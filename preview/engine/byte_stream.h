@@ -37,8 +37,9 @@ class ByteReader {
   std::uint32_t u32();
   std::int32_t i32();
   double f64();
-  QByteArray blob();
-  QString text();
+  // A blob longer than maxLength is malformed too, whatever the bytes left.
+  QByteArray blob(std::uint32_t maxLength = UINT32_MAX);
+  QString text(std::uint32_t maxLength = UINT32_MAX);
   void expect(const char* data, qsizetype size);  // Malformed when the bytes differ
 
   qsizetype position() const { return pos_; }

@@ -35,7 +35,17 @@ constexpr qsizetype kMinElementBytes = 1 + 4 + 16 + 1 + 4 + 8 + 4 + 4 + 1 + 4 + 
 constexpr qsizetype kMinSettingsBytes = 8 * 6 + 1 + 4 + 4 + 4 + 4 + 4 + 4 + 1;
 constexpr qsizetype kMinPageBytes = kMinSettingsBytes + 4 + 4;
 constexpr qsizetype kMinPictureBytes = 4 + 4;
-constexpr qsizetype kLargestFile = qsizetype(1) << 30;
+
+// Limits far beyond any report this program writes (one page of a few hundred elements). Counts are
+// otherwise bounded only by the bytes present, and a stranger's file of a few megabytes could hold a
+// page of hundreds of thousands of labels that takes seconds to draw on every paint.
+constexpr qsizetype kLargestFile = qsizetype(256) << 20;
+constexpr std::uint32_t kMaxPages = 1000;
+constexpr std::uint32_t kMaxElementsPerPage = 20000;  // bands and elements together
+constexpr std::uint64_t kMaxElementsInFile = 1000000;
+constexpr std::uint32_t kMaxPictures = 10000;
+constexpr std::uint32_t kMaxCaptionBytes = 64 * 1024;
+constexpr std::uint32_t kMaxNameBytes = 4 * 1024;  // names, titles, font and printer names
 
 // Limits of what a page can sensibly hold; anything outside marks a damaged file.
 constexpr int kMaxCoordinate = 100000;  // layout units, about 53 metres
@@ -165,10 +175,10 @@ PageSettings readSettings(ByteReader& in) {
     *margin = in.f64();
     check(finiteIn(*margin, 0, kMaxPaperMm));
   }
-  s.title = in.text();
+  s.title = in.text(kMaxNameBytes);
   s.copies = readInt(in, 1, kMaxCopies);
   s.printerIndex = readInt(in, -1, kMaxPageNumber);
-  s.printerName = in.text();
+  s.printerName = in.text(kMaxNameBytes);
   s.firstPage = readInt(in, 0, kMaxPageNumber);
   s.lastPage = readInt(in, 0, kMaxPageNumber);
   s.showProgress = readBool(in);
@@ -180,7 +190,7 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   const std::uint8_t kind = in.u8();
   check(kind <= static_cast<std::uint8_t>(ElementKind::Band));
   e.kind = static_cast<ElementKind>(kind);
-  e.name = in.text();
+  e.name = in.text(kMaxNameBytes);
   e.left = readInt(in, -kMaxCoordinate, kMaxCoordinate);
   e.top = readInt(in, -kMaxCoordinate, kMaxCoordinate);
   e.width = readInt(in, 0, kMaxCoordinate);
@@ -194,11 +204,11 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   e.frame.widthPoints = in.f64();
   check(finiteIn(e.frame.widthPoints, 0, kMaxFrameWidth));
   e.tag = in.i32();
-  e.caption = in.text();
+  e.caption = in.text(kMaxCaptionBytes);
   const std::uint8_t alignment = in.u8();
   check(alignment <= static_cast<std::uint8_t>(Alignment::Center));
   e.alignment = static_cast<Alignment>(alignment);
-  e.font.name = in.text();
+  e.font.name = in.text(kMaxNameBytes);
   e.font.size = readInt(in, 1, kMaxFontSize);
   e.font.color = in.u32();
   const std::uint8_t style = readFlags(in, 4);
@@ -220,9 +230,12 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   return e;
 }
 
-std::vector<Element> readElements(ByteReader& in, const std::vector<Picture>& pictures) {
+// Reads a page's bands or elements; `budget` is what the page may still hold and shrinks by the count.
+std::vector<Element> readElements(ByteReader& in, const std::vector<Picture>& pictures,
+                                  std::uint32_t& budget) {
   const std::uint32_t count = in.u32();
-  check(count <= static_cast<std::uint64_t>(in.remaining() / kMinElementBytes));
+  check(count <= budget && count <= static_cast<std::uint64_t>(in.remaining() / kMinElementBytes));
+  budget -= count;
   std::vector<Element> elements;
   elements.reserve(count);
   for (std::uint32_t i = 0; i < count; ++i) elements.push_back(readElement(in, pictures));
@@ -261,31 +274,39 @@ std::vector<GeneratedPage> decodeReport(const QByteArray& bytes, const QString& 
   const QString damaged = formatMessage(QString::fromLatin1(messages::kNotAReport), fileName);
   ByteReader in(bytes.constData(), bytes.size());
   try {
+    check(bytes.size() <= kLargestFile);
     in.expect(kMagic, sizeof kMagic);
     const std::uint16_t version = in.u16();
     if (version > kVersion) throw Newer{};
     check(version == kVersion && in.u16() == 0);
 
     const std::uint32_t pictureCount = in.u32();
-    check(pictureCount <= static_cast<std::uint64_t>(in.remaining() / kMinPictureBytes));
+    check(pictureCount <= kMaxPictures &&
+          pictureCount <= static_cast<std::uint64_t>(in.remaining() / kMinPictureBytes));
     std::vector<Picture> pictures;
     pictures.reserve(pictureCount);
     for (std::uint32_t i = 0; i < pictureCount; ++i) {
-      const QString name = in.text();
+      const QString name = in.text(kMaxNameBytes);
       const QByteArray data = in.blob();
       check(!data.isEmpty());
       pictures.push_back(Picture::fromBytes(data, name));
     }
 
+    // A report always has a page: a file without one was not written by a preview.
     const std::uint32_t pageCount = in.u32();
-    check(pageCount <= static_cast<std::uint64_t>(in.remaining() / kMinPageBytes));
+    check(pageCount >= 1 && pageCount <= kMaxPages &&
+          pageCount <= static_cast<std::uint64_t>(in.remaining() / kMinPageBytes));
     std::vector<GeneratedPage> pages;
     pages.reserve(pageCount);
+    std::uint64_t elementsInFile = 0;
     for (std::uint32_t i = 0; i < pageCount; ++i) {
       GeneratedPage page;
       page.settings = readSettings(in);
-      page.bands = readElements(in, pictures);
-      page.elements = readElements(in, pictures);
+      std::uint32_t budget = kMaxElementsPerPage;
+      page.bands = readElements(in, pictures, budget);
+      page.elements = readElements(in, pictures, budget);
+      elementsInFile += page.bands.size() + page.elements.size();
+      check(elementsInFile <= kMaxElementsInFile);
       pages.push_back(std::move(page));
     }
 

@@ -22,7 +22,9 @@ QByteArray encodeReport(const std::vector<page::GeneratedPage>& pages);
 
 // Rebuilds the pages. Raises Error with kNotAReport (or kNewerReport) naming fileName when the bytes
 // are anything but a whole, undamaged report file; nothing is allocated on a count or length before
-// it has been checked against the bytes that are there.
+// it has been checked against the bytes that are there. A file without pages, or beyond the limits of
+// any report (more than 1000 pages, 20000 elements on a page, a caption over 64 KiB, 256 MiB in
+// all), counts as damaged.
 std::vector<page::GeneratedPage> decodeReport(const QByteArray& bytes, const QString& fileName);
 
 // The same through files. Saving writes a temporary file first and replaces the target only when

@@ -8,7 +8,11 @@ namespace orvella::report {
 ReportSource reportSourceFor(page::ReportPage& page, std::function<void()> afterPreview) {
   ReportSource source;
   source.generate = [&page] { return std::vector<page::GeneratedPage>{page.generate()}; };
-  source.storeSettings = [&page](const page::PageSettings& settings) { page.settings() = settings; };
+  source.storeSettings = [&page](const page::PageSettings& settings) {
+    page.settings() = settings;
+    // Another orientation is another scale: each label must again hold one line of its font.
+    for (page::Element* element : page.elements()) page.applyLabelHeightRule(*element);
+  };
   source.afterPreview = std::move(afterPreview);
   return source;
 }

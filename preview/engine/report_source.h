@@ -22,7 +22,8 @@ struct ReportSource {
   std::function<void()> afterPreview;
 };
 
-// The usual source: snapshots of the report page; the printer setup writes into the page's settings.
+// The usual source: snapshots of the report page; the printer setup writes into the page's settings
+// and then lets each label keep the height rule at the page's new scale.
 ReportSource reportSourceFor(page::ReportPage& page, std::function<void()> afterPreview = {});
 
 }  // namespace orvella::report

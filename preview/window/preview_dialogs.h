@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -24,6 +26,10 @@ struct PreviewDialogs {
   // The last word on a printer before a job starts (tests send the job into a PDF); may be empty.
   std::function<void(QPrinter& printer)> preparePrinter;
 };
+
+// The dialog the real seams choose report files in, not yet shown: the filter as given, listing the
+// files whose names match it in any case ("*.QRP" lists month.qrp too), any file name accepted.
+std::unique_ptr<QFileDialog> reportFileDialog(QWidget* parent, const QString& title, const QString& filter);
 
 // The program-wide seams; they start as the real dialogs.
 PreviewDialogs& previewDialogs();

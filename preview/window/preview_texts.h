@@ -25,6 +25,11 @@ inline constexpr const char* kLoadFilter =
     "QRP";
 inline constexpr const char* kDefaultSuffix = "QRP";
 
+// A printer that keeps another paper or orientation than the page's.
+inline constexpr const char* kPaperRefused = "The printer cannot be set to %1 paper in %2 orientation";
+inline constexpr const char* kLandscape = "landscape";
+inline constexpr const char* kPortrait = "portrait";
+
 // The printing window.
 inline constexpr const char* kPrintingTitle = "Printing progress";
 inline constexpr const char* kCancel = "Cancel";

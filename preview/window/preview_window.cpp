@@ -7,11 +7,11 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <memory>
 
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
@@ -107,8 +107,10 @@ void QRStandardPreview::buildToolBar() {
   printSetup_->setEnabled(false);
   print_->setEnabled(false);
   bar->addSeparator();
-  addAction(QStringLiteral("SaveReport"), QStringLiteral("Save Report"), ToolIcon::Save,
-            &QRStandardPreview::saveReport);
+  // Nothing to save before the first page is there.
+  saveReport_ = addAction(QStringLiteral("SaveReport"), QStringLiteral("Save Report"), ToolIcon::Save,
+                          &QRStandardPreview::saveReport);
+  saveReport_->setEnabled(false);
   addAction(QStringLiteral("LoadReport"), QStringLiteral("Load Report"), ToolIcon::Load,
             &QRStandardPreview::loadReport);
   bar->addSeparator();
@@ -173,6 +175,8 @@ void QRStandardPreview::beginGeneration() {
   replaced_ = false;
   printSetup_->setEnabled(false);
   print_->setEnabled(false);
+  saveReport_->setEnabled(false);
+  updatePagePanel();
   showProgress(0);
 }
 
@@ -186,6 +190,7 @@ void QRStandardPreview::addPage(page::GeneratedPage page) {
   } else {
     view_->setPage(&pages_[static_cast<size_t>(current_)]);  // the vector may have moved
   }
+  saveReport_->setEnabled(true);
   updatePagePanel();
 }
 
@@ -211,7 +216,8 @@ void QRStandardPreview::showLoadedPages(std::vector<page::GeneratedPage> pages) 
   view_->scrollToStart();
   progressPanel_->clear();
   printSetup_->setEnabled(false);
-  print_->setEnabled(true);
+  print_->setEnabled(!pages_.empty());
+  saveReport_->setEnabled(!pages_.empty());
   updatePagePanel();
 }
 
@@ -224,7 +230,10 @@ void QRStandardPreview::showPage(int number) {
 }
 
 void QRStandardPreview::updatePagePanel() {
-  if (current_ < 0) return;
+  if (current_ < 0) {
+    pagePanel_->setText(QString::fromLatin1(texts::kPageAtStart));
+    return;
+  }
   pagePanel_->setText(QStringLiteral("Page %1 %2 %3")
                           .arg(pageNumber())
                           .arg(QString::fromLatin1(texts::kPageOf))
@@ -267,35 +276,47 @@ void QRStandardPreview::print() {
   if (!print_->isEnabled() || printing_ || pages_.empty()) return;
   QPrinter printer(QPrinter::HighResolution);
   if (const auto& prepare = previewDialogs().preparePrinter) prepare(printer);
-  configurePrinter(printer, settings_);
+  if (!configurePrinter(printer, settings_)) throw Error(paperRefusedMessage(settings_));
 
-  std::unique_ptr<PrintProgressDialog> progress;
+  // Events run between pages. A close request is held off until the job ends (closeEvent), yet the
+  // window and the progress window are reached only through guards that notice if either has gone.
+  QPointer<QRStandardPreview> self(this);
+  QPointer<PrintProgressDialog> progress;
   if (settings_.showProgress) {
-    progress = std::make_unique<PrintProgressDialog>(this);
+    progress = new PrintProgressDialog(this);
     progress->show();
   }
   printing_ = true;
   cancelPrinting_ = false;
-  QCoreApplication::processEvents();
+  closeAfterPrinting_ = false;
+  // The pages and settings are copied: nothing the user does while the job runs can pull them away.
+  const std::vector<page::GeneratedPage> job = pages_;
+  const page::PageSettings settings = settings_;
   auto step = [&](int percent) {
     if (progress) progress->setPercent(percent);
     // The Cancel button and the window's own close box get their turn between pages.
     QCoreApplication::processEvents();
+    if (!self) return false;
     return !cancelPrinting_ && !(progress && progress->cancelled());
   };
-  try {
-    // The pages are copied: nothing the user does while the job runs can pull them away.
-    const std::vector<page::GeneratedPage> job = pages_;
-    printReport(job, settings_, printer, step);
-  } catch (...) {
+  auto finish = [&] {
+    delete progress.data();
+    if (!self) return;
     printing_ = false;
+    if (closeAfterPrinting_) close();
+  };
+  try {
+    QCoreApplication::processEvents();
+    if (self && !cancelPrinting_) printReport(job, settings, printer, step);
+  } catch (...) {
+    finish();
     throw;
   }
-  printing_ = false;
+  finish();
 }
 
 void QRStandardPreview::saveReport() {
-  if (printing_) return;
+  if (printing_ || pages_.empty()) return;
   const auto& choose = previewDialogs().saveFileName;
   if (!choose) return;
   const QString name = choose(this, QString::fromLatin1(texts::kSaveTitle),
@@ -346,8 +367,15 @@ void QRStandardPreview::keyPressEvent(QKeyEvent* event) {
 }
 
 void QRStandardPreview::closeEvent(QCloseEvent* event) {
+  if (printing_) {
+    // Closing now would destroy the window under the job: the job stops at its next page instead,
+    // and print() closes the window once it has ended.
+    cancelPrinting_ = true;
+    closeAfterPrinting_ = true;
+    event->ignore();
+    return;
+  }
   closed_ = true;
-  cancelPrinting_ = true;  // a job under way stops at its next page
   QMainWindow::closeEvent(event);
   emit closed();
 }

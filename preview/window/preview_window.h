@@ -57,7 +57,8 @@ class QRStandardPreview : public QMainWindow {
   void zoomToFit();
   void zoom100();
 
-  // The tool bar's actions.
+  // The tool bar's actions. While a job prints, a request to close the window stops the job and
+  // the window closes when print() has ended.
   void printSetup();
   void print();
   void saveReport();
@@ -89,6 +90,7 @@ class QRStandardPreview : public QMainWindow {
   bool replaced_ = false;
   bool printing_ = false;
   bool cancelPrinting_ = false;
+  bool closeAfterPrinting_ = false;  // a close asked for while printing, carried out at the job's end
   report::GenerationProgress progress_;
 
   PageView* view_ = nullptr;
@@ -96,6 +98,7 @@ class QRStandardPreview : public QMainWindow {
   QToolButton* zoomToWidth_ = nullptr;
   QToolButton* printSetup_ = nullptr;
   QToolButton* print_ = nullptr;
+  QToolButton* saveReport_ = nullptr;
   QLabel* progressPanel_ = nullptr;
   QLabel* pagePanel_ = nullptr;
 };

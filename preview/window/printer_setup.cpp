@@ -5,12 +5,30 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <cmath>
 
 #include "preview/engine/print_pages.h"
+#include "preview/window/preview_texts.h"
 
 namespace orvella::preview {
 
-void configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
+bool layoutMatches(const QPageLayout& layout, const page::PageSettings& settings) {
+  const QPageLayout wanted = report::pageLayoutFor(settings);
+  if (layout.orientation() != wanted.orientation()) return false;
+  // A driver's own definition of a paper may differ from ours by a fraction of a millimetre.
+  const QSizeF have = layout.pageSize().size(QPageSize::Millimeter);
+  const QSizeF want = wanted.pageSize().size(QPageSize::Millimeter);
+  return std::abs(have.width() - want.width()) <= 1.0 && std::abs(have.height() - want.height()) <= 1.0;
+}
+
+QString paperRefusedMessage(const page::PageSettings& settings) {
+  const QPageLayout wanted = report::pageLayoutFor(settings);
+  return QString::fromLatin1(texts::kPaperRefused)
+      .arg(wanted.pageSize().name(),
+           QString::fromLatin1(settings.landscape ? texts::kLandscape : texts::kPortrait));
+}
+
+bool configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
   // A printer already sent into a file (a PDF) stays there.
   if (printer.outputFileName().isEmpty()) {
     QString name = settings.printerName;
@@ -19,10 +37,16 @@ void configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
       name = installed[settings.printerIndex];
     if (!name.isEmpty() && installed.contains(name)) printer.setPrinterName(name);
   }
-  printer.setPageLayout(report::pageLayoutFor(settings));
+  // The paper and the orientation one at a time: a driver refuses a whole layout whose margins lie
+  // inside its unprintable border, and would then keep its own paper and orientation. The margins
+  // do not matter: the whole sheet is the drawing surface.
+  const QPageLayout wanted = report::pageLayoutFor(settings);
+  printer.setPageSize(wanted.pageSize());
+  printer.setPageOrientation(wanted.orientation());
   printer.setFullPage(true);
   printer.setCopyCount(std::max(settings.copies, 1));
   printer.setDocName(settings.title);
+  return layoutMatches(printer.pageLayout(), settings);
 }
 
 void presetPageRange(QPrinter& printer, const page::PageSettings& settings, int pageCount) {

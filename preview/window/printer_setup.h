@@ -1,8 +1,11 @@
 // Between the page's settings and a printer: what the printer setup shows and what its OK keeps.
 #pragma once
 
+#include <QString>
+
 #include "calendar/page/generated_page.h"
 
+class QPageLayout;
 class QPrintDialog;
 class QPrinter;
 
@@ -10,8 +13,13 @@ namespace orvella::preview {
 
 // The printer named by the settings (by name, else by index among the installed printers; the
 // default printer otherwise), the paper and orientation, copies, document name (the title), and the
-// whole sheet as the drawing surface.
-void configurePrinter(QPrinter& printer, const page::PageSettings& settings);
+// whole sheet as the drawing surface. False when the printer kept another paper or orientation.
+bool configurePrinter(QPrinter& printer, const page::PageSettings& settings);
+
+// Whether a printer's layout has the settings' paper (within a millimetre) and orientation.
+bool layoutMatches(const QPageLayout& layout, const page::PageSettings& settings);
+// Says which paper and orientation the printer would not take.
+QString paperRefusedMessage(const page::PageSettings& settings);
 
 // The page range of the settings put on the printer for the dialog: all pages, or first..last
 // limited to 1..pageCount (from 1 to pageCount preset).

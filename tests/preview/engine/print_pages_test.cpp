@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -102,25 +100,9 @@ TEST(ProgressTextTest, GenerationShowsGrowthOfFiveAndEmptiesAtTheEnds) {
   EXPECT_FALSE(printingProgressShown(33));
 }
 
-// Renders a PDF page to an image with pdftoppm; a null image when pdftoppm is missing.
-QImage rasterize(const QString& pdf, int page, int dpi) {
-  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-  if (tool.isEmpty()) return {};
-  const QString prefix = pdf + QStringLiteral("-page");
-  QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                           QString::number(page), QStringLiteral("-l"), QString::number(page),
-                           QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
-  return QImage(prefix + QStringLiteral(".png"));
-}
+using testing::darkBox;
 
-// The bounding box of the dark pixels of an image.
-QRect darkBox(const QImage& image) {
-  QRect box;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
-  return box;
-}
+QImage rasterize(const QString& pdf, int page, int dpi) { return testing::rasterizePdf(pdf, page, dpi); }
 
 int pdfPageCount(const QString& pdf) {
   QFile file(pdf);
@@ -132,8 +114,7 @@ class PrintToPdfTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-      GTEST_SKIP() << "pdftoppm is not installed";
+    if (!testing::havePdfRasterizer()) GTEST_SKIP() << "pdftoppm is not installed";
   }
   QString pdf(const QString& name) const { return folder.filePath(name); }
 

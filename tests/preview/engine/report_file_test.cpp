@@ -156,10 +156,6 @@ TEST_F(ReportFileTest, SavingIntoAnUnwritablePlaceRaisesAndLeavesNoFile) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(ReportFileTest, EmptyReportRoundTrips) {
-  EXPECT_TRUE(decodeReport(encodeReport({}), QStringLiteral("e.QRP")).empty());
-}
-
 class DamagedReportTest : public ::testing::Test {
  protected:
   QByteArray good = encodeReport({samplePage()});
@@ -220,6 +216,67 @@ TEST_F(DamagedReportTest, ValuesNoPageCanHoldAreRefused) {
   EXPECT_FALSE(refusal(encodeReport({tiny})).isEmpty());
   one.elements[0].font.size = 0;
   EXPECT_FALSE(refusal(encodeReport({one})).isEmpty());
+}
+
+TEST_F(DamagedReportTest, ReportWithoutPagesIsRefused) {
+  // Every report has a page; a file of none would leave the preview showing nothing it could print.
+  EXPECT_EQ(refusal(encodeReport({})), damagedMessage(QStringLiteral("x.QRP")));
+  try {
+    loadReportFile(QStringLiteral(ORVELLA_TEST_DATA "/report/empty.QRP"));
+    ADD_FAILURE() << "a report without pages was loaded";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.message(), damagedMessage(QStringLiteral("empty.QRP")));
+  }
+}
+
+// A page of n labels with short captions.
+page::GeneratedPage labelsPage(int count) {
+  page::GeneratedPage page;
+  page::Element label;
+  label.caption = QStringLiteral("1");
+  page.elements.assign(static_cast<size_t>(count), label);
+  return page;
+}
+
+TEST_F(DamagedReportTest, CountsAndSizesBeyondAnyReportAreRefused) {
+  const QString expected = damagedMessage(QStringLiteral("x.QRP"));
+
+  // Pages: a thousand at most.
+  EXPECT_EQ(
+      decodeReport(encodeReport(std::vector<page::GeneratedPage>(1000)), QStringLiteral("x.QRP")).size(),
+      1000u);
+  EXPECT_EQ(refusal(encodeReport(std::vector<page::GeneratedPage>(1001))), expected);
+
+  // Elements: twenty thousand on a page at most, bands counted with them; each page has its own.
+  page::GeneratedPage full = labelsPage(20000);
+  EXPECT_TRUE(refusal(encodeReport({full, full})).isEmpty());
+  page::GeneratedPage over = labelsPage(19999);
+  over.bands.resize(2);
+  EXPECT_EQ(refusal(encodeReport({over})), expected);
+  EXPECT_EQ(refusal(encodeReport({labelsPage(20001)})), expected);
+
+  // A caption: 64 KiB of UTF-8 at most.
+  page::GeneratedPage caption = labelsPage(1);
+  caption.elements[0].caption = QString(64 * 1024, QLatin1Char('x'));
+  EXPECT_TRUE(refusal(encodeReport({caption})).isEmpty());
+  caption.elements[0].caption = QString(32 * 1024, QChar(0x17C)) + QLatin1Char('x');  // two bytes each
+  EXPECT_EQ(refusal(encodeReport({caption})), expected);
+
+  // The file: 256 MiB at most, refused before a byte of it is read.
+  QTemporaryDir folder;
+  const QString huge = folder.filePath(QStringLiteral("huge.QRP"));
+  {
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encodeReport({samplePage()}));
+    ASSERT_TRUE(file.resize((qint64(256) << 20) + 1));  // sparse: takes no room on the disk
+  }
+  try {
+    loadReportFile(huge);
+    ADD_FAILURE() << "a file of over 256 MiB was loaded";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.message(), damagedMessage(QStringLiteral("huge.QRP")));
+  }
 }
 
 TEST_F(DamagedReportTest, ForeignFilesAndNewerVersionsAreNamed) {

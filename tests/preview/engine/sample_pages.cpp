@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include "calendar/page/page_renderer.h"
 #include "platform/pictures/picture.h"
@@ -124,6 +126,26 @@ QImage renderAt(const page::GeneratedPage& page, int zoomPercent) {
   page::drawPage(page, painter, mapping);
   painter.end();
   return image;
+}
+
+bool havePdfRasterizer() { return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(); }
+
+QImage rasterizePdf(const QString& pdf, int page, int dpi) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (tool.isEmpty()) return {};
+  const QString prefix = pdf + QStringLiteral("-page");
+  QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                           QString::number(page), QStringLiteral("-l"), QString::number(page),
+                           QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, prefix});
+  return QImage(prefix + QStringLiteral(".png"));
+}
+
+QRect darkBox(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
+  return box;
 }
 
 bool sameImages(const QImage& expected, const QImage& actual, const QString& name) {

@@ -23,6 +23,13 @@ page::GeneratedPage squaresPage(std::initializer_list<QPoint> topLefts);
 // The page drawn onto a white image at a zoom, as the preview draws it.
 QImage renderAt(const page::GeneratedPage& page, int zoomPercent);
 
+// Renders one page of a PDF to an image with pdftoppm; a null image when pdftoppm is missing.
+QImage rasterizePdf(const QString& pdf, int page, int dpi);
+bool havePdfRasterizer();
+
+// The bounding box of the dark pixels of an image.
+QRect darkBox(const QImage& image);
+
 // True when the two images differ nowhere; otherwise writes both beside each other into the temp
 // folder under the given name so the difference can be looked at.
 bool sameImages(const QImage& expected, const QImage& actual, const QString& name);

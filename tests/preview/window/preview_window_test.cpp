@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QListView>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,6 +29,7 @@
 #include "preview/window/preview_dialogs.h"
 #include "preview/window/preview_request.h"
 #include "preview/window/preview_window.h"
+#include "preview/window/print_job.h"
 #include "preview/window/printer_setup.h"
 #include "tests/preview/engine/sample_pages.h"
 
@@ -123,6 +126,34 @@ Request whenGenerated(std::vector<page::GeneratedPage> pages, std::function<void
   });
 }
 
+// The progress window of a job under way, once its first pages have gone out; nullptr otherwise.
+QWidget* progressPastTheStart() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() != QLatin1String("PrintProgress") || !widget->isVisible()) continue;
+    const QLabel* text = widget->findChild<QLabel*>(QStringLiteral("ProgressText"));
+    if (text && text->text() != QLatin1String("0%  Completed")) return widget;
+  }
+  return nullptr;
+}
+
+// A printer driver's manner: a whole layout whose margins lie inside the unprintable border is refused
+// and changes nothing, while the paper and the orientation are taken one by one (unless told not to).
+class BorderedPrinter : public QPrinter {
+ public:
+  static constexpr double kBorderMm = 4;
+  bool takesOrientation = true;
+
+  bool setPageLayout(const QPageLayout& layout) override {
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    if (std::min({margins.left(), margins.top(), margins.right(), margins.bottom()}) < kBorderMm)
+      return false;
+    return QPrinter::setPageLayout(layout);
+  }
+  bool setPageOrientation(QPageLayout::Orientation orientation) override {
+    return takesOrientation && QPrinter::setPageOrientation(orientation);
+  }
+};
+
 }  // namespace
 
 class PreviewWindowTest : public QObject {
@@ -154,10 +185,15 @@ class PreviewWindowTest : public QObject {
   void printDialogOffersNoSelectionNorFile();
   void printButtonPrintsIntoAPdf();
   void cancelInTheProgressWindowStopsTheJob();
+  void closingWhilePrintingStopsTheJobAndClosesAfterIt();
+  void printerRefusingWholeLayoutsStillTakesPaperAndOrientation();
+  void printerWithAMarginPutsElementsAtTheirSheetPositions();
 
   // Report files.
   void saveAndLoadUseTheirTitlesFiltersAndStates();
   void loadingMissingOrDamagedFilesChangesNothing();
+  void reportWithoutPagesIsRefusedAndSaveWaitsForAPage();
+  void fileDialogListsReportFilesInEitherCase();
 
   // Pictures of the window for a person to look at, when ORVELLA_PREVIEW_SHOTS names a folder.
   void screenshots();
@@ -208,7 +244,7 @@ void PreviewWindowTest::toolBarHasEveryButtonInOrderWithItsHint() {
   for (const char* zoom : {"ZoomFit", "Zoom100", "ZoomToWidth"}) QVERIFY(button(window, zoom)->isCheckable());
   QVERIFY(!button(window, "PrintSetup")->isEnabled());
   QVERIFY(!button(window, "Print")->isEnabled());
-  QVERIFY(button(window, "SaveReport")->isEnabled());
+  QVERIFY(!button(window, "SaveReport")->isEnabled());  // nothing to save yet
   QCOMPARE(button(window, "ExitButton")->text(), QStringLiteral("&Close"));
 
   // The zoom buttons are one group: pressing one releases the others.
@@ -597,6 +633,107 @@ void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
   if (file.open(QIODevice::ReadOnly)) QVERIFY(file.readAll().count("/Type /Page\n") < 5);
 }
 
+void PreviewWindowTest::closingWhilePrintingStopsTheJobAndClosesAfterIt() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("closed.pdf"));
+  preview::previewDialogs().preparePrinter = [&](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+  };
+  QPointer<QRStandardPreview> target;
+  bool askedWhilePrinting = false, openWhileTheJobRan = false;
+  QTimer watch;
+  watch.setInterval(0);
+  // Esc once the first pages have gone out, as a user who changed their mind would press it.
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!target || !target->isPrinting() || !progressPastTheStart()) return;
+    watch.stop();
+    askedWhilePrinting = true;
+    QTest::keyClick(target->view(), Qt::Key_Escape);
+    openWhileTheJobRan = target && !target->isClosed() && target->isPrinting();
+  });
+  bool closedAfterTheJob = false, stillPrinting = true;
+  const Request request = whenGenerated(pagesOf(40), [&](QRStandardPreview& window) {
+    target = &window;
+    watch.start();
+    button(window, "Print")->click();
+    watch.stop();
+    closedAfterTheJob = target && target->isClosed();
+    stillPrinting = target && target->isPrinting();
+  });
+  QVERIFY(askedWhilePrinting);
+  QVERIFY(openWhileTheJobRan);
+  QVERIFY(closedAfterTheJob);
+  QVERIFY(!stillPrinting);
+  QVERIFY(request.windowGone);
+  QCOMPARE(request.afterPreview, 1);
+  QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(QLatin1Char('\n'))));
+  QFile file(pdf);
+  // The job stopped: no file, or one with fewer pages than the report has.
+  if (file.open(QIODevice::ReadOnly)) QVERIFY(file.readAll().count("/Type /Page\n") < 40);
+}
+
+void PreviewWindowTest::printerRefusingWholeLayoutsStillTakesPaperAndOrientation() {
+  const page::PageSettings standard;  // A4 landscape
+  BorderedPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  QVERIFY(printer.QPrinter::setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter)));
+  QVERIFY(!preview::layoutMatches(printer.pageLayout(), standard));
+
+  QVERIFY(preview::configurePrinter(printer, standard));
+  QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+  QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+  QVERIFY(printer.fullPage());
+  QVERIFY(preview::layoutMatches(printer.pageLayout(), standard));
+  // The whole sheet is drawn on: the drawing origin is the paper's corner.
+  QCOMPARE(preview::printerOriginOffset(printer), QPointF(0, 0));
+
+  // A printer that keeps its orientation is said to, in words a user understands.
+  BorderedPrinter upright;
+  upright.setOutputFormat(QPrinter::PdfFormat);
+  upright.takesOrientation = false;
+  upright.QPrinter::setPageOrientation(QPageLayout::Portrait);
+  QVERIFY(!preview::configurePrinter(upright, standard));
+  QCOMPARE(preview::paperRefusedMessage(standard),
+           QStringLiteral("The printer cannot be set to A4 paper in landscape orientation"));
+}
+
+void PreviewWindowTest::printerWithAMarginPutsElementsAtTheirSheetPositions() {
+  if (!testing::havePdfRasterizer()) QSKIP("pdftoppm is not installed");
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("margin.pdf"));
+  // The drawing origin at the printable area's corner, 12 mm across and 9 mm down, as a printer
+  // that does not draw on the whole sheet has it.
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12, 9, 12, 9),
+                     QPageLayout::Millimeter);
+  layout.setMode(QPageLayout::StandardMode);
+  QVERIFY(printer.setPageLayout(layout));
+  const QPointF offset = preview::printerOriginOffset(printer);
+  // PDF output keeps its margins in whole points.
+  const double dpi = printer.resolution(), point = dpi / 72 + 1;
+  QVERIFY2(std::abs(offset.x() - 12 / 25.4 * dpi) < point && std::abs(offset.y() - 9 / 25.4 * dpi) < point,
+           qPrintable(QStringLiteral("offset %1, %2").arg(offset.x()).arg(offset.y())));
+
+  // One-inch squares at 1 x 2 inches and at 10 x 7 inches on the sheet.
+  const page::GeneratedPage squares = testing::squaresPage({QPoint(48, 96), QPoint(480, 336)});
+  QCOMPARE(preview::printReport({squares}, squares.settings, printer), report::PrintOutcome::Finished);
+
+  const QImage sheet = testing::rasterizePdf(pdf, 1, 96);
+  QVERIFY(!sheet.isNull());
+  QCOMPARE(sheet.size(), QSize(1123, 794));
+  const QRect first = testing::darkBox(sheet.copy(0, 0, 500, 400));
+  const QRect second = testing::darkBox(sheet.copy(500, 400, 623, 394)).translated(500, 400);
+  for (const auto& [box, at] : {std::pair{first, QPoint(96, 192)}, std::pair{second, QPoint(960, 672)}}) {
+    QVERIFY2(std::abs(box.left() - at.x()) <= 1 && std::abs(box.top() - at.y()) <= 1,
+             qPrintable(QStringLiteral("square at %1, %2").arg(box.left()).arg(box.top())));
+    QVERIFY(std::abs(box.width() - 96) <= 2 && std::abs(box.height() - 96) <= 2);
+  }
+}
+
 void PreviewWindowTest::saveAndLoadUseTheirTitlesFiltersAndStates() {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("month.QRP"));
@@ -671,6 +808,74 @@ void PreviewWindowTest::loadingMissingOrDamagedFilesChangesNothing() {
   QCOMPARE(messages_[1], QStringLiteral("'damaged.QRP' is not a report file or it is damaged"));
   QCOMPARE(pagesAfter, 2);
   QVERIFY(printUsable);
+}
+
+void PreviewWindowTest::reportWithoutPagesIsRefusedAndSaveWaitsForAPage() {
+  QTemporaryDir folder;
+  const QString empty = folder.filePath(QStringLiteral("empty.QRP"));
+  {
+    QFile file(empty);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(report::encodeReport({}));
+  }
+  int saveDialogs = 0;
+  auto& dialogs = preview::previewDialogs();
+  dialogs.saveFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
+    ++saveDialogs;
+    return QString();
+  };
+  dialogs.openFileName = [&](QWidget*, const QString&, const QString&) { return empty; };
+
+  QRStandardPreview window;
+  window.beginGeneration();
+  QVERIFY(!button(window, "SaveReport")->isEnabled());
+  window.saveReport();
+  QCOMPARE(saveDialogs, 0);
+  for (page::GeneratedPage& page : pagesOf(3)) {
+    window.addPage(std::move(page));
+    QVERIFY(button(window, "SaveReport")->isEnabled());
+  }
+  window.finishGeneration();
+  window.showPage(2);
+
+  button(window, "LoadReport")->click();
+  QCOMPARE(messages_, QStringList{QStringLiteral("'empty.QRP' is not a report file or it is damaged")});
+  QCOMPARE(window.pages().size(), size_t(3));
+  QCOMPARE(panelText(window, "PagePanel"), QStringLiteral("Page 2 of 3"));
+  QVERIFY(button(window, "Print")->isEnabled());
+  QVERIFY(button(window, "SaveReport")->isEnabled());
+
+  // A new generation has nothing to save until its first page is there.
+  window.beginGeneration();
+  QVERIFY(!button(window, "SaveReport")->isEnabled());
+  QCOMPARE(panelText(window, "PagePanel"), QStringLiteral("Page"));
+}
+
+void PreviewWindowTest::fileDialogListsReportFilesInEitherCase() {
+  QTemporaryDir folder;
+  for (const char* name : {"upper.QRP", "lower.qrp", "mixed.Qrp", "other.txt"}) {
+    QFile file(folder.filePath(QString::fromLatin1(name)));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+  }
+  const QString filter = QStringLiteral("QuickReport file (*.QRP)");
+  const auto dialog = preview::reportFileDialog(nullptr, QStringLiteral("Load report"), filter);
+  dialog->setDirectory(folder.path());
+  dialog->show();
+  auto listed = [&] {
+    QStringList names;
+    const QListView* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    if (!list || !list->model()) return names;
+    const QModelIndex root = list->rootIndex();
+    for (int row = 0; row < list->model()->rowCount(root); ++row)
+      names << list->model()->index(row, 0, root).data().toString();
+    names.sort();
+    return names;
+  };
+  QTRY_COMPARE(listed(), QStringList({"lower.qrp", "mixed.Qrp", "upper.QRP"}));
+  // The filter is shown as the program writes it.
+  QCOMPARE(dialog->nameFilters(), QStringList{filter});
+  QCOMPARE(dialog->windowTitle(), QStringLiteral("Load report"));
+  dialog->close();
 }
 
 void PreviewWindowTest::screenshots() {
