@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -362,7 +363,10 @@ void Tf_Main::a_PrintPreviewExecute() {
   preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }), this);
 }
 
-void Tf_Main::a_EditExecute() {}
+void Tf_Main::a_EditExecute() {
+  f_Options->cb_Holidays->setCurrentIndex(selectedMonth());
+  f_Options->exec();
+}
 
 void Tf_Main::a_HelpOnlineExecute() {}
 
