@@ -1,11 +1,7 @@
 // The program-wide state and the steps the main window's handlers take with it.
 #include "app/program_state.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-#include "platform/desktop/font_registry.h"
-#include "platform/files/path_names.h"
+#include "app/core/program_data.h"
 #include "theme/model/holiday_table.h"
 
 namespace orvella {
@@ -13,19 +9,12 @@ namespace orvella {
 ProgramState::ProgramState(const ProgramContext& context)
     : themeFiles(theme, context.programDir), context_(context) {}
 
-void ProgramState::registerProgramFonts() {
-  registerFontFile(context_.path(QStringLiteral("fonts/sfintellivised.ttf")));
-  registerFontFile(context_.path(QStringLiteral("fonts/sfintellivisedoutline.ttf")));
-}
+void ProgramState::registerProgramFonts() { orvella::registerProgramFonts(context_.programDir); }
 
 void ProgramState::resizeFebruary(int year) { orvella::resizeFebruary(theme, year); }
 
 QString ProgramState::locatePicture(const QString& held) const {
-  if (held.trimmed().isEmpty()) return {};
-  QString path = files::toSlashes(held);
-  if (QFileInfo(path).isRelative()) path = context_.programDir + QLatin1Char('/') + path;
-  const QString found = files::resolveCaseInsensitive(path);
-  return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
+  return locateProgramPicture(context_.programDir, held);
 }
 
 void ProgramState::compose(page::PrintForm& form, const MonthRequest& request,

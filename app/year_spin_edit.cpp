@@ -8,6 +8,13 @@
 
 namespace orvella {
 
+namespace {
+// Digits, signs and the decimal separator may be typed into the year field.
+bool isYearCharacter(QChar c) {
+  return c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLocale().decimalPoint().at(0);
+}
+}  // namespace
+
 int yearFromText(const QString& text, int fallback) {
   bool ok = false;
   const int value = text.trimmed().toInt(&ok, 10);
@@ -20,11 +27,9 @@ YearSpinEdit::YearSpinEdit(QWidget* parent) : QSpinBox(parent) {
 }
 
 QValidator::State YearSpinEdit::validate(QString& input, int& pos) const {
-  // Digits, signs and the decimal separator may be typed; the range is applied on leaving.
-  const QChar separator = QLocale().decimalPoint().at(0);
+  // The range is applied on leaving the field, not while typing.
   for (const QChar c : input)
-    if (!c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') && c != separator)
-      return QValidator::Invalid;
+    if (!isYearCharacter(c)) return QValidator::Invalid;
   bool ok = false;
   const int value = input.toInt(&ok);
   if (ok && value >= minimum() && value <= maximum()) return QValidator::Acceptable;
@@ -54,13 +59,9 @@ void YearSpinEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  if (!text.isEmpty() && text.at(0).isPrint()) {
-    const QChar c = text.at(0);
-    const QChar separator = QLocale().decimalPoint().at(0);
-    if (!c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') && c != separator) {
-      QApplication::beep();
-      return;
-    }
+  if (!text.isEmpty() && text.at(0).isPrint() && !isYearCharacter(text.at(0))) {
+    QApplication::beep();
+    return;
   }
   QSpinBox::keyPressEvent(event);
 }

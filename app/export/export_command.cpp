@@ -1,6 +1,8 @@
 // The headless export: the same composition as the main window's preview, written to PDF, PNG or JSON.
 #include "app/export/export_command.h"
 
+#include "app/core/program_data.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -22,9 +24,7 @@
 #include "calendar/page/page_renderer.h"
 #include "calendar/page/print_form.h"
 #include "dates/line_expansion.h"
-#include "platform/desktop/font_registry.h"
 #include "platform/errors/error.h"
-#include "platform/files/path_names.h"
 #include "theme/files/theme_files.h"
 
 namespace orvella {
@@ -48,14 +48,6 @@ int wholeNumber(const QString& text, const QString& what) {
   const int value = text.toInt(&ok);
   if (!ok) throw usage(QStringLiteral("%1 is no whole number: %2").arg(what, text));
   return value;
-}
-
-QString locate(const QString& programDir, const QString& held) {
-  if (held.trimmed().isEmpty()) return {};
-  QString path = files::toSlashes(held);
-  if (QFileInfo(path).isRelative()) path = programDir + QLatin1Char('/') + path;
-  const QString found = files::resolveCaseInsensitive(path);
-  return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
 }
 
 Error unableToWrite(const QString& output) {
@@ -169,8 +161,7 @@ QString pngFileForMonth(const QString& output, int month, bool severalMonths) {
 }
 
 void runExport(const ExportRequest& request, const QString& programDir) {
-  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivised.ttf"));
-  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivisedoutline.ttf"));
+  registerProgramFonts(programDir);
 
   // A working folder of the export's own: a running program's theme in "temp" stays untouched, several
   // exports may run at once, and the program's folder may be read-only.
@@ -193,7 +184,7 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
   const LineExpansion expansion([year = request.year] { return year; });
   const CompositionSources sources{theme, nameDays,
                                    [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-                                   [&programDir](const QString& held) { return locate(programDir, held); }};
+                                   [&programDir](const QString& held) { return locateProgramPicture(programDir, held); }};
 
   page::PrintForm form;
   const QString suffix = QFileInfo(request.output).suffix().toLower();

@@ -1,0 +1,24 @@
+// Fonts and pictures of the program's folder.
+#include "app/core/program_data.h"
+
+#include <QFileInfo>
+
+#include "platform/desktop/font_registry.h"
+#include "platform/files/path_names.h"
+
+namespace orvella {
+
+void registerProgramFonts(const QString& programDir) {
+  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivised.ttf"));
+  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivisedoutline.ttf"));
+}
+
+QString locateProgramPicture(const QString& programDir, const QString& held) {
+  if (held.trimmed().isEmpty()) return {};
+  QString path = files::toSlashes(held);
+  if (QFileInfo(path).isRelative()) path = programDir + QLatin1Char('/') + path;
+  const QString found = files::resolveCaseInsensitive(path);
+  return !found.isEmpty() && QFileInfo(found).isFile() ? found : QString();
+}
+
+}  // namespace orvella
