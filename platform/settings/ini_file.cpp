@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/errors/error.h"
+#include "platform/settings/text_codec.h"
 #include "platform/settings/windows1250.h"
 
 namespace orvella {
@@ -163,7 +164,7 @@ struct IniFile::Data {
   QString path;
   std::vector<Section> sections;                     // sections[0] holds the lines before any header
   QHash<QString, std::vector<size_t>> sectionIndex;  // folded name -> live sections of that name
-  bool utf8Source = false;  // the file was UTF-8 with something beyond ASCII, or had a byte-order mark
+  bool utf8Source = false;  // the file reads as UTF-8 text beyond ASCII, or had a byte-order mark
   bool bom = false;
   bool dirty = false;
 
@@ -180,12 +181,12 @@ void IniFile::Data::parse(const QByteArray& bytes) {
   dirty = false;
   QByteArrayView view(bytes);
   // A byte-order mark says UTF-8 whatever follows (a stray invalid byte reads as U+FFFD); without
-  // one, the bytes are UTF-8 only when they are valid UTF-8.
+  // one, the bytes are UTF-8 only when they are valid UTF-8 and read as text.
   bom = view.startsWith(QByteArrayView(kBom, 3));
   if (bom) view = view.sliced(3);
-  utf8Source = bom || (isValidUtf8(view) && std::any_of(view.begin(), view.end(), [](char c) {
-                         return static_cast<unsigned char>(c) >= 0x80;
-                       }));
+  utf8Source = bom || (std::any_of(view.begin(), view.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+                       readsAsUtf8(view));
 
   sections.emplace_back();
   Section* current = &sections.back();
@@ -239,21 +240,24 @@ const Line* IniFile::Data::findKey(const QString& section, const QString& key) c
 }
 
 QByteArray IniFile::Data::serialize() const {
-  // A cp1250 (or plain ASCII) file stays cp1250 while every character fits; a UTF-8 file stays UTF-8.
-  bool utf8 = utf8Source;
+  // A file nobody changed keeps its bytes. A changed one is written in Windows-1250 while every
+  // character fits, whatever it was read in; otherwise in UTF-8 with a byte-order mark, so that
+  // reading it back never depends on the guess between the two.
+  bool utf8 = dirty ? false : utf8Source;
   qsizetype size = 0;
   for (const Section& s : sections) {
     if (s.erased) continue;
     for (const Line& line : s.lines) {
       size += (line.edited ? line.text.size() : line.raw.size()) + 2;
-      if (!utf8 && line.edited && !windows1250::fits(line.text)) utf8 = true;
+      if (dirty && !utf8 && !windows1250::fits(line.text)) utf8 = true;
     }
   }
-  const bool reencode = utf8 && !utf8Source;
+  const bool reencode = utf8 != utf8Source;
+  const bool withBom = dirty ? utf8 : bom;
 
   QByteArray out;
   out.reserve(size + 3);
-  if (utf8 && bom) out.append(kBom, 3);
+  if (withBom) out.append(kBom, 3);
   bool needsBreak = false;  // the line before had no line end of its own
   for (const Section& s : sections) {
     if (s.erased) continue;

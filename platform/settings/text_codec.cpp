@@ -1,8 +1,9 @@
-// Decoding and encoding of settings-file text: UTF-8 when valid, otherwise Windows-1250.
+// Decoding and encoding of settings-file text: UTF-8 when it reads as text, otherwise Windows-1250.
 #include "platform/settings/text_codec.h"
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/settings/windows1250.h"
@@ -49,12 +50,53 @@ bool iconvToUtf8(const QByteArray& bytes, const QByteArray& codePage, QByteArray
   return true;
 }
 
+// Letters that a misread Windows-1250 text produces and living languages hardly use: Latin
+// Extended-B and the phonetic letters, apart from the few that Romanian and Azerbaijani write.
+bool isRareLatin(char32_t c) {
+  if (c < 0x0180 || c > 0x02AF) return false;
+  return !(c >= 0x0218 && c <= 0x021B) && c != 0x018F && c != 0x0259;
+}
+
 }  // namespace
+
+bool isPlausibleText(QStringView text) {
+  // Words are runs of letters and combining marks; a word with Latin letters has no letter of
+  // another script (letters common to all scripts, such as the micro sign, count as neither).
+  bool latin = false, other = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    char32_t c = text[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+      ++i;
+    }
+    if (c >= 0x80 && c < 0xA0) return false;  // C1 controls: a lead byte C2 and a Windows-1250 symbol
+    if (!QChar::isLetter(c)) {
+      if (!QChar::isMark(c)) latin = other = false;
+      continue;
+    }
+    if (isRareLatin(c)) return false;
+    const QChar::Script script = QChar::script(c);
+    if (script == QChar::Script_Latin)
+      latin = true;
+    else if (script != QChar::Script_Common && script != QChar::Script_Inherited)
+      other = true;
+    if (latin && other) return false;
+  }
+  return true;
+}
+
+bool readsAsUtf8(QByteArrayView bytes) {
+  if (!isValidUtf8(bytes)) return false;
+  // Only text beyond ASCII can be misread; plain ASCII needs no decoding to be judged.
+  const bool ascii =
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return ascii || isPlausibleText(QString::fromUtf8(bytes));
+}
 
 QString decodeText(const QByteArray& bytes) {
   const QByteArrayView view(bytes);
   if (view.startsWith(QByteArrayView(kBom, 3))) return QString::fromUtf8(view.sliced(3));
-  return isValidUtf8(view) ? QString::fromUtf8(view) : windows1250::decode(view);
+  return readsAsUtf8(view) ? QString::fromUtf8(view) : windows1250::decode(view);
 }
 
 QByteArray encodeText(const QString& text) {

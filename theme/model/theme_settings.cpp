@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "dates/calendar_days.h"
+#include "platform/settings/windows1250.h"
 #include "theme/model/holiday_table.h"
 
 namespace orvella {
@@ -119,13 +120,14 @@ HolidayEntry parseDayValue(const QString& value) {
   if (lines.size() < 2)
     entry.kind = kUserHoliday;
   else
-    entry.kind = lines[1].isEmpty() ? kNoHolidayKind : lines[1].front().toLatin1();
+    entry.kind =
+        lines[1].isEmpty() ? kNoHolidayKind : static_cast<char>(windows1250::encodeChar(lines[1].front()));
   return entry;
 }
 
 QString formatDayValue(const HolidayEntry& entry) {
   QString value = entry.text + QChar(kDayKindSeparator);
-  if (entry.kind != kNoHolidayKind) value += QChar::fromLatin1(entry.kind);
+  if (entry.kind != kNoHolidayKind) value += windows1250::decodeByte(static_cast<unsigned char>(entry.kind));
   return value;
 }
 

@@ -29,7 +29,8 @@ void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString
 void writeThemeSettings(const Theme& theme, IniFile& ini, int year);
 
 // A stored day value: text, character 30, kind letter. A value without the separator is a user
-// holiday; an empty kind line gives kind 0.
+// holiday; an empty kind line gives kind 0. The kind is one byte of the settings file's code page
+// (Windows-1250), kept as it was read even when it is no letter the program knows.
 HolidayEntry parseDayValue(const QString& value);
 QString formatDayValue(const HolidayEntry& entry);
 

@@ -145,3 +145,43 @@ TEST(TextCodec, NamedCodePagesDecodeThroughIconv) {
   // An unknown code page falls back to the settings-file rule.
   EXPECT_EQ(orvella::decodeTextAs("\xB9", "no-such-code-page"), QString::fromUtf8("ą"));
 }
+
+// Windows-1250 capitals followed by a letter of the upper half can form valid UTF-8 by chance
+// ("ÓŁ" is D3 A3, which UTF-8 reads as a Cyrillic letter). Such text is Windows-1250: a letter of
+// another script inside a word of Latin letters is no text anybody wrote.
+TEST(TextCodec, ValidUtf8ThatMakesNoSenseIsReadAsWindows1250) {
+  const QByteArray halfway = "[main]\r\nname=P\xD3\xA3METEK\r\nnote=KSI\xCA\xAFYC \xCA\xAF\r\n";
+  const IniFile ini = IniFile::fromBytes(halfway);
+  EXPECT_EQ(ini.readString("main", "name", QString()), QString::fromUtf8("PÓŁMETEK"));
+  EXPECT_EQ(ini.readString("main", "note", QString()), QString::fromUtf8("KSIĘŻYC ĘŻ"));
+  EXPECT_EQ(orvella::decodeText("P\xD3\xA3METEK.ini"), QString::fromUtf8("PÓŁMETEK.ini"));
+
+  // Real UTF-8 of other scripts, and Latin letters of living languages beyond Latin-1, stay UTF-8.
+  for (const char* utf8 : {"Zażółć gęślą jaźń", "Привет, мир", "Ελλάδα", "Științe și ţară", "Ærø Ğüç"}) {
+    EXPECT_EQ(IniFile::fromBytes(QByteArray("[a]\r\nk=") + utf8).readString("a", "k", QString()),
+              QString::fromUtf8(utf8))
+        << utf8;
+    EXPECT_EQ(orvella::decodeText(utf8), QString::fromUtf8(utf8)) << utf8;
+  }
+}
+
+TEST_F(SettingsCodePages, WrittenUtf8HasAByteOrderMarkAndWhatFitsGoesBackToWindows1250) {
+  // A theme of the original program keeps its bytes through a save that changes something else.
+  IniFile old = IniFile::fromBytes("[main]\r\nname=P\xD3\xA3METEK\r\n");
+  old.writeString("main", "version", "1.33");
+  EXPECT_EQ(old.toBytes(), "[main]\r\nname=P\xD3\xA3METEK\r\nversion=1.33\r\n");
+
+  // A UTF-8 file whose text fits Windows-1250 is saved in Windows-1250 like any other.
+  IniFile utf8 = IniFile::fromBytes("[main]\r\nname=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n");
+  utf8.writeString("main", "version", "1.33");
+  EXPECT_EQ(utf8.toBytes(), "[main]\r\nname=\xA3\xF3\x64\x9F\r\nversion=1.33\r\n");
+
+  // Text that needs UTF-8 is written with a byte-order mark, so it never depends on the guess.
+  IniFile spanish = IniFile::fromBytes("[main]\r\nname=Default\r\n");
+  spanish.writeString("main", "name", QString::fromUtf8("España"));
+  EXPECT_EQ(spanish.toBytes(),
+            "\xEF\xBB\xBF[main]\r\nname=Espa\xC3\xB1"
+            "a\r\n");
+  // A file nobody changed goes back out as it came in.
+  EXPECT_EQ(IniFile::fromBytes("[main]\r\nname=\xC5\x81\r\n").toBytes(), "[main]\r\nname=\xC5\x81\r\n");
+}

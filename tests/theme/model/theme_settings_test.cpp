@@ -147,6 +147,15 @@ TEST_F(ThemeSettings, DayValuesGiveTextAndKind) {
   EXPECT_EQ(leap.holidays[1][28], (HolidayEntry{"leap day", kUserHoliday}));
 }
 
+// The kind is one byte of the file's code page; a letter beyond Latin-1 is kept as it was read.
+TEST_F(ThemeSettings, AKindLetterOfTheCodePageSurvivesOpenAndSave) {
+  writeSettings("[1]\r\n5=Imieniny\x1e\xB9\r\n");
+  Theme theme = open(2013);
+  EXPECT_EQ(theme.holidays[0][4], (HolidayEntry{"Imieniny", char(0xB9)}));
+  save(theme, 2013);
+  EXPECT_TRUE(settingsBytes().contains("5=Imieniny\x1e\xB9\r\n")) << settingsBytes().constData();
+}
+
 TEST_F(ThemeSettings, LeapDayOpenedInACommonYearIsLostAtTheNextSave) {
   Theme theme;
   resetTables(theme, 2012);
