@@ -9,8 +9,9 @@
 namespace orvella {
 
 void registerProgramFonts(const QString& programDir) {
-  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivised.ttf"));
-  registerFontFile(programDir + QStringLiteral("/fonts/sfintellivisedoutline.ttf"));
+  for (const char* file : {"sfintellivised.ttf", "sfintellivisedbold.ttf", "sfintellivisedoutline.ttf",
+                           "sfintellivisedoutlinebold.ttf"})
+    registerFontFile(programDir + QStringLiteral("/fonts/") + QLatin1String(file));
 }
 
 QString locateProgramPicture(const QString& programDir, const QString& held) {

@@ -5,8 +5,10 @@
 
 namespace orvella {
 
-// Registers "fonts/sfintellivised.ttf" and "fonts/sfintellivisedoutline.ttf" of the program's folder;
-// a missing file gives no message.
+// Registers the program's two font families from its folder's "fonts": "SF Intellivised"
+// (sfintellivised.ttf) and "SF Intellivised Outline" (sfintellivisedoutline.ttf), each with its bold face
+// (the same names with "bold" before ".ttf"), so bold text is drawn from real outlines at every
+// resolution. A missing file gives no message.
 void registerProgramFonts(const QString& programDir);
 
 // A picture path as a theme holds it -> the file to load, or empty when there is none. Relative paths

@@ -17,9 +17,9 @@
 #include <jpeglib.h>
 #include <vector>
 
+#include "app/core/program_data.h"
 #include "app/export/export_command.h"
 #include "calendar/namedays/name_days.h"
-#include "platform/desktop/font_registry.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/raster_cache.h"
 #include "tests/support/program_folder.h"
@@ -124,8 +124,7 @@ void BM_ExportYearToPdf(benchmark::State& state) {
   // each month.
   const orvella::testing::ProgramFolder program;
   const QString programDir = program.path();
-  orvella::registerFontFile(programDir + QStringLiteral("/fonts/sfintellivised.ttf"));
-  orvella::registerFontFile(programDir + QStringLiteral("/fonts/sfintellivisedoutline.ttf"));
+  orvella::registerProgramFonts(programDir);
   orvella::Theme theme;
   orvella::ThemeFiles files(theme, programDir);
   files.new_theme(2027);

@@ -1,5 +1,6 @@
-// Registers the two program fonts, checks their family names and letters, and renders a sample sheet.
-// Usage: font_sample <regular.ttf> <outline.ttf> <out.png>
+// Registers the program's four font files, checks their family and style names and letters, and
+// renders a sample sheet.
+// Usage: font_sample <regular.ttf> <bold.ttf> <outline.ttf> <outline-bold.ttf> <out.png>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -12,7 +13,7 @@ namespace {
 
 const char* const kLetters = "ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ áéíñóúü ÁÉÍÑÓÚÜ ¿¡";
 
-bool check(const QString& file, const QString& family) {
+bool check(const QString& file, const QString& family, bool bold) {
   const int id = QFontDatabase::addApplicationFont(file);
   const QStringList families = QFontDatabase::applicationFontFamilies(id);
   std::printf("%s: %s\n", qPrintable(file), qPrintable(families.join(QStringLiteral(" | "))));
@@ -21,6 +22,10 @@ bool check(const QString& file, const QString& family) {
     return false;
   }
   const QRawFont raw(file, 46);
+  if ((raw.weight() >= QFont::Bold) != bold) {
+    std::fprintf(stderr, "%s: expected a %s face\n", qPrintable(file), bold ? "bold" : "regular");
+    return false;
+  }
   for (const QChar c : QString::fromUtf8(kLetters)) {
     if (c != QLatin1Char(' ') && !raw.supportsCharacter(c)) {
       std::fprintf(stderr, "%s lacks %s\n", qPrintable(family), qPrintable(QString(c)));
@@ -34,12 +39,14 @@ bool check(const QString& file, const QString& family) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: font_sample <regular.ttf> <outline.ttf> <out.png>\n");
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: font_sample <regular.ttf> <bold.ttf> <outline.ttf> <outline-bold.ttf> <out.png>\n");
     return 2;
   }
-  if (!check(QString::fromLocal8Bit(argv[1]), QStringLiteral("SF Intellivised")) ||
-      !check(QString::fromLocal8Bit(argv[2]), QStringLiteral("SF Intellivised Outline")))
+  if (!check(QString::fromLocal8Bit(argv[1]), QStringLiteral("SF Intellivised"), false) ||
+      !check(QString::fromLocal8Bit(argv[2]), QStringLiteral("SF Intellivised"), true) ||
+      !check(QString::fromLocal8Bit(argv[3]), QStringLiteral("SF Intellivised Outline"), false) ||
+      !check(QString::fromLocal8Bit(argv[4]), QStringLiteral("SF Intellivised Outline"), true))
     return 1;
 
   // 96 dpi: 46 points are about 61 pixels, a day cell 35 mm about 132 pixels.
@@ -77,7 +84,7 @@ int main(int argc, char** argv) {
   p.setFont(year);
   p.drawText(10, y + 70, QStringLiteral("2005 2017 0123456789"));
   p.end();
-  if (!sheet.save(QString::fromLocal8Bit(argv[3]))) return 1;
-  std::printf("sample written to %s\n", argv[3]);
+  if (!sheet.save(QString::fromLocal8Bit(argv[5]))) return 1;
+  std::printf("sample written to %s\n", argv[5]);
   return 0;
 }

@@ -1,7 +1,11 @@
-# Builds the program's two display fonts from DejaVu Sans Condensed Bold (Bitstream Vera licence:
-# modified copies are allowed under names without "Bitstream" and "Vera").
-#   SF Intellivised          the face itself, limited to the Latin letters the program needs
-#   SF Intellivised Outline  the same letters drawn hollow
+# Builds the program's two display font families from DejaVu Sans Condensed Bold (Bitstream Vera licence:
+# modified copies are allowed under names without "Bitstream" and "Vera"), each with a regular and a
+# bold face, so that bold text is drawn from real outlines at every size and resolution (the toolkit
+# thickens a face that has no bold only while it draws small bitmaps, never on paper or in PDF).
+#   SF Intellivised               the face itself, limited to the Latin letters the program needs
+#   SF Intellivised Bold          the same letters with every stroke thickened
+#   SF Intellivised Outline       the letters drawn hollow
+#   SF Intellivised Outline Bold  the thickened letters drawn hollow with a heavier line
 # Run through tools/fonts/make_fonts.sh, which installs fontforge's Python module when it is missing.
 import sys
 
@@ -21,6 +25,14 @@ REQUIRED = "ąćęłńóśźżĄĆĘŁŃÓŚŹŻáéíñóúüÁÉÍÑÓÚÜ¿¡
 # Stroke width of the hollow face in font units (2048 to the em): thin enough to stay open inside
 # the counters of "8" and "0" at 46 points, thick enough to print.
 OUTLINE_WIDTH = 80
+
+# How much the bold faces thicken every stroke, in font units: about a 24th of the em, what the
+# toolkit's own emboldening of small text adds, so bold on screen keeps the look it had.
+BOLD_GAIN = 84
+
+# Line width of the hollow bold face, drawn along the letters' own contours: its outer edge moves out
+# as far as the edges of the solid bold face do.
+OUTLINE_BOLD_WIDTH = OUTLINE_WIDTH + BOLD_GAIN
 
 
 def keep_only_needed(font):
@@ -44,15 +56,17 @@ def keep_only_needed(font):
         sys.exit("missing letters: " + "".join(missing))
 
 
-def name(font, family, postscript, copyright_text, license_text):
+def name(font, family, bold, postscript, copyright_text, license_text):
+    style = "Bold" if bold else "Regular"
+    full = family + " Bold" if bold else family
     font.familyname = family
-    font.fullname = family
+    font.fullname = full
     font.fontname = postscript
-    font.weight = "Regular"
-    font.os2_weight = 400
+    font.weight = style
+    font.os2_weight = 700 if bold else 400
     font.os2_width = 5  # normal: the face is a condensed one, but the family has no other width
-    font.macstyle = 0
-    font.os2_stylemap = 0x40  # REGULAR
+    font.macstyle = 1 if bold else 0  # the bold bit
+    font.os2_stylemap = 0x20 if bold else 0x40  # BOLD or REGULAR: the two faces are one family
     font.uniqueid = -1
     font.version = VERSION
     font.copyright = copyright_text
@@ -61,26 +75,48 @@ def name(font, family, postscript, copyright_text, license_text):
     for key, value in [
         ("Copyright", copyright_text),
         ("Family", family),
-        ("SubFamily", "Regular"),
-        ("UniqueID", family + " " + VERSION),
-        ("Fullname", family),
+        ("SubFamily", style),
+        ("UniqueID", full + " " + VERSION),
+        ("Fullname", full),
         ("Version", "Version " + VERSION),
         ("PostScriptName", postscript),
         ("Manufacturer", "Orvella project, from DejaVu Sans Condensed Bold"),
         ("Descriptor", "Display face for calendar day numbers."),
         ("License", license_text),
         ("Preferred Family", family),
-        ("Preferred Styles", "Regular"),
+        ("Preferred Styles", style),
     ]:
         font.appendSFNTName(lang, key, value)
 
 
-def make_hollow(font):
+def widen(font):
+    # Thicker strokes need as much more room: each advance grows by the gain, the letter centred in it.
+    for glyph in font.glyphs():
+        if glyph.width <= 0:
+            continue
+        if not glyph.foreground.isEmpty():
+            glyph.transform(psMat.translate(BOLD_GAIN / 2, 0))
+        glyph.width += BOLD_GAIN
+
+
+def embolden(font):
+    # Stroking each contour and keeping only the side away from the ink moves every edge outwards by
+    # half the gain: stems and bars grow by the gain, counters shrink by it. Joining the letter with a
+    # full ring instead leaves fontforge's overlap removal to fill counters such as that of "e".
+    font.is_quadratic = False  # the stroker works on cubic curves
+    for glyph in font.glyphs():
+        if not glyph.foreground.isEmpty():
+            glyph.stroke("circular", BOLD_GAIN, "round", "round", removeinternal=True)
+    widen(font)
+    font.round()
+
+
+def make_hollow(font, width):
     # Stroking a closed contour leaves a ring along it: the letter's shape, drawn hollow.
     for glyph in font.glyphs():
         if glyph.foreground.isEmpty():
             continue
-        glyph.stroke("circular", OUTLINE_WIDTH, "round", "round")
+        glyph.stroke("circular", width, "round", "round")
     font.selection.all()
     font.removeOverlap()
     font.correctDirection()
@@ -90,24 +126,39 @@ def make_hollow(font):
         glyph.ttinstrs = b""
 
 
+FACES = [
+    # family, bold, PostScript name, hollow line width (None: solid)
+    ("SF Intellivised", False, "SFIntellivised-Regular", None),
+    ("SF Intellivised", True, "SFIntellivised-Bold", None),
+    ("SF Intellivised Outline", False, "SFIntellivisedOutline-Regular", OUTLINE_WIDTH),
+    ("SF Intellivised Outline", True, "SFIntellivisedOutline-Bold", OUTLINE_BOLD_WIDTH),
+]
+
+
 def main():
-    if len(sys.argv) != 4:
-        sys.exit("usage: make_fonts.py <license.txt> <regular.ttf> <outline.ttf>")
+    if len(sys.argv) != 2 + len(FACES):
+        sys.exit("usage: make_fonts.py <license.txt> <regular.ttf> <bold.ttf> <outline.ttf> <outline-bold.ttf>")
     license_text = open(sys.argv[1], encoding="utf-8").read()
+    # fontforge hands out the font already open for a file name again: each face is opened, made and
+    # closed before the next, so that no face starts from another's changes.
     source = fontforge.open(SOURCE)
-    copyright_text = (source.copyright.strip() + "\nModified and renamed for the Orvella project: glyph set "
-                      "limited to Latin; the Outline face drawn hollow.")
+    source_copyright = source.copyright.strip()
+    source.close()
+    copyright_text = (source_copyright + "\nModified and renamed for the Orvella project: glyph set "
+                      "limited to Latin; the Bold faces thickened; the Outline faces drawn hollow.")
 
-    regular = fontforge.open(SOURCE)
-    keep_only_needed(regular)
-    name(regular, "SF Intellivised", "SFIntellivised-Regular", copyright_text, license_text)
-    regular.generate(sys.argv[2], flags=("opentype", "omit-instructions"))
-
-    outline = fontforge.open(SOURCE)
-    keep_only_needed(outline)
-    make_hollow(outline)
-    name(outline, "SF Intellivised Outline", "SFIntellivisedOutline-Regular", copyright_text, license_text)
-    outline.generate(sys.argv[3], flags=("opentype", "omit-instructions"))
+    for (family, bold, postscript, hollow), output in zip(FACES, sys.argv[2:]):
+        font = fontforge.open(SOURCE)
+        keep_only_needed(font)
+        if hollow:
+            make_hollow(font, hollow)
+        elif bold:
+            embolden(font)
+        if hollow and bold:
+            widen(font)
+        name(font, family, bold, postscript, copyright_text, license_text)
+        font.generate(output, flags=("opentype", "omit-instructions"))
+        font.close()
 
 
 main()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds data/fonts/sfintellivised.ttf and data/fonts/sfintellivisedoutline.ttf from DejaVu Sans
-# Condensed Bold, installing fontforge's Python module and the DejaVu fonts when they are missing,
-# then renders a sample of both into build-fonts/font_sample.png for a look.
+# Builds the regular and bold faces of "SF Intellivised" and "SF Intellivised Outline" into data/fonts
+# from DejaVu Sans Condensed Bold, installing fontforge's Python module and the DejaVu fonts when they
+# are missing, then renders a sample of all four into build-fonts/font_sample.png for a look.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -29,12 +29,12 @@ mkdir -p "$OUT" "$WORK"
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-1704067200}"
 
 # Debian's fontforge module belongs to the system Python, whatever python3 comes first in PATH.
-/usr/bin/python3 "$ROOT/tools/fonts/make_fonts.py" "$LICENSE" "$OUT/sfintellivised.ttf" \
-  "$OUT/sfintellivisedoutline.ttf" 2> >(grep -v -e '^Program root' -e 'kern' -e 'Omega' -e 'U+2126' \
-  -e 'Use-my-metrics' >&2)
+FONTS=("$OUT/sfintellivised.ttf" "$OUT/sfintellivisedbold.ttf" "$OUT/sfintellivisedoutline.ttf"
+       "$OUT/sfintellivisedoutlinebold.ttf")
+/usr/bin/python3 "$ROOT/tools/fonts/make_fonts.py" "$LICENSE" "${FONTS[@]}" 2> >(grep -v -e '^Program root' \
+  -e 'kern' -e 'Omega' -e 'U+2126' -e 'Use-my-metrics' >&2)
 
 g++ -std=c++17 -fPIC -O1 -o "$WORK/font_sample" "$ROOT/tools/fonts/font_sample.cpp" \
   $(pkg-config --cflags --libs Qt6Gui)
-QT_QPA_PLATFORM=offscreen "$WORK/font_sample" "$OUT/sfintellivised.ttf" "$OUT/sfintellivisedoutline.ttf" \
-  "$WORK/font_sample.png"
+QT_QPA_PLATFORM=offscreen "$WORK/font_sample" "${FONTS[@]}" "$WORK/font_sample.png"
 ls -l "$OUT"
