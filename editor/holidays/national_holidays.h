@@ -1,0 +1,71 @@
+// National holidays files (".hln"): adding a country's holidays to a holiday table for a year, and
+// taking all national holidays out again.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+class IniFile;
+class TCalcExpress;
+
+namespace messages {
+// Shown after an import that had to leave out entries whose date could not be worked out; each line
+// below it names the section and its formula.
+inline constexpr const char* kSkippedHolidays = "Tych świąt nie dodano, bo nie da się obliczyć ich daty:";
+inline constexpr const char* kSkippedBadFormula = "błędny wzór";
+inline constexpr const char* kSkippedNoSuchDate = "data poza kalendarzem";
+}  // namespace messages
+
+// An entry left out because its "expr" gave no date.
+struct SkippedHoliday {
+  enum class Reason {
+    BadFormula,  // the formula does not parse, so it is never evaluated
+    NoSuchDate,  // the value is no day number of the calendar (years 1 to 9999)
+  };
+  int section = 0;
+  QString formula;  // as the file holds it, before the markers are expanded
+  Reason reason = Reason::BadFormula;
+
+  friend bool operator==(const SkippedHoliday&, const SkippedHoliday&) = default;
+};
+
+// The file holds one holiday per section "1", "2", ... (read up to the first missing or empty section,
+// never past "254"): "m" and "d" (unsigned 16-bit, decimal or 0x hexadecimal) give a fixed date; when
+// both are 0, "expr" is expanded for the year ("@_eastersunday" and the like) and evaluated, and its
+// whole part is a day number of which month and day count. "name" is the day's text. Optional "from"
+// and "to" bound the years in which the entry holds. Only days without any holiday are filled: user
+// holidays are never overwritten, and of two entries for one day the first wins.
+class NationalHolidaysImport {
+ public:
+  // The evaluator the owner keeps for the import; its formula is replaced by each "expr".
+  explicit NationalHolidaysImport(TCalcExpress& evaluator);
+
+  // Imports the file at path into table (12 rows sized for year) as national holidays. Raises Error with
+  // the program's message when a marker's number does not convert or the arithmetic of a formula fails;
+  // the days added before stay in table, and importedDays() and skipped() tell what happened up to there.
+  // A missing or unreadable file holds no sections and adds nothing.
+  void importFile(const QString& path, HolidayTable& table, int year);
+  void importSettings(const IniFile& file, HolidayTable& table, int year);
+
+  // Days the last import filled.
+  int importedDays() const { return imported_; }
+  // Entries the last import left out because their formula gave no date, in file order.
+  const std::vector<SkippedHoliday>& skipped() const { return skipped_; }
+
+  // Removes every national holiday (text and kind); user holidays stay. Returns how many went.
+  static int removeNationalHolidays(HolidayTable& table);
+
+ private:
+  TCalcExpress& evaluator_;
+  int imported_ = 0;
+  std::vector<SkippedHoliday> skipped_;
+};
+
+// One message naming every skipped section and its formula; empty when nothing was skipped.
+QString skippedHolidaysMessage(const std::vector<SkippedHoliday>& skipped);
+
+}  // namespace orvella
