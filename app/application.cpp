@@ -1,7 +1,7 @@
 // Event dispatch with the general error handler behind it.
 #include "app/application.h"
 
-#include "app/error_handler.h"
+#include "ui/guarded.h"
 
 namespace orvella {
 
@@ -15,7 +15,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
-    reportException(std::current_exception());
+    ui::reportException(std::current_exception());
     return false;
   }
 }

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "app/application.h"
-#include "app/error_handler.h"
 #include "app/export/export_command.h"
 #include "app/main_window.h"
 #include "app/program_windows.h"

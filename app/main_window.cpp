@@ -10,13 +10,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/error_handler.h"
 #include "app/file_dialogs.h"
 #include "calendar/composition/month_names.h"
 #include "app/print_window.h"
@@ -27,6 +25,10 @@
 #include "app/program_windows.h"
 #include "app/toolbar_icons.h"
 #include "app/year_spin_edit.h"
+#include "ui/components.h"
+#include "ui/guarded.h"
+#include "ui/message_boxes.h"
+#include "ui/window_registry.h"
 
 namespace orvella {
 
@@ -97,44 +99,22 @@ void Tf_Main::buildActions() {
     if (s.image >= 0) action->setIcon(il_Main[s.image]);
     *s.target = action;
   }
-  connect(a_New, &QAction::triggered, this, guarded([this](bool) { a_NewExecute(); }));
-  connect(a_Open, &QAction::triggered, this, guarded([this](bool) { a_OpenExecute(); }));
-  connect(a_Save, &QAction::triggered, this, guarded([this](bool) { a_SaveExecute(); }));
-  connect(a_PrintPreview, &QAction::triggered, this, guarded([this](bool) { a_PrintPreviewExecute(); }));
-  connect(a_Edit, &QAction::triggered, this, guarded([this](bool) { a_EditExecute(); }));
-  connect(a_HelpOnline, &QAction::triggered, this, guarded([this](bool) { a_HelpOnlineExecute(); }));
+  connect(a_New, &QAction::triggered, this, ui::guarded([this] { a_NewExecute(); }));
+  connect(a_Open, &QAction::triggered, this, ui::guarded([this] { a_OpenExecute(); }));
+  connect(a_Save, &QAction::triggered, this, ui::guarded([this] { a_SaveExecute(); }));
+  connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
+  connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
+  connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
   // The editor and the web pages arrive with their own windows and files.
   a_Edit->setEnabled(false);
   a_HelpOnline->setEnabled(false);
 }
 
-QAction* Tf_Main::menuItem(QMenu* menu, const QString& name, QAction* action) {
-  // A menu item bound to an action takes its texts, picture and state from the action.
-  auto* item = new QAction(action->icon(), action->text(), menu);
-  item->setObjectName(name);
-  item->setEnabled(action->isEnabled());
-  connect(action, &QAction::changed, item, [item, action] {
-    item->setText(action->text());
-    item->setEnabled(action->isEnabled());
-    item->setIcon(action->icon());
-  });
-  connect(item, &QAction::triggered, action, [action] { action->trigger(); });
-  menu->addAction(item);
-  return item;
-}
-
 QAction* Tf_Main::menuItem(QMenu* menu, const QString& name, const QString& caption,
                            void (Tf_Main::*handler)()) {
-  auto* item = menu->addAction(caption);
-  item->setObjectName(name);
-  if (handler) connect(item, &QAction::triggered, this, guarded([this, handler](bool) { (this->*handler)(); }));
+  QAction* item = ui::addMenuItem(menu, name, caption);
+  if (handler) connect(item, &QAction::triggered, this, ui::guarded([this, handler] { (this->*handler)(); }));
   return item;
-}
-
-void Tf_Main::menuSeparator(QMenu* menu, const QString& name) {
-  QAction* separator = menu->addSeparator();
-  separator->setObjectName(name);
-  separator->setProperty("Tag", 100);
 }
 
 void Tf_Main::buildMenus() {
@@ -143,14 +123,14 @@ void Tf_Main::buildMenus() {
 
   QMenu* file = bar->addMenu(QStringLiteral("Plik"));
   file->setObjectName(QStringLiteral("mi_File"));
-  menuItem(file, QStringLiteral("Nowy1"), a_New);
-  menuItem(file, QStringLiteral("Otwrz1"), a_Open);
-  menuItem(file, QStringLiteral("mi_Save"), a_Save);
+  ui::addMenuItem(file, QStringLiteral("Nowy1"), a_New);
+  ui::addMenuItem(file, QStringLiteral("Otwrz1"), a_Open);
+  ui::addMenuItem(file, QStringLiteral("mi_Save"), a_Save);
   menuItem(file, QStringLiteral("mi_SaveAs"), QStringLiteral("Zapisz jako..."), &Tf_Main::mi_SaveAsClick);
-  menuItem(file, QStringLiteral("mi_Edit"), a_Edit);
-  menuSeparator(file, QStringLiteral("N2"));
-  menuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview);
-  menuSeparator(file, QStringLiteral("N1"));
+  ui::addMenuItem(file, QStringLiteral("mi_Edit"), a_Edit);
+  ui::addMenuSeparator(file, QStringLiteral("N2"));
+  ui::addMenuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview);
+  ui::addMenuSeparator(file, QStringLiteral("N1"));
   menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick);
 
   QMenu* language = bar->addMenu(QStringLiteral("Language"));
@@ -158,16 +138,16 @@ void Tf_Main::buildMenus() {
   for (const char* name : {"english", "espanol", "polski"}) {
     QAction* item = menuItem(language, QStringLiteral("mi_") + QLatin1String(name), QLatin1String(name), nullptr);
     item->setCheckable(true);
-    item->setProperty("Tag", 100);
+    ui::setTag(item, ui::kTagNotTranslated);
     item->setEnabled(false);  // language files come with their own window walk
   }
 
   QMenu* help = bar->addMenu(QStringLiteral("Pomoc"));
   help->setObjectName(QStringLiteral("mi_Help"));
   menuItem(help, QStringLiteral("mi_About"), QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
-  menuSeparator(help, QStringLiteral("N3"));
+  ui::addMenuSeparator(help, QStringLiteral("N3"));
   menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), nullptr)->setEnabled(false);
-  menuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline);
+  ui::addMenuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline);
   menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), nullptr)->setEnabled(false);
 }
 
@@ -181,16 +161,16 @@ void Tf_Main::buildToolBar(QWidget* client) {
   ToolBar1->setContentsMargins(1, 0, 0, 0);
   ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; spacing: 0px; padding-left: 1px; }"));
 
-  auto button = [this](const char* name, QAction* action) {
+  auto plainButton = [this](const char* name) {
     auto* b = new QToolButton(ToolBar1);
     b->setObjectName(QString::fromLatin1(name));
-    b->setDefaultAction(action);
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setAutoRaise(true);
     b->setFixedSize(31, 30);
     ToolBar1->addWidget(b);
     return b;
   };
+  auto button = [&plainButton](const char* name, QAction* action) { plainButton(name)->setDefaultAction(action); };
   auto separator = [this](const char* name) {
     auto* gap = new QWidget(ToolBar1);
     gap->setObjectName(QString::fromLatin1(name));
@@ -206,17 +186,21 @@ void Tf_Main::buildToolBar(QWidget* client) {
   button("ToolButton6", a_Edit);
   separator("ToolButton8");
 
-  auto* about = new QAction(il_Main[6], QStringLiteral("O programie"), this);
-  about->setObjectName(QStringLiteral("ToolButton9Action"));
-  connect(about, &QAction::triggered, this, guarded([this](bool) { mi_AboutClick(); }));
-  button("ToolButton9", about);
-  auto* help = new QAction(il_Main[7], a_HelpOnline->text(), this);
-  help->setObjectName(QStringLiteral("ToolButton10Action"));
-  help->setToolTip(a_HelpOnline->toolTip());
+  // About and help are tool buttons of their own, with no action: they run the handlers directly.
+  auto handlerButton = [this, &plainButton](const char* name, const QIcon& icon, const QString& hint,
+                                            void (Tf_Main::*handler)()) {
+    QToolButton* b = plainButton(name);
+    b->setIcon(icon);
+    b->setToolTip(hint);
+    connect(b, &QToolButton::clicked, this, ui::guarded([this, handler] { (this->*handler)(); }));
+    return b;
+  };
+  handlerButton("ToolButton9", il_Main[6], QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
+  QToolButton* help =
+      handlerButton("ToolButton10", il_Main[7], a_HelpOnline->toolTip(), &Tf_Main::a_HelpOnlineExecute);
+  // Usable when the web pages are.
   help->setEnabled(a_HelpOnline->isEnabled());
-  connect(help, &QAction::triggered, this, guarded([this](bool) { a_HelpOnlineExecute(); }));
   connect(a_HelpOnline, &QAction::changed, help, [this, help] { help->setEnabled(a_HelpOnline->isEnabled()); });
-  button("ToolButton10", help);
 }
 
 void Tf_Main::buildClientArea(QWidget* client) {
@@ -230,7 +214,7 @@ void Tf_Main::buildClientArea(QWidget* client) {
   se_year->setFont(sansSerif(19));
   se_year->setRange(2009, 2017);
   se_year->setSingleStep(1);
-  connect(se_year, &QSpinBox::textChanged, this, guarded([this](const QString&) { se_yearChange(); }));
+  connect(se_year, &QSpinBox::textChanged, this, ui::guarded([this] { se_yearChange(); }));
 
   cb_month = new QListWidget(gb_Main);
   cb_month->setObjectName(QStringLiteral("cb_month"));
@@ -243,24 +227,18 @@ void Tf_Main::buildClientArea(QWidget* client) {
   }
   cb_month->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(cb_month, &QListWidget::itemDoubleClicked, this,
-          guarded([this](QListWidgetItem*) { a_PrintPreviewExecute(); }));
+          ui::guarded([this] { a_PrintPreviewExecute(); }));
 
   pm_Calendar = new QMenu(this);
   pm_Calendar->setObjectName(QStringLiteral("pm_Calendar"));
-  menuItem(pm_Calendar, QStringLiteral("Edytuj1"), a_Edit);
+  ui::addMenuItem(pm_Calendar, QStringLiteral("Edytuj1"), a_Edit);
   connect(cb_month, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { pm_Calendar->popup(cb_month->viewport()->mapToGlobal(at)); });
 
   b_PrintPreview = new QPushButton(gb_Main);
   b_PrintPreview->setObjectName(QStringLiteral("b_PrintPreview"));
   b_PrintPreview->setGeometry(8, 360, 264, 25);
-  b_PrintPreview->setText(a_PrintPreview->text());
-  b_PrintPreview->setToolTip(a_PrintPreview->toolTip());
-  connect(a_PrintPreview, &QAction::changed, b_PrintPreview, [this] {
-    b_PrintPreview->setText(a_PrintPreview->text());
-    b_PrintPreview->setEnabled(a_PrintPreview->isEnabled());
-  });
-  connect(b_PrintPreview, &QPushButton::clicked, a_PrintPreview, [this] { a_PrintPreview->trigger(); });
+  ui::linkButton(b_PrintPreview, a_PrintPreview);
 
   // The window sees every key before the focused control.
   qApp->installEventFilter(this);
@@ -360,7 +338,7 @@ void Tf_Main::a_PrintPreviewExecute() {
   state_->compose(f_Print->form(), request, [](const QString& line) { return f_Options->wypelnij_linie(line); });
   // Each preview generates its own copy of the page before anything else can run, so a later
   // request may rebuild the page while earlier previews stay open, each showing its own month.
-  preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }), this);
+  preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }));
 }
 
 void Tf_Main::a_EditExecute() {
@@ -379,10 +357,12 @@ void Tf_Main::mi_AboutClick() {
       QStringLiteral("Podziękowania dla tłumaczy:"),
       QStringLiteral("  hiszpański - Lucía Fernández"),
   }.join(QLatin1Char('\r'));
-  QMessageBox box(QMessageBox::Information, QStringLiteral("O Programie..."), QString(text).replace('\r', '\n'),
-                  QMessageBox::Ok, this);
-  box.setObjectName(QStringLiteral("aboutBox"));
-  box.exec();
+  ui::MessageBoxRequest box;
+  box.icon = QMessageBox::Information;
+  box.title = QStringLiteral("O Programie...");
+  box.text = QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  box.objectName = QStringLiteral("aboutBox");
+  ui::showMessageBox(box, this);
 }
 
 void Tf_Main::mi_CloseClick() { close(); }
@@ -391,11 +371,7 @@ void Tf_Main::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    try {
-      FormShow();
-    } catch (...) {
-      reportException(std::current_exception());
-    }
+    ui::guarded([this] { FormShow(); })();
   }
 }
 
@@ -410,12 +386,11 @@ void Tf_Main::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  try {
-    FormClose();
-  } catch (...) {
-    reportException(std::current_exception());
-  }
+  ui::guarded([this] { FormClose(); })();
   QMainWindow::closeEvent(event);
+  // Closing the main window ends the program: every other window closes with it. A preview that is
+  // printing cancels its job first and closes when the job has stopped.
+  ui::windows().closeAllBut(this);
 }
 
 bool Tf_Main::eventFilter(QObject* watched, QEvent* event) {
@@ -425,11 +400,7 @@ bool Tf_Main::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // Enter runs the preview button's handler; the key is not consumed.
-      try {
-        a_PrintPreviewExecute();
-      } catch (...) {
-        reportException(std::current_exception());
-      }
+      ui::guarded([this] { a_PrintPreviewExecute(); })();
     }
   }
   return QMainWindow::eventFilter(watched, event);

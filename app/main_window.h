@@ -80,9 +80,7 @@ class Tf_Main : public QMainWindow {
   void buildMenus();
   void buildToolBar(QWidget* client);
   void buildClientArea(QWidget* client);
-  QAction* menuItem(QMenu* menu, const QString& name, QAction* action);
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
-  void menuSeparator(QMenu* menu, const QString& name);
   void saveTheme(const QString& path);
   bool archiveBusy() const;
   void showThemeFileInCaption(const QString& path);

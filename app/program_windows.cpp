@@ -1,9 +1,12 @@
 // Creation of the three windows.
 #include "app/program_windows.h"
 
+#include <QCoreApplication>
+
 #include "app/main_window.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
+#include "ui/window_registry.h"
 
 namespace orvella {
 
@@ -16,6 +19,11 @@ ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
 
 ProgramWindows::~ProgramWindows() {
   // A moved-from set owns nothing and leaves the window variables alone.
+  if (!main) return;
+  // Windows made later (previews) go first; those that delete themselves on close go now, not at a
+  // turn of the event loop that may never come.
+  ui::windows().closeAllBut(main.get());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   if (print && f_Print == print.get()) f_Print = nullptr;
   print.reset();
   if (options && f_Options == options.get()) f_Options = nullptr;
@@ -26,11 +34,11 @@ ProgramWindows::~ProgramWindows() {
 
 ProgramWindows createProgramWindows(const ProgramContext& context) {
   ProgramWindows windows;
-  windows.main = std::make_unique<Tf_Main>(context);
+  windows.main = ui::windows().make<Tf_Main>(context);
   f_Main = windows.main.get();
-  windows.options = std::make_unique<Tf_Options>([] { return f_Main ? f_Main->selectedYear() : 2009; });
+  windows.options = ui::windows().make<Tf_Options>([] { return f_Main ? f_Main->selectedYear() : 2009; });
   f_Options = windows.options.get();
-  windows.print = std::make_unique<Tf_Print>();
+  windows.print = ui::windows().make<Tf_Print>();
   f_Print = windows.print.get();
   return windows;
 }

@@ -2,7 +2,6 @@
 #include "preview/window/preview_dialogs.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -34,9 +33,6 @@ PreviewDialogs realDialogs() {
     QPrintDialog dialog(&printer, parent);
     configurePrintDialog(dialog, pageCount);
     return dialog.exec() == QDialog::Accepted;
-  };
-  dialogs.showMessage = [](QWidget* parent, const QString& message) {
-    QMessageBox::information(parent, QString(), message);
   };
   return dialogs;
 }

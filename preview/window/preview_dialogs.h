@@ -21,8 +21,6 @@ struct PreviewDialogs {
   // The printer setup dialog on a printer already set up; true for OK. The dialog may change the
   // printer, its orientation, copies and page range (within 1..pageCount).
   std::function<bool(QPrinter& printer, int pageCount, QWidget* parent)> printSetup;
-  // A message box with an OK button.
-  std::function<void(QWidget* parent, const QString& message)> showMessage;
   // The last word on a printer before a job starts (tests send the job into a PDF); may be empty.
   std::function<void(QPrinter& printer)> preparePrinter;
 };

@@ -7,17 +7,20 @@
 #include <QPointer>
 
 #include "preview/window/preview_window.h"
+#include "ui/window_registry.h"
 
 namespace orvella::preview {
 
-PreviewOutcome previewReport(const report::ReportSource& source, QWidget* parent) {
+PreviewOutcome previewReport(const report::ReportSource& source) {
   QCoreApplication::processEvents();
   PreviewOutcome outcome;
   auto afterPreview = [&source] {
     if (source.afterPreview) source.afterPreview();
   };
 
-  auto* window = new QRStandardPreview(parent);
+  // A window of its own, not a child of the caller's: its components are its own, and it has its own
+  // place on the desktop. It is destroyed when it closes.
+  auto* window = ui::windows().make<QRStandardPreview>().release();
   window->setAttribute(Qt::WA_DeleteOnClose);
   QPointer<QRStandardPreview> alive(window);
   window->setSettingsSink(source.storeSettings);

@@ -4,8 +4,6 @@
 
 #include "preview/engine/report_source.h"
 
-class QWidget;
-
 namespace orvella::preview {
 
 struct PreviewOutcome {
@@ -13,11 +11,11 @@ struct PreviewOutcome {
   bool generationFinished = false;  // false when the window closed before the last page
 };
 
-// 1. lets pending events run; 2. opens the window (caption: the title of the first page's settings),
-// non-modal and maximised; 3. generates the pages, showing each as it arrives with the progress in the
+// 1. lets pending events run; 2. opens a window of its own (caption: the title of the first page's
+// settings), registered with the program's windows, non-modal and maximised; 3. generates the pages, showing each as it arrives with the progress in the
 // status bar, and enables Printer setup and Print when done; 4. runs the events until the window is
 // closed or the program quits; 5. raises source.afterPreview. Errors of generation close the window
 // and go on to the caller.
-PreviewOutcome previewReport(const report::ReportSource& source, QWidget* parent = nullptr);
+PreviewOutcome previewReport(const report::ReportSource& source);
 
 }  // namespace orvella::preview

@@ -24,6 +24,7 @@
 #include "preview/window/print_progress_dialog.h"
 #include "preview/window/printer_setup.h"
 #include "preview/window/tool_icons.h"
+#include "ui/guarded.h"
 
 namespace orvella::preview {
 
@@ -66,7 +67,7 @@ void QRStandardPreview::buildToolBar() {
     QToolButton* button = addButton(name, hint, toolIcon(icon));
     button->setCheckable(true);
     zoomGroup_->addButton(button);
-    connect(button, &QToolButton::clicked, this, [this, zoom] { guarded([&] { (this->*zoom)(); }); });
+    connect(button, &QToolButton::clicked, this, ui::guarded([this, zoom] { (this->*zoom)(); }));
     bar->addWidget(button);
     return button;
   };
@@ -81,7 +82,7 @@ void QRStandardPreview::buildToolBar() {
   auto addPageButton = [&](const QString& name, const QString& hint, ToolIcon icon,
                            std::function<int()> target) {
     QToolButton* button = addButton(name, hint, toolIcon(icon));
-    connect(button, &QToolButton::clicked, this, [this, target] { guarded([&] { showPage(target()); }); });
+    connect(button, &QToolButton::clicked, this, ui::guarded([this, target] { showPage(target()); }));
     bar->addWidget(button);
   };
   addPageButton(QStringLiteral("FirstPage"), QStringLiteral("First page"), ToolIcon::First, [] { return 1; });
@@ -96,7 +97,7 @@ void QRStandardPreview::buildToolBar() {
   auto addAction = [&](const QString& name, const QString& hint, ToolIcon icon,
                        void (QRStandardPreview::*action)()) {
     QToolButton* button = addButton(name, hint, toolIcon(icon));
-    connect(button, &QToolButton::clicked, this, [this, action] { guarded([&] { (this->*action)(); }); });
+    connect(button, &QToolButton::clicked, this, ui::guarded([this, action] { (this->*action)(); }));
     bar->addWidget(button);
     return button;
   };
@@ -144,22 +145,6 @@ void QRStandardPreview::buildStatusBar() {
 
   status->addWidget(progressPanel_, 0);
   status->addWidget(pagePanel_, 1);
-}
-
-template <typename Handler>
-void QRStandardPreview::guarded(Handler handler) {
-  // Errors end here, where the user's action entered: they never unwind through Qt.
-  try {
-    handler();
-  } catch (const Error& error) {
-    showError(error.message());
-  } catch (const std::exception& error) {
-    showError(QString::fromLocal8Bit(error.what()));
-  }
-}
-
-void QRStandardPreview::showError(const QString& message) {
-  if (const auto& show = previewDialogs().showMessage) show(this, message);
 }
 
 void QRStandardPreview::setSettings(const page::PageSettings& settings) {

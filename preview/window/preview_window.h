@@ -77,9 +77,6 @@ class QRStandardPreview : public QMainWindow {
   QToolButton* addButton(const QString& name, const QString& hint, const QIcon& icon);
   void applyZoom(int percent);
   void updatePagePanel();
-  void showError(const QString& message);
-  template <typename Handler>
-  void guarded(Handler handler);
 
   page::PageSettings settings_;
   std::function<void(const page::PageSettings&)> settingsSink_;

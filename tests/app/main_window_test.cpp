@@ -11,14 +11,14 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "../support/program_folder.h"
-#include "app/error_handler.h"
 #include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/print_window.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
+#include "tests/app/started_program.h"
+#include "ui/dialog_seams.h"
 
 using namespace orvella;
 
@@ -26,29 +26,30 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<testing::ProgramFolder> folder;
-  std::unique_ptr<ProgramWindows> windows;
-  QStringList errors;
+  std::unique_ptr<testing::StartedProgram> program;
+  testing::ProgramFolder* folder = nullptr;
   QList<FileDialogRequest> dialogs;
   QStringList dialogAnswers;
 
   Tf_Main& start(int currentYear = 2009) {
-    folder = std::make_unique<testing::ProgramFolder>();
-    ProgramContext context;
-    context.programDir = folder->path();
-    context.currentYear = [currentYear] { return currentYear; };
-    windows = std::make_unique<ProgramWindows>(createProgramWindows(context));
-    windows->main->show();
-    QTest::qWaitForWindowExposed(windows->main.get());
-    return *windows->main;
+    program = std::make_unique<testing::StartedProgram>(currentYear);
+    folder = &program->folder;
+    return program->main();
   }
 
  private slots:
+  // The messages of the error boxes shown so far.
+  static QStringList errors() {
+    QStringList texts;
+    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
+      if (box.icon == QMessageBox::Critical) texts << box.text;
+    return texts;
+  }
+
   void init() {
-    errors.clear();
     dialogs.clear();
     dialogAnswers.clear();
-    setErrorPresenter([this](const QString& message) { errors << message; });
+    ui::seams().cancelEverything();
     setFileDialogAnswerer([this](const FileDialogRequest& request) {
       dialogs << request;
       return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
@@ -56,9 +57,9 @@ class MainWindowTest : public QObject {
   }
 
   void cleanup() {
-    windows.reset();
-    folder.reset();
-    setErrorPresenter({});
+    program.reset();
+    folder = nullptr;
+    ui::seams().reset();
     setFileDialogAnswerer({});
   }
 
@@ -183,7 +184,7 @@ class MainWindowTest : public QObject {
     });
     main.a_PrintPreview->trigger();
     QVERIFY(sawPreview);
-    QVERIFY(errors.isEmpty());
+    QVERIFY(errors().isEmpty());
     QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
     QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
   }
@@ -192,7 +193,7 @@ class MainWindowTest : public QObject {
     Tf_Main& main = start();
     main.se_year->editor()->setText(QStringLiteral("12000"));
     main.a_PrintPreview->trigger();
-    QCOMPARE(errors, QStringList{QStringLiteral("Invalid argument to date encode")});
+    QCOMPARE(errors(), QStringList{QStringLiteral("Invalid argument to date encode")});
   }
 
   void saveAfterStartAsksForAName() {

@@ -32,6 +32,7 @@
 #include "preview/window/print_job.h"
 #include "preview/window/printer_setup.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "ui/dialog_seams.h"
 
 using namespace orvella;
 using orvella::preview::QRStandardPreview;
@@ -82,8 +83,7 @@ struct Request {
 // Runs a preview request. `tick` is called on every turn of the events while the request runs, with
 // the open preview (or nullptr before it opens); it returns true when it is done with the window,
 // which is then closed if still open.
-Request runPreview(std::vector<page::GeneratedPage> pages, std::function<bool(QRStandardPreview*)> tick,
-                   QWidget* parent = nullptr) {
+Request runPreview(std::vector<page::GeneratedPage> pages, std::function<bool(QRStandardPreview*)> tick) {
   Request request;
   report::ReportSource source;
   source.generate = [pages] { return pages; };
@@ -110,7 +110,7 @@ Request runPreview(std::vector<page::GeneratedPage> pages, std::function<bool(QR
   });
   watchdog.start(30000);
   poll.start();
-  request.outcome = preview::previewReport(source, parent);
+  request.outcome = preview::previewReport(source);
   poll.stop();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   request.windowGone = seen.isNull();
@@ -199,20 +199,28 @@ class PreviewWindowTest : public QObject {
   void screenshots();
 
  private:
-  QStringList messages_;
+  // The texts of the message boxes shown so far.
+  static QStringList messages() {
+    QStringList texts;
+    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) texts << box.text;
+    return texts;
+  }
 };
 
 void PreviewWindowTest::init() {
   preview::resetPreviewDialogs();
-  messages_.clear();
+  ui::seams().reset();
+  ui::seams().cancelEverything();
   auto& dialogs = preview::previewDialogs();
-  dialogs.showMessage = [this](QWidget*, const QString& message) { messages_ << message; };
   dialogs.saveFileName = [](QWidget*, const QString&, const QString&, const QString&) { return QString(); };
   dialogs.openFileName = [](QWidget*, const QString&, const QString&) { return QString(); };
   dialogs.printSetup = [](QPrinter&, int, QWidget*) { return false; };
 }
 
-void PreviewWindowTest::cleanup() { preview::resetPreviewDialogs(); }
+void PreviewWindowTest::cleanup() {
+  preview::resetPreviewDialogs();
+  ui::seams().reset();
+}
 
 void PreviewWindowTest::toolBarHasEveryButtonInOrderWithItsHint() {
   QRStandardPreview window;
@@ -596,7 +604,7 @@ void PreviewWindowTest::printButtonPrintsIntoAPdf() {
     button(window, "Print")->click();
     QVERIFY(!window.isPrinting());
   });
-  QVERIFY(messages_.isEmpty());
+  QVERIFY(messages().isEmpty());
   QVERIFY(progressShown);
   QFile file(pdf);
   QVERIFY(file.open(QIODevice::ReadOnly));
@@ -667,7 +675,7 @@ void PreviewWindowTest::closingWhilePrintingStopsTheJobAndClosesAfterIt() {
   QVERIFY(!stillPrinting);
   QVERIFY(request.windowGone);
   QCOMPARE(request.afterPreview, 1);
-  QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(QLatin1Char('\n'))));
+  QVERIFY2(messages().isEmpty(), qPrintable(messages().join(QLatin1Char('\n'))));
   QFile file(pdf);
   // The job stopped: no file, or one with fewer pages than the report has.
   if (file.open(QIODevice::ReadOnly)) QVERIFY(file.readAll().count("/Type /Page\n") < 40);
@@ -766,7 +774,7 @@ void PreviewWindowTest::saveAndLoadUseTheirTitlesFiltersAndStates() {
     printUsable = button(window, "Print")->isEnabled();
     after = window.view()->grab().toImage();
   });
-  QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join(QLatin1Char('\n'))));
+  QVERIFY2(messages().isEmpty(), qPrintable(messages().join(QLatin1Char('\n'))));
   QCOMPARE(saveTitle, QStringLiteral("Save report"));
   QCOMPARE(saveFilter, QStringLiteral("QuickReport file(*.QRP)"));
   QCOMPARE(saveSuffix, QStringLiteral("QRP"));
@@ -803,9 +811,9 @@ void PreviewWindowTest::loadingMissingOrDamagedFilesChangesNothing() {
     QCOMPARE(window.pageNumber(), 2);
     printUsable = button(window, "PrintSetup")->isEnabled() && button(window, "Print")->isEnabled();
   });
-  QCOMPARE(messages_.size(), 2);
-  QCOMPARE(messages_[0], QStringLiteral("File does not exist"));
-  QCOMPARE(messages_[1], QStringLiteral("'damaged.QRP' is not a report file or it is damaged"));
+  QCOMPARE(messages().size(), 2);
+  QCOMPARE(messages()[0], QStringLiteral("File does not exist"));
+  QCOMPARE(messages()[1], QStringLiteral("'damaged.QRP' is not a report file or it is damaged"));
   QCOMPARE(pagesAfter, 2);
   QVERIFY(printUsable);
 }
@@ -839,7 +847,7 @@ void PreviewWindowTest::reportWithoutPagesIsRefusedAndSaveWaitsForAPage() {
   window.showPage(2);
 
   button(window, "LoadReport")->click();
-  QCOMPARE(messages_, QStringList{QStringLiteral("'empty.QRP' is not a report file or it is damaged")});
+  QCOMPARE(messages(), QStringList{QStringLiteral("'empty.QRP' is not a report file or it is damaged")});
   QCOMPARE(window.pages().size(), size_t(3));
   QCOMPARE(panelText(window, "PagePanel"), QStringLiteral("Page 2 of 3"));
   QVERIFY(button(window, "Print")->isEnabled());
