@@ -6,8 +6,10 @@
 namespace orvella {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name of its own: on X11 the toolkit appends one to every window title, and each window
+  // says exactly what it means to ("Orvella - test.hol", " b"). Message boxes that ask for the display
+  // name get the application name instead, which is the same word.
   setApplicationName(QStringLiteral("Orvella"));
-  setApplicationDisplayName(QStringLiteral("Orvella"));
   setApplicationVersion(QStringLiteral("1.33"));
 }
 

@@ -25,6 +25,14 @@ endfunction()
 # language and time zone.
 function(orvella_test_executable name sources libs)
   set(arguments ${ARGN})
+  orvella_test_target(${name} "${sources}" "${libs}")
+  add_test(NAME ${name} COMMAND ${name} ${arguments})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
+endfunction()
+
+# The executable of a test, not yet registered with CTest.
+function(orvella_test_target name sources libs)
   add_executable(${name} ${sources})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${libs})
@@ -33,9 +41,6 @@ function(orvella_test_executable name sources libs)
     ORVELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     ORVELLA_RUNTIME_DIR="${ORVELLA_RUNTIME_DIR}")
   orvella_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name} ${arguments})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
 endfunction()
 
 # orvella_gtest(NAME name SOURCES ... LIBS ...): one GoogleTest executable.
@@ -48,6 +53,16 @@ endfunction()
 function(orvella_qtest)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   orvella_test_executable(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
+endfunction()
+
+# orvella_wm_test(NAME name SOURCES ... LIBS ...): a Qt Test executable with a main of its own, run
+# on a real X server with a window manager (tests/support/with_window_manager.sh), for what only shows
+# there: titles as the window manager reads them, focus, activation, maximising.
+function(orvella_wm_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  orvella_test_target(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
+  add_test(NAME ${T_NAME} COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with_window_manager.sh $<TARGET_FILE:${T_NAME}>)
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
 endfunction()
 
 # orvella_fuzz(NAME name SOURCES ... LIBS ... [CORPUS dir]): a libFuzzer target, built with
