@@ -6,11 +6,13 @@
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/core/working_folder.h"
 #include "app/export/export_command.h"
 #include "app/main_window.h"
 #include "app/program_windows.h"
 #include "platform/errors/error.h"
 #include "theme/archive/backup_dialogs.h"
+#include "ui/guarded.h"
 
 #include <QMessageBox>
 
@@ -19,6 +21,13 @@ namespace {
 QString programDirOf(const char* argv0) {
   // The program file's folder, known before any application object exists.
   return QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir().canonicalPath();
+}
+
+// "orvella FILE.hol": the first argument that is no option names a theme to open.
+QString themeFileArgument(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (!arguments[i].startsWith(QLatin1Char('-'))) return arguments[i];
+  return {};
 }
 
 bool hasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
@@ -64,9 +73,17 @@ int main(int argc, char** argv) {
 
   orvella::ProgramContext context;
   context.programDir = QCoreApplication::applicationDirPath();
+  // Held until the program ends, after its windows are gone.
+  const orvella::WorkingFolder working(context.workingDir());
+  context.workingFolder = working.path();
   orvella::ProgramWindows windows = orvella::createProgramWindows(context);
   windows.main->show();
-  if (arguments.contains(QStringLiteral("--quit-when-shown")))
-    QTimer::singleShot(0, &app, [&windows] { windows.main->close(); });
+  // Once the window is up: the theme named on the command line, then, for checks, the close.
+  const QString theme = themeFileArgument(QCoreApplication::arguments());
+  const bool quitWhenShown = arguments.contains(QStringLiteral("--quit-when-shown"));
+  QTimer::singleShot(0, windows.main.get(), orvella::ui::guarded([&windows, theme, quitWhenShown] {
+                       if (!theme.isEmpty()) windows.main->openThemeFromCommandLine(theme);
+                       if (quitWhenShown) windows.main->close();
+                     }));
   return app.exec();
 }

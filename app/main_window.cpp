@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include "editor/options/options_dialog.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
+#include "theme/archive/archive_messages.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/toolbar_icons.h"
@@ -289,9 +292,32 @@ void Tf_Main::a_OpenExecute() {
   od_Load.defaultSuffix = QStringLiteral("hol");
   const QString chosen = runFileDialog(od_Load, this);
   if (chosen.isEmpty()) return;
-  state_->currentThemeFile = chosen;
-  showThemeFileInCaption(chosen);
-  state_->themeFiles.load_theme(chosen, selectedYear());
+  openTheme(chosen);
+}
+
+bool Tf_Main::openTheme(const QString& path) {
+  state_->currentThemeFile = path;
+  showThemeFileInCaption(path);
+  return state_->themeFiles.load_theme(path, selectedYear());
+}
+
+void Tf_Main::openThemeFromCommandLine(const QString& given) {
+  if (archiveBusy()) return;
+  const QString path = QFileInfo(given).absoluteFilePath();
+  QFile probe(path);
+  if (!probe.open(QIODevice::ReadOnly)) {
+    ui::showErrorMessage(QString::fromUtf8(archive::kCannotOpen).arg(given, probe.errorString()));
+    return;
+  }
+  probe.close();
+  bool opened = false;
+  try {
+    opened = openTheme(path);
+  } catch (...) {
+    ui::reportException(std::current_exception());
+  }
+  // The archive has said what was wrong; what it restored before that is no theme to keep.
+  if (!opened) a_NewExecute();
 }
 
 void Tf_Main::a_SaveExecute() { saveTheme(state_->currentThemeFile); }

@@ -43,6 +43,10 @@ class Tf_Main : public QMainWindow {
   void mi_CloseClick();
   void a_HelpOnlineExecute();
 
+  // Opens a theme named on the command line, once the window is up, as File > Open does with the file
+  // chosen. A file that cannot be opened is reported and the default theme stays.
+  void openThemeFromCommandLine(const QString& path);
+
   // The year as the composition reads it: the field's text, or 2009 when it is no whole number.
   int selectedYear() const;
   int selectedMonth() const;  // 0..11
@@ -84,6 +88,7 @@ class Tf_Main : public QMainWindow {
   void saveTheme(const QString& path);
   bool archiveBusy() const;
   void showThemeFileInCaption(const QString& path);
+  bool openTheme(const QString& path);
 
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;

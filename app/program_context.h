@@ -1,4 +1,5 @@
-// Where the program lives and what day it is: injectable so tests can start it anywhere, any year.
+// Where the program reads its data and keeps its state, and what day it is: injectable so tests can
+// start it anywhere, any year.
 #pragma once
 
 #include <QDate>
@@ -8,11 +9,18 @@
 namespace orvella {
 
 struct ProgramContext {
-  QString programDir;                    // the program file's folder, without a trailing separator
+  // The folder of the program's data (fonts/, images/, holidays/, lang/ and the loose pictures), without
+  // a trailing separator: the executable's own folder, or share/orvella of an installed copy.
+  QString programDir;
+  // The working folder this run holds; empty: "temp" in programDir.
+  QString workingFolder;
+  // The configuration file; empty: "config.ini" in programDir.
+  QString configFile;
   std::function<int()> currentYear = [] { return QDate::currentDate().year(); };
 
   QString path(const QString& relative) const { return programDir + QLatin1Char('/') + relative; }
-  QString workingDir() const { return path(QStringLiteral("temp")); }
+  QString workingDir() const { return workingFolder.isEmpty() ? path(QStringLiteral("temp")) : workingFolder; }
+  QString configFilePath() const { return configFile.isEmpty() ? path(QStringLiteral("config.ini")) : configFile; }
 };
 
 }  // namespace orvella

@@ -7,7 +7,7 @@
 namespace orvella {
 
 ProgramState::ProgramState(const ProgramContext& context)
-    : themeFiles(theme, context.programDir), context_(context) {}
+    : themeFiles(theme, context.programDir, context.workingDir()), context_(context) {}
 
 void ProgramState::registerProgramFonts() { orvella::registerProgramFonts(context_.programDir); }
 

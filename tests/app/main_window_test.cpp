@@ -255,6 +255,40 @@ class MainWindowTest : public QObject {
     QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("temp/flower.wmf"))));
   }
 
+  void aThemeNamedOnTheCommandLineOpensAsFileOpenWould() {
+    Tf_Main& main = start();
+    main.state().theme.name = QStringLiteral("Named");
+    dialogAnswers << folder->path(QStringLiteral("named.hol"));
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    main.a_New->trigger();
+    QFile damaged(folder->path(QStringLiteral("damaged.hol")));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("no theme at all");
+    damaged.close();
+
+    main.openThemeFromCommandLine(folder->path(QStringLiteral("named.hol")));
+    QCOMPARE(main.state().theme.name, QStringLiteral("Named"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - named.hol"));
+    QCOMPARE(main.state().currentThemeFile, folder->path(QStringLiteral("named.hol")));
+    QVERIFY(errors().isEmpty());
+
+    // A file that cannot be opened is reported, and the default theme is what remains.
+    for (const QString& unusable : {QStringLiteral("missing.hol"), damaged.fileName()}) {
+      main.a_New->trigger();
+      ui::seams().messageBoxes.reset();
+      ui::seams().cancelEverything();
+      main.openThemeFromCommandLine(unusable);
+      QCOMPARE(errors().size(), 1);
+      if (unusable == QLatin1String("missing.hol"))
+        QCOMPARE(errors().front(), QStringLiteral("Cannot open file \"missing.hol\". No such file or directory"));
+      QCOMPARE(main.state().theme.name, QStringLiteral("Default"));
+      QCOMPARE(main.state().theme.holidays[1].size(), size_t(28));
+      QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
+      QVERIFY(main.state().currentThemeFile.isEmpty());
+    }
+    QCOMPARE(errors().front(), QStringLiteral("Błąd odczytu archiwum"));
+  }
+
   void screenshot() {
     Tf_Main& main = start(2012);
     const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");

@@ -64,12 +64,13 @@ void ThemeFiles::new_theme(int year) {
   readThemeDefaults(theme_, ini, year);
 }
 
-void ThemeFiles::load_theme(const QString& path, int year) {
-  if (busy()) return;
+bool ThemeFiles::load_theme(const QString& path, int year) {
+  if (busy()) return false;
   delete_temp();
   // Sized for the year at once, so that a failed Open leaves a theme a page can be composed from.
   resetTables(theme_, year);
   const IniFile source(path);
+  bool complete = true;
   if (source.sectionHasKeys(QStringLiteral("1"))) {
     files::makeFolders(workingDir());
     files::copyFileNoOverwrite(path, settingsFile());
@@ -77,10 +78,11 @@ void ThemeFiles::load_theme(const QString& path, int year) {
                                workingDir() + QLatin1Char('/') + QLatin1String(kLadybugPicture));
     files::copyFileNoOverwrite(programDir_ + QStringLiteral("/kwiatek.wmf"), workingDir() + QStringLiteral("/flower.wmf"));
   } else {
-    bf_.Restore(path, workingDir());
+    complete = bf_.Restore(path, workingDir());
   }
   const IniFile ini(settingsFile());
   readThemeSettings(theme_, ini, year, workingDir());
+  return complete;
 }
 
 bool ThemeFiles::save_theme(const QString& path, int year) {

@@ -31,8 +31,9 @@ class ThemeFiles {
   void new_theme(int year);
   // Makes the file at path the current theme: a settings file with a non-empty section "1" is copied
   // in, anything else is restored as a theme archive. Whatever fails, the tables keep one empty entry
-  // per day of each month of the year, so a page can still be composed.
-  void load_theme(const QString& path, int year);
+  // per day of each month of the year, so a page can still be composed. Returns false when the file
+  // could not be read whole (missing, or the archive reported an error).
+  bool load_theme(const QString& path, int year);
   // Writes the settings file, then the archive at path when path is not empty. The archive is written
   // beside path and replaces it only when complete, so a failed save leaves the old file as it was.
   // Returns true when an archive was written.
