@@ -1,6 +1,7 @@
 // Copying, deleting and creating files and folders.
 #include "platform/files/file_operations.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include "platform/files/dos_time.h"
@@ -50,6 +52,36 @@ QString temporaryFileName(const QString& prefix) {
 bool isSymLink(const QString& path) {
   struct stat st;
   return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool existsAsNonRegular(const QString& path) {
+  struct stat st;
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+QString createFileBeside(const QString& path) {
+  const QFileInfo info(toSlashes(path));
+  const QString stem = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.');
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QString name = stem + QString::number(QRandomGenerator::global()->generate() % 1000000u, 36);
+    const int fd = ::open(QFile::encodeName(name).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      ::close(fd);
+      return name;
+    }
+    if (errno != EEXIST) break;
+  }
+  return {};
+}
+
+bool replaceFile(const QString& from, const QString& to, bool keepMode) {
+  const QByteArray source = QFile::encodeName(from);
+  const QByteArray target = QFile::encodeName(toSlashes(to));
+  struct stat st;
+  if (keepMode && ::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
+    ::chmod(source.constData(), st.st_mode & 07777);
+  return ::rename(source.constData(), target.constData()) == 0;
 }
 
 bool openForWriting(QFile& file, const QString& path, WriteMode mode) {

@@ -24,6 +24,21 @@ QString temporaryFileName(const QString& prefix);
 // The name itself is a symbolic link (it is not followed).
 bool isSymLink(const QString& path);
 
+// The name itself exists as something other than a regular file: a folder, a device, a pipe, a socket
+// or a symbolic link (which is not followed).
+bool existsAsNonRegular(const QString& path);
+
+// Creates a new, empty file in the folder of path under a fresh name (a dot, the file part, a dot and
+// random characters), with the mode any new file gets under the process's umask. A replacement for
+// path is written there and renamed over path when complete. Returns the name, or an empty string
+// when no file could be created.
+QString createFileBeside(const QString& path);
+
+// Renames from over to in one step, so that to is never missing or half written. With keepMode, a
+// regular file at to hands its permission bits on to the file that replaces it. False when the
+// rename failed (from is then left as it is).
+bool replaceFile(const QString& from, const QString& to, bool keepMode);
+
 enum class WriteMode { Truncate, Append };
 
 // Opens a regular file for writing, creating it when missing, without following a symbolic link in its

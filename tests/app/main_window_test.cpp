@@ -245,6 +245,25 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
   }
 
+  void aDamagedThemeShowsTheArchivesMessage() {
+    Tf_Main& main = start();
+    const QString theme = folder->path(QStringLiteral("damaged.hol"));
+    dialogAnswers << theme;
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    QFile file(theme);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    const qsizetype block = bytes.indexOf(QByteArray("EC2\0", 4)) + 8;
+    bytes[block + 10] = char(bytes[block + 10] ^ 0x40);
+    file.seek(0);
+    file.write(bytes);
+    file.close();
+    dialogAnswers << theme;
+    main.a_Open->trigger();
+    QCOMPARE(errors, QStringList{QStringLiteral("Compression error")});
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - damaged.hol"));
+  }
+
   void closingEmptiesTheWorkingSettingsFile() {
     Tf_Main& main = start();
     dialogAnswers << folder->path(QStringLiteral("x.hol"));

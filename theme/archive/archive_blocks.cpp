@@ -43,8 +43,10 @@ int BlockInflater::inflate(const unsigned char* in, int size, unsigned char* out
   stream_.avail_in = static_cast<uInt>(size);
   stream_.next_out = out;
   stream_.avail_out = kBlockSize;
-  const int rc = ::inflate(&stream_, Z_NO_FLUSH);
-  if (rc < 0) return -1;
+  // The block must be exactly one whole stream: one that needs more room, more input or a preset
+  // dictionary, fails its check or is followed by further bytes is damaged.
+  const int rc = ::inflate(&stream_, Z_FINISH);
+  if (rc != Z_STREAM_END || stream_.avail_in != 0) return -1;
   return kBlockSize - static_cast<int>(stream_.avail_out);
 }
 

@@ -35,7 +35,8 @@ class BlockInflater {
   BlockInflater(const BlockInflater&) = delete;
   BlockInflater& operator=(const BlockInflater&) = delete;
 
-  // The number of bytes produced, or -1 when zlib fails (a negative result of the call).
+  // The number of bytes produced, or -1 unless the size bytes are one complete zlib stream (its check
+  // value correct, no preset dictionary) that inflates to at most kBlockSize bytes.
   int inflate(const unsigned char* in, int size, unsigned char* out);
 
  private:

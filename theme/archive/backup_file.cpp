@@ -8,6 +8,7 @@
 #include "theme/archive/archive_messages.h"
 #include "theme/archive/backup_dialogs.h"
 #include "theme/archive/backup_scopes.h"
+#include "theme/archive/pending_file.h"
 
 namespace orvella {
 
@@ -89,6 +90,7 @@ void TBackupFile::report() {
 BusyScope::BusyScope(TBackupFile& file) : file_(file) { file_.busy_ = true; }
 
 BusyScope::~BusyScope() {
+  file_.pending_.reset();
   if (file_.volumeFile_.isOpen()) file_.volumeFile_.close();
   file_.archive_ = nullptr;
   file_.busy_ = false;

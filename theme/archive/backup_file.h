@@ -23,6 +23,7 @@ enum TRestoreMode { rmAll, rmNoOverwrite, rmNewer, rmExisting, rmExistingNewer }
 namespace archive {
 class BlockDeflater;
 class BlockInflater;
+struct PendingFile;
 }  // namespace archive
 
 class TBackupFile {
@@ -104,7 +105,8 @@ class TBackupFile {
   // Backup.
   QStringList collectNames(const QStringList& files, const QString& archiveName) const;
   bool writeFileIdentities(QStringList& names, QString& fidFile);
-  void storeFile(const QString& path, const QString& storedName, bool fileList, const QString& archiveName);
+  void storeFile(const QString& path, const QString& storedName, bool fileList, qint64 limit,
+                 const QString& archiveName);
   void writeChunk(QFile& source, qint64& remaining, const QString& archiveName);
   bool nextWriteVolume(const QString& archiveName);
 
@@ -113,7 +115,9 @@ class TBackupFile {
   void continueVolume(const QByteArray& record, const QString& archiveName);
   QString targetName(const QString& name, const QString& targetFolder, bool& refused) const;
   bool restoreDecision(const QString& target, qint32 stamp) const;
-  void restoreInto(const QString& target, qint32 stamp, bool append);
+  void restoreInto(const QString& target, qint32 stamp);
+  void writePendingChunk();
+  void commitPending();
   void readChunk(QFile* target);
 
   // Shared.
@@ -147,9 +151,9 @@ class TBackupFile {
   QIODevice* archive_ = nullptr;
   QFile volumeFile_;
   int blocksInVolume_ = 0;
-  // The target of the last restored entry, continued when a volume record follows it.
-  QString lastTarget_;
-  qint32 lastStamp_ = -1;
+  // The file of the last restored entry. It takes its target's name when the next entry or the end of
+  // the archive shows that no volume record continues it; any failure drops it.
+  std::unique_ptr<archive::PendingFile> pending_;
   // Two fixed buffers serve every block.
   std::unique_ptr<unsigned char[]> input_;
   std::unique_ptr<unsigned char[]> output_;

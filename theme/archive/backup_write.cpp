@@ -1,6 +1,7 @@
 // Backup: writing the header, the entries, their chunks and blocks, and the volume records.
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include "platform/errors/error.h"
 #include "platform/files/archive_attribute.h"
@@ -48,12 +49,16 @@ bool TBackupFile::Backup(const QStringList& files, const QString& archiveName) {
   currentFile_.clear();
   if (OnProgress) OnProgress(QString(), 0, continue_);
 
+  // A reader trusts the total never to be exceeded, so a file stores no more than was counted here,
+  // even when it grows meanwhile.
   totalSize_ = 0;
+  QHash<QString, qint64> counted;
   for (const QString& name : names) {
     if (!files::fileExists(name)) continue;
     QFile file(files::resolveCaseInsensitive(name));
     if (!file.open(QIODevice::ReadOnly))
       throw Error(QString::fromUtf8(archive::kCannotOpen).arg(name, file.errorString()));
+    counted.insert(file.fileName(), file.size());
     totalSize_ += file.size();
   }
   filesCount_ = 0;
@@ -94,8 +99,9 @@ bool TBackupFile::Backup(const QStringList& files, const QString& archiveName) {
       const bool fileList = withFileList && i == 0;
       const QString actual = fileList ? names[i] : files::resolveCaseInsensitive(names[i]);
       if (actual.isEmpty() || !QFileInfo(actual).isFile()) continue;
+      const qint64 limit = fileList ? QFileInfo(actual).size() : counted.value(actual, 0);
       storeFile(actual, fileList ? QString::fromLatin1(archive::kFileListName) : names[i].trimmed(), fileList,
-                archiveName);
+                limit, archiveName);
     }
     if (continue_) {
       if (!archive::writeInt32(*archive_, 0) || (archive_ == &volumeFile_ && !volumeFile_.flush()))
@@ -137,7 +143,7 @@ bool TBackupFile::writeFileIdentities(QStringList& names, QString& fidFile) {
   return true;
 }
 
-void TBackupFile::storeFile(const QString& path, const QString& storedName, bool fileList,
+void TBackupFile::storeFile(const QString& path, const QString& storedName, bool fileList, qint64 limit,
                             const QString& archiveName) {
   currentFile_ = storedName;
   const QByteArray name = fileList ? QByteArray(archive::kFileListName) : encodeText(storedName);
@@ -152,7 +158,7 @@ void TBackupFile::storeFile(const QString& path, const QString& storedName, bool
     fail(FileError);
     return;
   }
-  qint64 remaining = source.size();
+  qint64 remaining = qMin(source.size(), limit);
   do {
     writeChunk(source, remaining, archiveName);
   } while (continue_ && remaining > 0);

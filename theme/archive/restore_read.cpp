@@ -13,6 +13,7 @@
 #include "theme/archive/archive_messages.h"
 #include "theme/archive/backup_file.h"
 #include "theme/archive/backup_scopes.h"
+#include "theme/archive/pending_file.h"
 
 namespace orvella {
 
@@ -22,6 +23,12 @@ namespace {
 constexpr qint32 kMaxNameLength = 65536;
 
 [[noreturn]] void raise(const char* message) { throw Error(QString::fromUtf8(message)); }
+
+// More restored bytes than the header's total: the archive is damaged or forged, and the restore
+// stops before it can fill the disk.
+struct TotalExceeded : Error {
+  TotalExceeded() : Error(QString::fromUtf8(archive::kInvalidArchive)) {}
+};
 
 // A name the file system can take for one file: no ".", "..", nothing empty, no zero character.
 bool isPlainName(const QString& part) {
@@ -57,7 +64,7 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
   filesCount_ = 0;
   continue_ = true;
   volume_ = 1;
-  lastTarget_.clear();
+  pending_.reset();
   currentFile_.clear();
 
   qint32 titleLength = 0, total = 0, count = 0;
@@ -68,24 +75,31 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
   if (!archive::readExact(*archive_, title.data(), titleLength) || !archive::readInt32(*archive_, total) ||
       !archive::readInt32(*archive_, count))
     raise(archive::kHeaderReadError);
-  totalSize_ = total;
+  // Archives hold the sum of their files' sizes, an unsigned 32-bit count.
+  totalSize_ = static_cast<quint32>(total);
   bytesProcessed_ = 0;
   inflater_ = std::make_unique<archive::BlockInflater>();
 
   do {
     qint32 length = 0;
     if (!archive::readInt32(*archive_, length)) raise(archive::kStreamReadError);
-    if (length == 0) break;
+    if (length == 0) {
+      commitPending();
+      break;
+    }
     if (length < 0) continue;
     if (length > kMaxNameLength) raise(archive::kInvalidArchive);
     QByteArray name(length, Qt::Uninitialized);
     if (!archive::readExact(*archive_, name.data(), length)) raise(archive::kStreamReadError);
-    if (name.startsWith(archive::kVolumeRecordPrefix))
+    if (name.startsWith(archive::kVolumeRecordPrefix)) {
       continueVolume(name, archiveName);
-    else
-      restoreEntry(decodeText(name), folder);
+    } else {
+      commitPending();
+      if (continue_) restoreEntry(decodeText(name), folder);
+    }
   } while (continue_);
 
+  pending_.reset();  // a file that was stopped half way
   if (volumeFile_.isOpen()) volumeFile_.close();
   archive_ = nullptr;
   inflater_.reset();
@@ -99,7 +113,6 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
 void TBackupFile::restoreEntry(const QString& name, const QString& targetFolder) {
   qint32 stamp = 0;
   if (!archive::readInt32(*archive_, stamp)) raise(archive::kStreamReadError);
-  lastTarget_.clear();
   if (name == QLatin1String(archive::kFileListName)) {
     currentFile_ = name;
     readChunk(nullptr);
@@ -123,7 +136,7 @@ void TBackupFile::restoreEntry(const QString& name, const QString& targetFolder)
     if (!folder.isEmpty()) doRestore = files::makeFolders(folder) && files::folderExists(folder);
   }
   if (doRestore)
-    restoreInto(target, stamp, false);
+    restoreInto(target, stamp);
   else
     readChunk(nullptr);
 }
@@ -186,26 +199,50 @@ bool TBackupFile::restoreDecision(const QString& target, qint32 stamp) const {
   return true;
 }
 
-void TBackupFile::restoreInto(const QString& target, qint32 stamp, bool append) {
-  const QString actual = files::resolveExistingPart(target);
-  QFile out;
-  if (!files::openForWriting(out, actual, append ? files::WriteMode::Append : files::WriteMode::Truncate)) {
+void TBackupFile::restoreInto(const QString& target, qint32 stamp) {
+  auto pending = std::make_unique<archive::PendingFile>();
+  pending->target = files::resolveExistingPart(target);
+  pending->stamp = stamp;
+  // Only a missing name or a regular file is replaced: a link, a folder or a device stays as it is.
+  if (files::existsAsNonRegular(pending->target)) {
     fail(FileError);
     return;
   }
+  pending->partial = files::createFileBeside(pending->target);
+  if (pending->partial.isEmpty() ||
+      !files::openForWriting(pending->file, pending->partial, files::WriteMode::Truncate)) {
+    fail(FileError);
+    return;
+  }
+  pending_ = std::move(pending);
+  writePendingChunk();
+}
+
+void TBackupFile::writePendingChunk() {
   try {
-    readChunk(&out);
-    if (!out.flush()) fail(FileError);
-    if (!append && errorCode_ == NoError) ++filesCount_;
+    readChunk(&pending_->file);
+  } catch (const TotalExceeded&) {
+    throw;
   } catch (const Error&) {
     fail(FileError);
   }
-  QString restored = target;
-  if (OnFileRestored) OnFileRestored(restored, out);
-  files::setFileDosTime(out, stamp);
-  out.close();
-  lastTarget_ = actual;
-  lastStamp_ = stamp;
+  // A chunk cut short by a failure or by a stop leaves a file that must not replace anything.
+  if (errorCode_ != NoError || !continue_) pending_.reset();
+}
+
+void TBackupFile::commitPending() {
+  if (!pending_) return;
+  const std::unique_ptr<archive::PendingFile> done = std::move(pending_);
+  QString restored = done->target;
+  if (OnFileRestored) OnFileRestored(restored, done->file);
+  files::setFileDosTime(done->file, done->stamp);
+  done->file.close();
+  if (!files::replaceFile(done->partial, done->target, false)) {
+    fail(FileError);
+    return;
+  }
+  done->partial.clear();
+  ++filesCount_;
 }
 
 void TBackupFile::readChunk(QFile* target) {
@@ -233,6 +270,7 @@ void TBackupFile::readChunk(QFile* target) {
         }
         data = output;
       }
+      if (bytesProcessed_ + produced > totalSize_) throw TotalExceeded();
       if (produced > 0 && target->write(reinterpret_cast<const char*>(data), produced) != produced)
         raise(archive::kFileError);
       bytesProcessed_ += produced;
@@ -268,10 +306,10 @@ void TBackupFile::continueVolume(const QByteArray& record, const QString& archiv
   if (!volumeFile_.open(QIODevice::ReadOnly))
     throw Error(QString::fromUtf8(archive::kCannotOpen).arg(next, volumeFile_.errorString()));
   volume_ = disk;
-  if (lastTarget_.isEmpty())
-    readChunk(nullptr);
+  if (pending_)
+    writePendingChunk();
   else
-    restoreInto(lastTarget_, lastStamp_, true);
+    readChunk(nullptr);
 }
 
 }  // namespace orvella

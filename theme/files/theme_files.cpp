@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <filesystem>
 
 #include "platform/errors/error.h"
 #include "platform/files/file_operations.h"
@@ -29,6 +27,8 @@ ThemeFiles::ThemeFiles(Theme& theme, QString programDir, QString workingDir)
   bf_.setSetArchiveFlag(false);
   bf_.setRestoreFullPath(false);
   bf_.setSaveFileID(false);
+  // Errors are the caller's to show: a message box in the window, standard error in the export.
+  bf_.OnError = [this](int, const QString& message) { archiveError_ = message; };
 }
 
 QString ThemeFiles::workingDir() const { return workingDir_; }
@@ -78,11 +78,22 @@ bool ThemeFiles::load_theme(const QString& path, int year) {
                                workingDir() + QLatin1Char('/') + QLatin1String(kLadybugPicture));
     files::copyFileNoOverwrite(programDir_ + QStringLiteral("/kwiatek.wmf"), workingDir() + QStringLiteral("/flower.wmf"));
   } else {
+    archiveError_.clear();
     complete = bf_.Restore(path, workingDir());
   }
   const IniFile ini(settingsFile());
-  readThemeSettings(theme_, ini, year, workingDir());
-  return complete;
+  if (archiveError_.isEmpty()) {
+    readThemeSettings(theme_, ini, year, workingDir());
+    return complete;
+  }
+  // The archive's error explains whatever else goes wrong after it.
+  const Error archiveFailed(archiveError_);
+  archiveError_.clear();
+  try {
+    readThemeSettings(theme_, ini, year, workingDir());
+  } catch (const Error&) {
+  }
+  throw archiveFailed;
 }
 
 bool ThemeFiles::save_theme(const QString& path, int year) {
@@ -93,17 +104,12 @@ bool ThemeFiles::save_theme(const QString& path, int year) {
   if (path.isEmpty()) return false;
 
   const QStringList fileList{settingsFile(), theme_.pictureHoliday, theme_.pictureLeft};
-  // The new archive is written beside the old one and takes its place only when it is complete.
-  const QFileInfo target(path);
-  QString partial;
-  {
-    // A fresh name of our own in the target's folder, so that no file of the user's is overwritten.
-    QTemporaryFile reserve(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-    reserve.setAutoRemove(false);
-    if (!reserve.open()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
-    partial = reserve.fileName();
-  }
+  // The new archive is written beside the old one under a fresh name of its own, so that no file of
+  // the user's is overwritten, and takes the old one's place only when it is complete.
+  const QString partial = files::createFileBeside(path);
+  if (partial.isEmpty()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
   bool complete = false;
+  archiveError_.clear();
   try {
     complete = bf_.Backup(fileList, partial) && bf_.ErrorCode() == 0;
   } catch (...) {
@@ -112,12 +118,13 @@ bool ThemeFiles::save_theme(const QString& path, int year) {
   }
   if (!complete) {
     QFile::remove(partial);
-    return false;
+    if (archiveError_.isEmpty()) return false;
+    const Error failed(archiveError_);
+    archiveError_.clear();
+    throw failed;
   }
   // One rename replaces the old archive, so there is never a moment without a complete file.
-  std::error_code failed;
-  std::filesystem::rename(QFile::encodeName(partial).toStdString(), QFile::encodeName(path).toStdString(), failed);
-  if (failed) {
+  if (!files::replaceFile(partial, path, true)) {
     QFile::remove(partial);
     throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
   }

@@ -32,11 +32,15 @@ class ThemeFiles {
   // Makes the file at path the current theme: a settings file with a non-empty section "1" is copied
   // in, anything else is restored as a theme archive. Whatever fails, the tables keep one empty entry
   // per day of each month of the year, so a page can still be composed. Returns false when the file
-  // could not be read whole (missing, or the archive reported an error).
+  // could not be read whole (missing, or the archive stopped). Every archive error reaches the caller
+  // as Error with the archive's message: the ones the archive raises at once, and those it reports by
+  // code, raised after the settings that were restored have been read.
   bool load_theme(const QString& path, int year);
   // Writes the settings file, then the archive at path when path is not empty. The archive is written
-  // beside path and replaces it only when complete, so a failed save leaves the old file as it was.
-  // Returns true when an archive was written.
+  // beside path and replaces it only when complete, so a failed save leaves the old file as it was; the
+  // replacement keeps the old file's mode, a new archive gets the mode of any new file. An archive
+  // error raises Error with its message. Returns true when an archive was written, false when nothing
+  // was asked for or a progress handler stopped it.
   bool save_theme(const QString& path, int year);
 
   // The name a settings or archive file keeps for the program's pictures beside the program.
@@ -48,6 +52,7 @@ class ThemeFiles {
   QString programDir_;
   QString workingDir_;
   TBackupFile bf_;
+  QString archiveError_;  // the message of the code the last archive operation reported
 };
 
 }  // namespace orvella

@@ -1,4 +1,5 @@
 // Truncated and damaged archives: error codes while a file is written, raised errors elsewhere.
+#include <zlib.h>
 #include <QBuffer>
 
 #include "archive_test_support.h"
@@ -13,7 +14,8 @@ class DamagedTest : public ArchiveTest {
     ArchiveTest::SetUp();
     QDir().mkpath(path("out"));
     IndependentWriter w;
-    w.header(0, 2).entry("c:\\a.txt", 0, textBytes(20000)).entry("c:\\b.txt", 0, "bbb").end();
+    // The total leaves room for the four bytes that a later volume adds in the volume tests.
+    w.header(20000 + 3 + 4, 2).entry("c:\\a.txt", 0, textBytes(20000)).entry("c:\\b.txt", 0, "bbb").end();
     whole_ = w.bytes();
     headerSize_ = 12;
     firstEntryEnd_ = whole_.indexOf("c:\\b.txt") - 4;
@@ -47,13 +49,95 @@ TEST_F(DamagedTest, TruncatedInsideFileDataGivesCodeOne) {
   for (const qsizetype cut : {headerSize_ + 4 + 8 + 4 + 2, headerSize_ + 4 + 8 + 4 + 4 + 2,
                               headerSize_ + 4 + 8 + 4 + 4 + 4 + 10, firstEntryEnd_ - 2}) {
     errors_.clear();
+    write("out/a.txt", "old");
     bool ok = true;
     EXPECT_EQ(restore(whole_.left(cut), &ok), "") << cut;
     EXPECT_FALSE(ok);
     EXPECT_EQ(errors_, std::vector<int>{1}) << cut;
     EXPECT_EQ(messages_.last(), QStringLiteral("Błąd odczytu pliku"));
-    EXPECT_TRUE(exists("out/a.txt"));  // keeps what was written
+    // No half-written file: the old one stays as it was, and nothing is left beside it.
+    EXPECT_EQ(read("out/a.txt"), "old") << cut;
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"}) << cut;
   }
+}
+
+QByteArray zlibStream(const QByteArray& data, const QByteArray& dictionary = {}) {
+  z_stream z{};
+  deflateInit(&z, 6);
+  if (!dictionary.isEmpty())
+    deflateSetDictionary(&z, reinterpret_cast<const Bytef*>(dictionary.constData()), uInt(dictionary.size()));
+  QByteArray out(int(deflateBound(&z, uLong(data.size()))), 0);
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+  z.avail_in = uInt(data.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = uInt(out.size());
+  EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+  out.truncate(qsizetype(z.total_out));
+  deflateEnd(&z);
+  return out;
+}
+
+// One file "c:\a.txt" whose chunk holds the single block given.
+QByteArray archiveWithBlock(const QByteArray& block) {
+  return le32(0) + le32(1 << 20) + le32(1) + le32(8) + "c:\\a.txt" + le32(0) + QByteArray("EC2\0", 4) +
+         le32(qint32(block.size())) + block + le32(0) + le32(0);
+}
+
+// A compressed block is one complete zlib stream of exactly its length that inflates to at most 16384
+// bytes; anything else is a compression error, and the file it belongs to is not half written.
+TEST_F(DamagedTest, ABlockThatIsNoCompleteStreamOfOneBlockIsACompressionError) {
+  const QByteArray text = textBytes(3000);
+  bool ok = false;
+  EXPECT_EQ(restore(archiveWithBlock(zlibStream(text)), &ok), "");
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(read("out/a.txt"), text);
+  EXPECT_EQ(restore(archiveWithBlock(zlibStream(QByteArray(16384, 'x'))), &ok), "");
+  EXPECT_TRUE(ok) << "a block of exactly 16384 bytes is sound";
+
+  QByteArray cut = zlibStream(text);
+  cut.chop(6);
+  QByteArray wrongCheck = zlibStream(text);
+  wrongCheck[wrongCheck.size() - 1] = char(wrongCheck[wrongCheck.size() - 1] ^ 0x5A);
+  const std::pair<const char*, QByteArray> damaged[] = {
+      {"inflates past one block", zlibStream(QByteArray(16385, 'x'))},
+      {"cut short", cut},
+      {"wrong Adler-32", wrongCheck},
+      {"needs a preset dictionary", zlibStream(text, "Nowy Rok Wigilia")},
+      {"bytes after the stream", zlibStream(text) + "xyz"},
+  };
+  for (const auto& [what, block] : damaged) {
+    write("out/a.txt", "old");
+    errors_.clear();
+    ok = true;
+    EXPECT_EQ(restore(archiveWithBlock(block), &ok), "") << what;
+    EXPECT_FALSE(ok) << what;
+    EXPECT_EQ(errors_, std::vector<int>{6}) << what;
+    EXPECT_EQ(read("out/a.txt"), "old") << what;
+  }
+}
+
+// The header's total is the sum of the stored files' sizes: a restore never writes more than that, so
+// a forged total cannot make a small archive fill the disk.
+TEST_F(DamagedTest, RestoringMoreThanTheDeclaredTotalStops) {
+  IndependentWriter forged;
+  forged.header(20000 + 2, 2).entry("c:\\a.txt", 0, textBytes(20000)).entry("c:\\b.txt", 0, "bbb").end();
+  EXPECT_EQ(restore(forged.bytes()), "Invalid archive type");
+  EXPECT_EQ(read("out/a.txt"), textBytes(20000));
+  EXPECT_FALSE(exists("out/b.txt"));
+
+  // The same block over and over, far beyond the total of one.
+  IndependentWriter repeated;
+  repeated.header(16384, 1000);
+  for (int i = 0; i < 1000; ++i) repeated.entry("c:\\r" + QByteArray::number(i), 0, QByteArray(16384, 0));
+  repeated.end();
+  EXPECT_EQ(restore(repeated.bytes()), "Invalid archive type");
+  EXPECT_EQ(QDir(path("out")).entryList({"r*"}, QDir::Files | QDir::Hidden), QStringList{"r0"});
+
+  // Entries that are passed over restore nothing and count for nothing.
+  bf_.OnRestoreFile = [](QString&, qint32, bool& doRestore) { doRestore = false; };
+  bool ok = false;
+  EXPECT_EQ(restore(repeated.bytes(), &ok), "");
+  EXPECT_TRUE(ok);
 }
 
 TEST_F(DamagedTest, TruncatedInEntryFieldsRaisesStreamReadError) {
@@ -149,7 +233,7 @@ TEST_F(DamagedTest, VolumeRecordsThatDoNotGoForward) {
     write("d.002", second.bytes() + le32(12) + record);
     EXPECT_EQ(restore(first + le32(12) + "NEXT:DISK002"), "Invalid archive type") << record;
     EXPECT_EQ(asks, 1) << record;
-    EXPECT_EQ(read("out/a.txt"), textBytes(20000) + "more");
+    EXPECT_FALSE(exists("out/a.txt")) << "a file of a damaged volume set is not left behind";
   }
 
   // Skipping volumes forward is still followed.

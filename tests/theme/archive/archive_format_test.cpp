@@ -178,6 +178,24 @@ TEST_F(FormatTest, NamesOutsideTheCodePageAreWrittenAsUtf8AndRoundTrip) {
   EXPECT_EQ(read("out/日本.wmf"), "b");
 }
 
+// A reader stops at the header's total, so a file that grows while the archive is written is stored
+// as it was counted and the archive restores whole.
+TEST_F(FormatTest, AFileThatGrowsMeanwhileIsStoredAsCounted) {
+  write("src/a.txt", textBytes(40000));
+  write("src/b.txt", "counted");
+  bf_.OnProgress = [this](const QString& name, int, bool&) {
+    if (!name.endsWith("a.txt")) return;
+    QFile grows(path("src/b.txt"));
+    ASSERT_TRUE(grows.open(QIODevice::Append));
+    grows.write(" and more");
+  };
+  ASSERT_TRUE(bf_.Backup({path("src/a.txt"), path("src/b.txt")}, path("x.hol")));
+  bf_.OnProgress = nullptr;
+  EXPECT_EQ(IndependentReader(read("x.hol")).read().totalSize, 40000 + 7);
+  ASSERT_TRUE(bf_.Restore(path("x.hol"), path("out")));
+  EXPECT_EQ(read("out/b.txt"), "counted");
+}
+
 TEST_F(FormatTest, StreamArchives) {
   bf_.setBackupMode(bmIncremental);
   EXPECT_TRUE(bf_.SetArchiveFlag());

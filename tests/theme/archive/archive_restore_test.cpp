@@ -1,4 +1,6 @@
 // Restore of archives written by the test's own writer: targets, modes, time stamps, events, refusals.
+#include <filesystem>
+
 #include "archive_test_support.h"
 
 namespace orvella::testing {
@@ -16,7 +18,7 @@ class RestoreTest : public ArchiveTest {
 TEST_F(RestoreTest, IndependentArchiveRestoresByFilePart) {
   const QByteArray big = randomBytes(40000, 3);
   IndependentWriter w;
-  w.header(0, 3)
+  w.header(IndependentWriter::kTrueTotal, 3)
       .entry("c:\\temp\\holidays.ini", dosStamp(2009, 12, 24, 18, 0, 0), "[1]\r\n1=Nowy Rok\r\n")
       .entry("/home/u/pictures/flower.wmf", dosStamp(2008, 5, 1, 9, 30, 2), big, true, 5000)
       .entry("d:empty.txt", dosStamp(2001, 1, 1, 0, 0, 0), {})
@@ -49,7 +51,10 @@ TEST_F(RestoreTest, BackupAndRestoreRoundTripWithTimes) {
 
 TEST_F(RestoreTest, SameFilePartTwiceLeavesTheLater) {
   IndependentWriter w;
-  w.header(0, 2).entry("c:\\a\\flower.wmf", 0, "first").entry("c:\\b\\FLOWER.WMF", 0, "second").end();
+  w.header(IndependentWriter::kTrueTotal, 2)
+      .entry("c:\\a\\flower.wmf", 0, "first")
+      .entry("c:\\b\\FLOWER.WMF", 0, "second")
+      .end();
   archive(w.bytes());
   ASSERT_TRUE(bf_.Restore(path("a.hol"), path("out")));
   // The second name differs only in case: it is the same file, as on the program's home platform.
@@ -58,7 +63,7 @@ TEST_F(RestoreTest, SameFilePartTwiceLeavesTheLater) {
   // A file of another case already there is the one written, as the names compare without case.
   write("out/Holidays.INI", "old");
   IndependentWriter w2;
-  w2.header(0, 1).entry("c:\\t\\holidays.ini", 0, "new").end();
+  w2.header(IndependentWriter::kTrueTotal, 1).entry("c:\\t\\holidays.ini", 0, "new").end();
   archive(w2.bytes(), "b.hol");
   ASSERT_TRUE(bf_.Restore(path("b.hol"), path("out")));
   EXPECT_EQ(read("out/Holidays.INI"), "new");
@@ -67,7 +72,10 @@ TEST_F(RestoreTest, SameFilePartTwiceLeavesTheLater) {
 
 TEST_F(RestoreTest, FullPathsAndTheEmptyTarget) {
   IndependentWriter w;
-  w.header(0, 2).entry("c:\\themes\\x\\a.ini", 0, "a").entry("/home/u/b.ini", 0, "b").end();
+  w.header(IndependentWriter::kTrueTotal, 2)
+      .entry("c:\\themes\\x\\a.ini", 0, "a")
+      .entry("/home/u/b.ini", 0, "b")
+      .end();
   archive(w.bytes());
   bf_.setRestoreFullPath(true);
   ASSERT_TRUE(bf_.Restore(path("a.hol"), path("out")));
@@ -76,7 +84,7 @@ TEST_F(RestoreTest, FullPathsAndTheEmptyTarget) {
 
   bf_.setRestoreFullPath(false);
   IndependentWriter back;
-  back.header(0, 1).entry(storedName("back/c.ini"), 0, "c").end();
+  back.header(IndependentWriter::kTrueTotal, 1).entry(storedName("back/c.ini"), 0, "c").end();
   archive(back.bytes(), "b.hol");
   ASSERT_TRUE(bf_.Restore(path("b.hol"), ""));
   EXPECT_EQ(read("back/c.ini"), "c");
@@ -90,7 +98,7 @@ struct ModeCase {
 TEST_F(RestoreTest, EachRestoreMode) {
   const qint32 stored = dosStamp(2010, 6, 1, 12, 0, 0);
   IndependentWriter w;
-  w.header(0, 3)
+  w.header(IndependentWriter::kTrueTotal, 3)
       .entry("c:\\missing.txt", stored, "new")
       .entry("c:\\older.txt", stored, "new")
       .entry("c:\\newer.txt", stored, "new")
@@ -115,7 +123,10 @@ TEST_F(RestoreTest, EachRestoreMode) {
 
 TEST_F(RestoreTest, EventsRenameSkipAndSeeTheStream) {
   IndependentWriter w;
-  w.header(0, 2).entry("c:\\a.txt", dosStamp(2011, 1, 1, 0, 0, 0), "aaa").entry("c:\\b.txt", 0, "bbb").end();
+  w.header(IndependentWriter::kTrueTotal, 2)
+      .entry("c:\\a.txt", dosStamp(2011, 1, 1, 0, 0, 0), "aaa")
+      .entry("c:\\b.txt", 0, "bbb")
+      .end();
   archive(w.bytes());
   std::vector<qint32> stamps;
   bf_.OnRestoreFile = [&](QString& name, qint32 stamp, bool& doRestore) {
@@ -139,6 +150,23 @@ TEST_F(RestoreTest, EventsRenameSkipAndSeeTheStream) {
   EXPECT_EQ(bf_.FilesCount(), 1);
 }
 
+// A restored file is written under a new name and renamed over the old one: a hard link placed in the
+// target folder is replaced, never written through.
+TEST_F(RestoreTest, AHardLinkInTheTargetFolderIsReplacedNotWrittenThrough) {
+  write("victim.txt", "precious");
+  std::error_code failed;
+  std::filesystem::create_hard_link(path("victim.txt").toStdString(), path("out/theme.ini").toStdString(),
+                                    failed);
+  ASSERT_FALSE(failed);
+  IndependentWriter w;
+  w.header(IndependentWriter::kTrueTotal, 1).entry("c:\\theme.ini", 0, "new").end();
+  archive(w.bytes());
+  ASSERT_TRUE(bf_.Restore(path("a.hol"), path("out")));
+  EXPECT_EQ(read("out/theme.ini"), "new");
+  EXPECT_EQ(read("victim.txt"), "precious");
+  EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"theme.ini"});
+}
+
 TEST_F(RestoreTest, MissingArchiveReturnsFalseQuietly) {
   bool progressed = false;
   bf_.OnProgress = [&](const QString&, int, bool&) { progressed = true; };
@@ -154,14 +182,14 @@ TEST_F(RestoreTest, NamesThatWouldLeaveTheTargetAreRefused) {
   for (const QByteArray& name : escapes) {
     errors_.clear();
     IndependentWriter w;
-    w.header(0, 1).entry(name, 0, "evil").end();
+    w.header(IndependentWriter::kTrueTotal, 1).entry(name, 0, "evil").end();
     archive(w.bytes());
     EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out"))) << name.constData();
     EXPECT_EQ(errors_, std::vector<int>{1}) << name.constData();
   }
   // The file part alone is used, so folders in the name cannot climb out.
   IndependentWriter w;
-  w.header(0, 1).entry("../../victim.txt", 0, "evil").end();
+  w.header(IndependentWriter::kTrueTotal, 1).entry("../../victim.txt", 0, "evil").end();
   archive(w.bytes());
   ASSERT_TRUE(bf_.Restore(path("a.hol"), path("out")));
   EXPECT_EQ(read("out/victim.txt"), "evil");
@@ -172,7 +200,7 @@ TEST_F(RestoreTest, NamesThatWouldLeaveTheTargetAreRefused) {
                                  QByteArray("c:\\x\\..\\..\\victim.txt")}) {
     errors_.clear();
     IndependentWriter e;
-    e.header(0, 1).entry(name, 0, "evil").end();
+    e.header(IndependentWriter::kTrueTotal, 1).entry(name, 0, "evil").end();
     archive(e.bytes());
     EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out"))) << name.constData();
     EXPECT_EQ(errors_, std::vector<int>{1});
@@ -186,7 +214,7 @@ TEST_F(RestoreTest, SymbolicLinksAreNotFollowed) {
   ASSERT_TRUE(QFile::link(path("victim.txt"), path("out/theme.ini")));
   ASSERT_TRUE(QFile::link(path("elsewhere"), path("out/dir")));
   IndependentWriter w;
-  w.header(0, 1).entry("c:\\theme.ini", 0, "evil").end();
+  w.header(IndependentWriter::kTrueTotal, 1).entry("c:\\theme.ini", 0, "evil").end();
   archive(w.bytes());
   EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out")));
   EXPECT_EQ(errors_, std::vector<int>{1});
@@ -195,7 +223,7 @@ TEST_F(RestoreTest, SymbolicLinksAreNotFollowed) {
   errors_.clear();
   bf_.setRestoreFullPath(true);
   IndependentWriter d;
-  d.header(0, 1).entry("c:\\dir\\planted.txt", 0, "evil").end();
+  d.header(IndependentWriter::kTrueTotal, 1).entry("c:\\dir\\planted.txt", 0, "evil").end();
   archive(d.bytes());
   EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out")));
   EXPECT_EQ(errors_, std::vector<int>{1});

@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -153,8 +154,13 @@ class IndependentReader {
 // Writes archives the way the format describes them, with zlib's one-call compress2.
 class IndependentWriter {
  public:
+  // A header whose total is the size of the data that the entries written after it hold.
+  static constexpr qint32 kTrueTotal = std::numeric_limits<qint32>::min();
+
   IndependentWriter& header(qint32 total, qint32 count, const QByteArray& title = {}) {
-    bytes_ += le32(qint32(title.size())) + title + le32(total) + le32(count);
+    bytes_ += le32(qint32(title.size())) + title;
+    if (total == kTrueTotal) totalAt_ = bytes_.size();
+    bytes_ += le32(total) + le32(count);
     return *this;
   }
   // An entry with its data cut into blocks of blockSize; raw blocks when raw is set.
@@ -164,6 +170,7 @@ class IndependentWriter {
     return chunk(data, raw, blockSize);
   }
   IndependentWriter& chunk(const QByteArray& data, bool raw = false, int blockSize = 16384) {
+    dataSize_ += data.size();
     bytes_ += QByteArray("EC2\0", 4);
     for (qsizetype at = 0; at < data.size(); at += blockSize) {
       const QByteArray part = data.mid(at, blockSize);
@@ -186,10 +193,16 @@ class IndependentWriter {
     return *this;
   }
   IndependentWriter& end() { return raw(le32(0)); }
-  const QByteArray& bytes() const { return bytes_; }
+  QByteArray bytes() const {
+    QByteArray b = bytes_;
+    if (totalAt_ >= 0) b.replace(totalAt_, 4, le32(qint32(dataSize_)));
+    return b;
+  }
 
  private:
   QByteArray bytes_;
+  qsizetype totalAt_ = -1;
+  qint64 dataSize_ = 0;
 };
 
 // A scratch folder, files in it, and a component with observable errors.

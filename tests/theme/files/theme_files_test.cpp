@@ -1,10 +1,15 @@
 // New, Open and Save of themes through the working directory, and what survives a round trip.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
+#include <QRandomGenerator>
+
+#include <csignal>
 
 #include "../../support/program_folder.h"
 #include "calendar/composition/month_composition.h"
@@ -18,6 +23,22 @@
 
 namespace orvella::testing {
 namespace {
+
+// While it lives, the process may write no file beyond a size: a disk that fills up.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+ private:
+  rlimit old_{};
+};
 
 QByteArray readAll(const QString& path) {
   QFile file(path);
@@ -235,6 +256,64 @@ TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
     EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + files.settingsFile());
   }
   EXPECT_EQ(readAll(archive), before);
+}
+
+// Whatever goes wrong inside an archive reaches whoever opened or saved it, as an error with the
+// archive's own message; Open still reads whatever settings there are.
+TEST_F(ThemeFilesTest, ArchiveErrorsReachTheCaller) {
+  theme.holidays[0][0] = HolidayEntry{QStringLiteral("Nowy Rok"), 'n'};
+  const QString archive = outside(QStringLiteral("damaged.hol"));
+  ASSERT_TRUE(files.save_theme(archive, year));
+  QByteArray bytes = readAll(archive);
+  const qsizetype block = bytes.indexOf(QByteArray("EC2\0", 4)) + 8;  // the settings file's first block
+  bytes[block + 10] = char(bytes[block + 10] ^ 0x40);
+  writeFile(archive, bytes);
+  try {
+    files.load_theme(archive, year);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Compression error"));
+  }
+  EXPECT_EQ(theme.name, QStringLiteral("Default"));
+  EXPECT_TRUE(theme.holidays[0][0].text.isEmpty());
+
+  // An archive that cannot be written whole: the file system takes no file beyond a few kilobytes.
+  const QString kept = outside(QStringLiteral("kept.hol"));
+  ASSERT_TRUE(files.save_theme(kept, year));
+  const QByteArray before = readAll(kept);
+  QByteArray noise(64 * 1024, Qt::Uninitialized);  // does not compress
+  QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+  writeFile(outside(QStringLiteral("noise.bmp")), noise);
+  theme.pictureLeft = outside(QStringLiteral("noise.bmp"));
+  FileSizeLimit limit(8 * 1024);
+  try {
+    files.save_theme(kept, year);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), QStringLiteral("Błąd zapisu do archiwum"));
+  }
+  EXPECT_EQ(readAll(kept), before);
+}
+
+// Save puts the new archive in place by renaming: the old file's mode stays, and a new archive gets
+// the mode any new file gets.
+TEST_F(ThemeFilesTest, SaveKeepsTheArchivesModeAndANewOneFollowsTheUmask) {
+  const QString archive = outside(QStringLiteral("shared.hol"));
+  const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                        QFile::ReadGroup | QFile::ReadOther;
+  const mode_t before = ::umask(022);
+  EXPECT_TRUE(files.save_theme(archive, year));
+  EXPECT_EQ(QFile::permissions(archive), everyone);
+  const auto group = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                     QFile::ReadGroup | QFile::WriteGroup;
+  ASSERT_TRUE(QFile::setPermissions(archive, group));
+  EXPECT_TRUE(files.save_theme(archive, year));
+  EXPECT_EQ(QFile::permissions(archive), group);
+  ::umask(077);
+  EXPECT_TRUE(files.save_theme(outside(QStringLiteral("private.hol")), year));
+  EXPECT_EQ(QFile::permissions(outside(QStringLiteral("private.hol"))),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+  ::umask(before);
 }
 
 // Everything a user sets survives Save and Open, and every month composes the same page afterwards.
