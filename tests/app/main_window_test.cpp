@@ -260,7 +260,7 @@ class MainWindowTest : public QObject {
     file.close();
     dialogAnswers << theme;
     main.a_Open->trigger();
-    QCOMPARE(errors, QStringList{QStringLiteral("Compression error")});
+    QCOMPARE(errors(), QStringList{QStringLiteral("Compression error")});
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - damaged.hol"));
   }
 
