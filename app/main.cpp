@@ -7,6 +7,7 @@
 
 #include "app/application.h"
 #include "app/core/working_folder.h"
+#include "app/export/command_line.h"
 #include "app/export/export_command.h"
 #include "app/main_window.h"
 #include "app/program_windows.h"
@@ -21,13 +22,6 @@ namespace {
 QString programDirOf(const char* argv0) {
   // The program file's folder, known before any application object exists.
   return QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir().canonicalPath();
-}
-
-// "orvella FILE.hol": the first argument that is no option names a theme to open.
-QString themeFileArgument(const QStringList& arguments) {
-  for (qsizetype i = 1; i < arguments.size(); ++i)
-    if (!arguments[i].startsWith(QLatin1Char('-'))) return arguments[i];
-  return {};
 }
 
 bool hasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
@@ -51,16 +45,25 @@ int runExport(int argc, char** argv, const orvella::ExportRequest& request) {
 
 int main(int argc, char** argv) {
   QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
 
-  std::optional<orvella::ExportRequest> exportRequest;
+  orvella::CommandLine command;
   try {
-    exportRequest = orvella::parseExportRequest(arguments, QDate::currentDate().year() + 1);
+    command = orvella::parseCommandLine(arguments);
   } catch (const orvella::Error& e) {
     std::fprintf(stderr, "orvella: %s\n", e.message().toLocal8Bit().constData());
     return 2;
   }
-  if (exportRequest) return runExport(argc, argv, *exportRequest);
+  switch (command.action) {
+    case orvella::CommandLine::Action::Help:
+    case orvella::CommandLine::Action::Version:
+      std::fputs(command.text.toLocal8Bit().constData(), stdout);
+      return 0;
+    case orvella::CommandLine::Action::Export:
+      return runExport(argc, argv, command.exportRequest);
+    case orvella::CommandLine::Action::Window:
+      break;
+  }
 
   orvella::Application app(argc, argv);
   orvella::BackupFileDialogs::showError = [](const QString& message) {
@@ -78,9 +81,11 @@ int main(int argc, char** argv) {
   context.workingFolder = working.path();
   orvella::ProgramWindows windows = orvella::createProgramWindows(context);
   windows.main->show();
-  // Once the window is up: the theme named on the command line, then, for checks, the close.
-  const QString theme = themeFileArgument(QCoreApplication::arguments());
-  const bool quitWhenShown = arguments.contains(QStringLiteral("--quit-when-shown"));
+  // Once the window is up: the theme named on the command line, then, for checks, the close. The
+  // arguments are read again now that the application has taken Qt's own options away.
+  const orvella::CommandLine window = orvella::parseCommandLine(QCoreApplication::arguments());
+  const QString theme = window.themeFiles.value(0);
+  const bool quitWhenShown = window.quitWhenShown;
   QTimer::singleShot(0, windows.main.get(), orvella::ui::guarded([&windows, theme, quitWhenShown] {
                        if (!theme.isEmpty()) windows.main->openThemeFromCommandLine(theme);
                        if (quitWhenShown) windows.main->close();

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPageLayout>
@@ -16,6 +17,8 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
@@ -25,6 +28,7 @@
 #include "calendar/page/print_form.h"
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
+#include "platform/files/file_operations.h"
 #include "theme/files/theme_files.h"
 
 namespace orvella {
@@ -36,19 +40,6 @@ namespace {
 // costs four times the pixels to decode, re-encode and store. --dpi asks for more.
 constexpr int kDefaultPdfDpi = 300;
 constexpr int kDefaultPngDpi = 150;
-
-Error usage(const QString& why) {
-  return Error(why + QStringLiteral(
-                         "\nusage: orvella --export OUT.pdf|OUT.png|OUT.json --year Y --month M[-M2] "
-                         "[--theme FILE] [--dpi N]"));
-}
-
-int wholeNumber(const QString& text, const QString& what) {
-  bool ok = false;
-  const int value = text.toInt(&ok);
-  if (!ok) throw usage(QStringLiteral("%1 is no whole number: %2").arg(what, text));
-  return value;
-}
 
 Error unableToWrite(const QString& output) {
   return Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
@@ -95,7 +86,47 @@ class PdfOutput {
   QPainter painter_;
 };
 
-void writePng(const QString& output, const page::GeneratedPage& page, int dpi) {
+// Only a new file or a regular one is replaced: a device, a pipe or a folder under the name, or behind
+// a link of that name, is left alone.
+void refuseNonRegular(const QString& output) {
+  const QFileInfo info(output);
+  if (info.exists() ? !info.isFile() : info.isSymLink())
+    throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output) +
+                QStringLiteral(": it is no regular file"));
+}
+
+// Files written under temporary names beside their targets, which all take their targets' places
+// together once everything is written; whatever is not moved into place is removed.
+class PendingOutputs {
+ public:
+  PendingOutputs() = default;
+  PendingOutputs(const PendingOutputs&) = delete;
+  PendingOutputs& operator=(const PendingOutputs&) = delete;
+  ~PendingOutputs() {
+    for (const auto& [partial, target] : files_) QFile::remove(partial);
+  }
+
+  // The temporary name under which target's contents are to be written.
+  QString add(const QString& target) {
+    const QString partial = files::createFileBeside(target);
+    if (partial.isEmpty()) throw unableToWrite(target);
+    files_.emplace_back(partial, target);
+    return partial;
+  }
+
+  void commit() {
+    while (!files_.empty()) {
+      const auto [partial, target] = files_.front();
+      if (!files::replaceFile(partial, target, true)) throw unableToWrite(target);
+      files_.erase(files_.begin());
+    }
+  }
+
+ private:
+  std::vector<std::pair<QString, QString>> files_;  // partial, target
+};
+
+void writePng(const QString& file, const QString& output, const page::GeneratedPage& page, int dpi) {
   const int width = static_cast<int>(std::lround(page.settings.paperWidthMm / 25.4 * dpi));
   const int height = static_cast<int>(std::lround(page.settings.paperHeightMm / 25.4 * dpi));
   QImage image(width, height, QImage::Format_RGB32);
@@ -105,7 +136,12 @@ void writePng(const QString& output, const page::GeneratedPage& page, int dpi) {
   QPainter painter(&image);
   page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)});
   painter.end();
-  if (!image.save(output, "PNG")) throw unableToWrite(output);
+  QFile out(file);
+  QImageWriter writer(&out, "PNG");
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writer.write(image) || !out.flush())
+    throw unableToWrite(output);
+  out.close();
+  if (out.error() != QFileDevice::NoError) throw unableToWrite(output);
 }
 
 void writeJson(const QString& output, const QJsonArray& pages) {
@@ -116,43 +152,6 @@ void writeJson(const QString& output, const QJsonArray& pages) {
 }
 
 }  // namespace
-
-std::optional<ExportRequest> parseExportRequest(const QStringList& arguments, int defaultYear) {
-  if (!arguments.contains(QStringLiteral("--export"))) return std::nullopt;
-  ExportRequest request;
-  request.year = defaultYear;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    const QString& option = arguments[i];
-    auto value = [&]() -> QString {
-      if (i + 1 >= arguments.size()) throw usage(option + QStringLiteral(" needs a value"));
-      return arguments[++i];
-    };
-    if (option == QLatin1String("--export")) {
-      request.output = value();
-    } else if (option == QLatin1String("--year")) {
-      request.year = wholeNumber(value(), QStringLiteral("The year"));
-    } else if (option == QLatin1String("--month")) {
-      const QString months = value();
-      const QStringList range = months.split(QLatin1Char('-'));
-      if (range.size() > 2) throw usage(QStringLiteral("Months are M or M-M2: ") + months);
-      request.firstMonth = wholeNumber(range.front(), QStringLiteral("The month"));
-      request.lastMonth = range.size() == 2 ? wholeNumber(range.back(), QStringLiteral("The month")) : request.firstMonth;
-      if (request.firstMonth < 1 || request.lastMonth > 12 || request.firstMonth > request.lastMonth)
-        throw usage(QStringLiteral("Months run from 1 to 12, first to last: ") + months);
-    } else if (option == QLatin1String("--theme")) {
-      request.themeFile = value();
-    } else if (option == QLatin1String("--dpi")) {
-      request.dpi = wholeNumber(value(), QStringLiteral("The resolution"));
-      if (request.dpi < 36 || request.dpi > 2400) throw usage(QStringLiteral("The resolution runs from 36 to 2400 dpi"));
-    } else {
-      throw usage(QStringLiteral("Unknown option: ") + option);
-    }
-  }
-  const QString suffix = QFileInfo(request.output).suffix().toLower();
-  if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png") && suffix != QLatin1String("json"))
-    throw usage(QStringLiteral("The output must end in .pdf, .png or .json: ") + request.output);
-  return request;
-}
 
 QString pngFileForMonth(const QString& output, int month, bool severalMonths) {
   if (!severalMonths) return output;
@@ -171,8 +170,13 @@ void runExport(const ExportRequest& request, const QString& programDir) {
   ThemeFiles themeFiles(theme, programDir, working.path());
   themeFiles.new_theme(request.year);
   if (!request.themeFile.isEmpty()) {
-    if (!QFileInfo(request.themeFile).isFile()) throw Error(QStringLiteral("File does not exist: ") + request.themeFile);
-    themeFiles.load_theme(request.themeFile, request.year);
+    if (!QFileInfo(request.themeFile).isFile())
+      throw Error(request.themeFile + QStringLiteral(": there is no such file"));
+    try {
+      themeFiles.load_theme(request.themeFile, request.year);
+    } catch (const Error& e) {
+      throw Error(request.themeFile + QStringLiteral(": ") + e.message());
+    }
   }
   NameDays nameDays;
   nameDays.load_forenames(programDir);
@@ -186,9 +190,17 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
                                    [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
                                    [&programDir](const QString& held) { return locateProgramPicture(programDir, held); }};
 
-  page::PrintForm form;
   const QString suffix = QFileInfo(request.output).suffix().toLower();
   const bool several = request.lastMonth > request.firstMonth;
+  if (suffix == QLatin1String("png")) {
+    for (int month = request.firstMonth; month <= request.lastMonth; ++month)
+      refuseNonRegular(pngFileForMonth(request.output, month, several));
+  } else {
+    refuseNonRegular(request.output);
+  }
+
+  page::PrintForm form;
+  PendingOutputs images;
   std::optional<PdfOutput> pdf;
   if (suffix == QLatin1String("pdf")) pdf.emplace(request.output, request.dpi ? request.dpi : kDefaultPdfDpi);
   QJsonArray json;
@@ -196,13 +208,15 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
     composeMonth(form, MonthRequest{request.year, month - 1, polishMonthName(month - 1)}, sources);
     const page::GeneratedPage page = form.qr.generate();
     if (suffix == QLatin1String("png")) {
-      writePng(pngFileForMonth(request.output, month, several), page, request.dpi ? request.dpi : kDefaultPngDpi);
+      const QString file = pngFileForMonth(request.output, month, several);
+      writePng(images.add(file), file, page, request.dpi ? request.dpi : kDefaultPngDpi);
     } else if (suffix == QLatin1String("json")) {
       json.append(pageToJson(page, request.year, month));
     } else {
       pdf->add(page);
     }
   }
+  images.commit();
   if (pdf) pdf->finish();
   if (suffix == QLatin1String("json")) writeJson(request.output, json);
 }

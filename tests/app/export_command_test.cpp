@@ -1,13 +1,18 @@
 // The headless export's command line and its outputs.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+
+#include <csignal>
 
 #include "../support/program_folder.h"
 #include "app/export/export_command.h"
@@ -18,27 +23,32 @@
 namespace orvella::testing {
 namespace {
 
-QStringList words(const char* text) { return QString::fromLatin1(text).split(QLatin1Char(' ')); }
-
-TEST(ExportCommandLine, ReadsEveryOption) {
-  const auto request = parseExportRequest(words("--export out.pdf --year 2011 --month 3-5 --theme t.hol --dpi 300"), 2027);
-  ASSERT_TRUE(request);
-  EXPECT_EQ(request->output, QStringLiteral("out.pdf"));
-  EXPECT_EQ(request->year, 2011);
-  EXPECT_EQ(request->firstMonth, 3);
-  EXPECT_EQ(request->lastMonth, 5);
-  EXPECT_EQ(request->themeFile, QStringLiteral("t.hol"));
-  EXPECT_EQ(request->dpi, 300);
-  EXPECT_FALSE(parseExportRequest(words("--quit-when-shown"), 2027));
-  EXPECT_EQ(parseExportRequest(words("--export a.json"), 2027)->year, 2027);
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-TEST(ExportCommandLine, RefusesWhatItCannotDo) {
-  for (const char* bad : {"--export out.txt", "--export a.pdf --month 13", "--export a.pdf --month 5-3",
-                          "--export a.pdf --year twenty", "--export a.pdf --dpi 5", "--export a.pdf --color red",
-                          "--export"})
-    EXPECT_THROW(parseExportRequest(words(bad), 2027), Error) << bad;
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
 }
+
+// While it lives, the process may write no file beyond a size: a disk that fills up.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
+
+ private:
+  rlimit old_{};
+};
 
 TEST(ExportCommandLine, SeveralMonthsGetNumberedImages) {
   EXPECT_EQ(pngFileForMonth(QStringLiteral("/x/cal.png"), 3, true), QStringLiteral("/x/cal-03.png"));
@@ -88,6 +98,129 @@ TEST_F(ExportRunTest, AMissingThemeIsAnError) {
                                        out.path() + QStringLiteral("/none.hol"), 0},
                          program.path()),
                Error);
+}
+
+// A theme archive of the default theme with one byte of its settings block changed.
+QString damagedTheme(const ProgramFolder& program, const QString& path) {
+  Theme theme;
+  ThemeFiles files(theme, program.path(), QDir(path).absolutePath() + QStringLiteral("-work"));
+  files.new_theme(2010);
+  EXPECT_TRUE(files.save_theme(path, 2010));
+  QByteArray bytes = readAll(path);
+  const qsizetype block = bytes.indexOf(QByteArray("EC2\0", 4)) + 8;
+  bytes[block + 10] = char(bytes[block + 10] ^ 0x40);
+  writeFile(path, bytes);
+  return path;
+}
+
+TEST_F(ExportRunTest, ADamagedThemeIsAnErrorThatNamesTheFile) {
+  const QString theme = damagedTheme(program, out.filePath(QStringLiteral("damaged.hol")));
+  try {
+    runExport(ExportRequest{out.filePath(QStringLiteral("a.json")), 2010, 1, 1, theme, 0}, program.path());
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.message(), theme + QStringLiteral(": Compression error"));
+  }
+  EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("a.json"))));
+}
+
+// The program itself: what reaches standard output and standard error, and its exit status.
+TEST_F(ExportRunTest, TheProgramReportsOnStandardErrorWithItsExitStatus) {
+  struct Run {
+    int status;
+    QString out, err;
+  };
+  auto run = [](const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORVELLA_RUNTIME_DIR "/orvella"), arguments);
+    EXPECT_TRUE(process.waitForFinished(120000));
+    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+               QString::fromLocal8Bit(process.readAllStandardOutput()),
+               QString::fromLocal8Bit(process.readAllStandardError())};
+  };
+  const QString theme = damagedTheme(program, out.filePath(QStringLiteral("damaged.hol")));
+  const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
+  Run damaged = run({"--export", pdf, "--year", "2010", "--month", "1", "--theme", theme});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_TRUE(damaged.err.contains(theme + QStringLiteral(": Compression error")))
+      << damaged.err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(pdf));
+
+  Run bad = run({"--export", pdf, "--year", "2010", "--month", "-1"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(bad.err.contains(QStringLiteral("--month"))) << bad.err.toStdString();
+
+  Run help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.contains(QStringLiteral("--export"))) << help.out.toStdString();
+
+  Run good = run({"--export", pdf, "--year", "2010", "--month", "1"});
+  EXPECT_EQ(good.status, 0) << good.err.toStdString();
+  EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+}
+
+// Images of several months appear together or not at all, and an image that cannot be written whole
+// leaves the earlier file as it was.
+TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
+  const QString january = out.filePath(QStringLiteral("cal-01.png"));
+  const QString february = out.filePath(QStringLiteral("cal-02.png"));
+  writeFile(january, "earlier");
+  writeFile(february, "earlier");
+  Theme theme;
+  ThemeFiles files(theme, program.path(), out.filePath(QStringLiteral("work")));
+  files.new_theme(2010);
+  writeFile(out.filePath(QStringLiteral("cut.jpg")), QByteArray::fromHex("ffd8ffe000104a464946000101"));
+  theme.backgrounds[1] = out.filePath(QStringLiteral("cut.jpg"));
+  NameDays nameDays;
+  const ExportRequest both{out.filePath(QStringLiteral("cal.png")), 2010, 1, 2, {}, 40};
+  EXPECT_THROW(exportMonths(both, theme, nameDays, program.path()), Error);
+  EXPECT_EQ(readAll(january), "earlier");
+  EXPECT_EQ(readAll(february), "earlier");
+
+  theme.backgrounds[1].clear();
+  {
+    FileSizeLimit full(4096);
+    EXPECT_THROW(exportMonths(ExportRequest{january, 2010, 1, 1, {}, 150}, theme, nameDays, program.path()),
+                 Error);
+  }
+  EXPECT_EQ(readAll(january), "earlier");
+  const QStringList left = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
+  EXPECT_EQ(left, QStringList({"cal-01.png", "cal-02.png", "cut.jpg"})) << left.join(' ').toStdString();
+
+  exportMonths(both, theme, nameDays, program.path());
+  EXPECT_EQ(QImage(january).width(), qRound(297 / 25.4 * 40));
+  EXPECT_EQ(QImage(february).width(), qRound(297 / 25.4 * 40));
+}
+
+// An output that exists as anything but a regular file (a device, a pipe, a folder, or a link to one)
+// is refused before anything is composed, and left as it is.
+TEST_F(ExportRunTest, AnOutputThatIsNoRegularFileIsRefused) {
+  const QString pipe = out.filePath(QStringLiteral("pipe.pdf"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  ASSERT_TRUE(QFile::link(pipe, out.filePath(QStringLiteral("link.json"))));
+  ASSERT_TRUE(QDir().mkpath(out.filePath(QStringLiteral("folder.png"))));
+  ASSERT_TRUE(
+      QFile::link(out.filePath(QStringLiteral("folder.png")), out.filePath(QStringLiteral("cal-02.png"))));
+  for (const QString& output :
+       {pipe, out.filePath(QStringLiteral("link.json")), out.filePath(QStringLiteral("folder.png")),
+        out.filePath(QStringLiteral("cal.png"))}) {
+    try {
+      runExport(ExportRequest{output, 2010, 1, output.endsWith(QLatin1String("cal.png")) ? 2 : 1, {}, 40},
+                program.path());
+      ADD_FAILURE() << "no error for " << output.toStdString();
+    } catch (const Error& e) {
+      EXPECT_TRUE(e.message().contains(out.path())) << e.message().toStdString();
+    }
+  }
+  struct stat st;
+  ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(QFileInfo(out.filePath(QStringLiteral("link.json"))).isSymLink());
+  EXPECT_TRUE(QFileInfo(out.filePath(QStringLiteral("folder.png"))).isDir());
+  EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("cal-01.png"))));
 }
 
 // PDF export with photo backgrounds: what the file holds, and what a failed export leaves behind.

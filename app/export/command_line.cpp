@@ -1,0 +1,198 @@
+// The command line: one table of the export's options, read into the export request.
+#include "app/export/command_line.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <functional>
+#include <vector>
+
+#include "platform/errors/error.h"
+
+namespace orvella {
+
+namespace {
+
+constexpr int kMinYear = 1;
+constexpr int kMaxYear = 9999;
+constexpr int kMinDpi = 36;
+constexpr int kMaxDpi = 2400;
+
+QString quoted(const QString& value) { return QLatin1Char('"') + value + QLatin1Char('"'); }
+
+Error badValue(const QString& option, const QString& value, const QString& why) {
+  return Error(QStringLiteral("--%1 %2: %3").arg(option, quoted(value), why));
+}
+
+int wholeNumberIn(const QString& option, const QString& value, int low, int high, const QString& what) {
+  bool ok = false;
+  const int number = value.trimmed().toInt(&ok);
+  if (!ok || number < low || number > high)
+    throw badValue(option, value, QStringLiteral("%1 runs from %2 to %3").arg(what).arg(low).arg(high));
+  return number;
+}
+
+// A file an option names must be there to be read; the file's own faults are found when it is read.
+void checkReadableFile(const QString& option, const QString& value) {
+  const QFileInfo info(value);
+  if (!info.exists()) throw badValue(option, value, QStringLiteral("there is no such file"));
+  if (info.isDir()) throw badValue(option, value, QStringLiteral("this is a folder, not a file"));
+  if (!info.isFile()) throw badValue(option, value, QStringLiteral("this is no regular file"));
+  if (!info.isReadable()) throw badValue(option, value, QStringLiteral("the file cannot be read"));
+}
+
+// One option of the export: how it reads, and how its values go into the request. An option given
+// several times passes all its values; one that takes a single value refuses a second.
+struct ExportOption {
+  QCommandLineOption option;
+  bool required;
+  bool repeatable;
+  std::function<void(ExportRequest&, const QString& name, const QStringList& values)> read;
+};
+
+std::vector<ExportOption> exportOptions() {
+  std::vector<ExportOption> options;
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("export"),
+                          QStringLiteral("Composes months without a window and writes them to OUT: one "
+                                         "PDF page per month (.pdf), one image per month (.png, the "
+                                         "month number before the extension when there are several), "
+                                         "or the composed page model (.json)."),
+                          QStringLiteral("OUT")),
+       true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const QString suffix = QFileInfo(values.front()).suffix().toLower();
+         if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png") &&
+             suffix != QLatin1String("json"))
+           throw badValue(name, values.front(), QStringLiteral("the output ends in .pdf, .png or .json"));
+         request.output = values.front();
+       }});
+  options.push_back({QCommandLineOption(QStringLiteral("year"), QStringLiteral("The year, 1 to 9999."),
+                                        QStringLiteral("Y")),
+                     true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+                       request.year =
+                           wholeNumberIn(name, values.front(), kMinYear, kMaxYear, QStringLiteral("a year"));
+                     }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("month"),
+                          QStringLiteral("The month, 1 to 12, or the months M to M2 (for example 1-12)."),
+                          QStringLiteral("M[-M2]")),
+       true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const QString& value = values.front();
+         // A leading minus is no range: "-1" is a month that does not exist.
+         const qsizetype dash = value.indexOf(QLatin1Char('-'), 1);
+         const QString first = dash < 0 ? value : value.left(dash);
+         const QString last = dash < 0 ? value : value.mid(dash + 1);
+         const QString why = QStringLiteral("months are 1 to 12, or M-M2 with M not after M2");
+         bool firstOk = false, lastOk = false;
+         request.firstMonth = first.toInt(&firstOk);
+         request.lastMonth = last.toInt(&lastOk);
+         if (!firstOk || !lastOk || request.firstMonth < 1 || request.lastMonth > 12 ||
+             request.firstMonth > request.lastMonth)
+           throw badValue(name, value, why);
+       }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("theme"),
+                          QStringLiteral("Opens the theme archive or settings file FILE as File > Open "
+                                         "would; without it, the default theme."),
+                          QStringLiteral("FILE")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         checkReadableFile(name, values.front());
+         request.themeFile = values.front();
+       }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("dpi"),
+                          QStringLiteral("Pixels per inch of images and of photos in a PDF, 36 to 2400 "
+                                         "(PDF 300, PNG 150 without it)."),
+                          QStringLiteral("N")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         request.dpi =
+             wholeNumberIn(name, values.front(), kMinDpi, kMaxDpi, QStringLiteral("the resolution"));
+       }});
+  return options;
+}
+
+QString usageHint() { return QStringLiteral("\n(orvella --help lists the options)"); }
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(QStringLiteral(
+      "Orvella composes and prints monthly wall calendars. Without --export it opens its window, "
+      "and FILE.hol, when given, as File > Open would."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Shows this help."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QStringLiteral("Shows the program's version."));
+  QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
+                                   QStringLiteral("Closes the window as soon as it is shown."));
+  quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
+  std::vector<ExportOption> exportOptions = orvella::exportOptions();
+  for (const ExportOption& o : exportOptions) parser.addOption(o.option);
+  parser.addOption(help);
+  parser.addOption(version);
+  parser.addOption(quitWhenShown);
+  parser.addPositionalArgument(QStringLiteral("FILE.hol"), QStringLiteral("A theme to open in the window."),
+                               QStringLiteral("[FILE.hol]"));
+
+  const bool parsed = parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("orvella")} : arguments);
+  CommandLine line;
+  if (parser.isSet(help)) {
+    line.action = CommandLine::Action::Help;
+    line.text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("orvella"));
+    return line;
+  }
+  if (parser.isSet(version)) {
+    line.action = CommandLine::Action::Version;
+    line.text = QStringLiteral("Orvella 1.33\n");
+    return line;
+  }
+
+  const QString exportName = exportOptions.front().option.names().front();
+  if (!parsed && parser.unknownOptionNames().isEmpty()) throw Error(parser.errorText() + usageHint());
+  if (!parser.isSet(exportName)) {
+    // The window: Qt's own options may still be among the arguments, so unknown ones are left alone.
+    for (const ExportOption& o : exportOptions) {
+      const QString name = o.option.names().front();
+      if (parser.isSet(name))
+        throw Error(QStringLiteral("--%1 %2: this option belongs to the export (--export OUT)")
+                        .arg(name, quoted(parser.value(name))) +
+                    usageHint());
+    }
+    line.quitWhenShown = parser.isSet(quitWhenShown);
+    line.themeFiles = parser.positionalArguments();
+    return line;
+  }
+
+  if (!parsed) throw Error(parser.errorText() + usageHint());
+  if (!parser.positionalArguments().isEmpty())
+    throw Error(QStringLiteral("%1: the export takes no arguments besides its options")
+                    .arg(quoted(parser.positionalArguments().front())) +
+                usageHint());
+  if (parser.isSet(quitWhenShown))
+    throw Error(QStringLiteral("--quit-when-shown: the export opens no window") + usageHint());
+  line.action = CommandLine::Action::Export;
+  for (const ExportOption& o : exportOptions) {
+    const QString name = o.option.names().front();
+    const QStringList values = parser.values(name);
+    if (values.isEmpty()) {
+      if (o.required)
+        throw Error(QStringLiteral("--%1 is missing: the export needs %2 <%3>")
+                        .arg(name, QStringLiteral("--") + name, o.option.valueName()) +
+                    usageHint());
+      continue;
+    }
+    if (values.size() > 1 && !o.repeatable)
+      throw Error(
+          QStringLiteral("--%1 is given more than once: %2").arg(name, values.join(QStringLiteral(", "))) +
+          usageHint());
+    try {
+      o.read(line.exportRequest, name, values);
+    } catch (const Error& e) {
+      throw Error(e.message() + usageHint());
+    }
+  }
+  return line;
+}
+
+}  // namespace orvella

@@ -1,0 +1,28 @@
+// The program's command line, read with Qt's parser: the window (with a theme file to open), the
+// headless export, or --help and --version, which need no window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "app/export/export_command.h"
+
+namespace orvella {
+
+struct CommandLine {
+  enum class Action { Window, Export, Help, Version };
+  Action action = Action::Window;
+  ExportRequest exportRequest;  // Export
+  QStringList themeFiles;       // Window: the theme files named after the options
+  bool quitWhenShown = false;   // Window: close as soon as it is shown (start-up checks)
+  QString text;                 // Help, Version: what to print
+};
+
+// arguments as the process got them, the program's name first. Without --export, options the program
+// does not know are left to Qt, whose own ones (-platform, -style, ...) may come here before the
+// application takes them away. With --export every value is checked before any work starts: the year
+// 1 to 9999, the months, the resolution, the output's kind, and that a file an option names is a
+// readable file. Raises Error whose message names the option and the value that are wrong.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+}  // namespace orvella

@@ -1,0 +1,110 @@
+// The program's command line: the window, the export, help and version, and what each bad value says.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/export/command_line.h"
+#include "platform/errors/error.h"
+
+namespace orvella::testing {
+namespace {
+
+CommandLine parse(const QString& line) {
+  QStringList arguments{QStringLiteral("orvella")};
+  if (!line.isEmpty()) arguments += line.split(QLatin1Char(' '));
+  return parseCommandLine(arguments);
+}
+
+// The message of the error that the command line raises, or "" when it raises none.
+QString complaint(const QString& line) {
+  try {
+    parse(line);
+  } catch (const Error& e) {
+    return e.message();
+  }
+  return {};
+}
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QFile theme(dir.filePath(QStringLiteral("t.hol")));
+    ASSERT_TRUE(theme.open(QIODevice::WriteOnly));
+  }
+  QString in(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  QTemporaryDir dir;
+};
+
+TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
+  const CommandLine line =
+      parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300").arg(in("t.hol")));
+  ASSERT_EQ(line.action, CommandLine::Action::Export);
+  const ExportRequest& request = line.exportRequest;
+  EXPECT_EQ(request.output, QStringLiteral("out.pdf"));
+  EXPECT_EQ(request.year, 2011);
+  EXPECT_EQ(request.firstMonth, 3);
+  EXPECT_EQ(request.lastMonth, 5);
+  EXPECT_EQ(request.themeFile, in("t.hol"));
+  EXPECT_EQ(request.dpi, 300);
+  EXPECT_EQ(parse(QStringLiteral("--export=a.json --year=1 --month=12")).exportRequest.year, 1);
+  EXPECT_EQ(parse(QStringLiteral("--export a.png --year 9999 --month 1-12")).exportRequest.lastMonth, 12);
+}
+
+TEST_F(CommandLineTest, TheWindowTakesAThemeFileAndQtsOwnOptions) {
+  const CommandLine line = parse(QStringLiteral("-platform offscreen --quit-when-shown"));
+  EXPECT_EQ(line.action, CommandLine::Action::Window);
+  EXPECT_TRUE(line.quitWhenShown);
+  EXPECT_EQ(parse(QStringLiteral("/x/theme.hol")).themeFiles, QStringList{QStringLiteral("/x/theme.hol")});
+  EXPECT_FALSE(parse(QString()).quitWhenShown);
+}
+
+TEST_F(CommandLineTest, HelpAndVersionNeedNoWindow) {
+  for (const char* option : {"--help", "-h", "--export a.pdf --help"}) {
+    const CommandLine line = parse(QString::fromLatin1(option));
+    EXPECT_EQ(line.action, CommandLine::Action::Help) << option;
+    for (const char* named : {"--export", "--year", "--month", "--theme", "--dpi", "--version", "orvella"})
+      EXPECT_TRUE(line.text.contains(QLatin1String(named))) << named;
+    EXPECT_FALSE(line.text.contains(QLatin1String("quit-when-shown")));
+  }
+  const CommandLine version = parse(QStringLiteral("--version"));
+  EXPECT_EQ(version.action, CommandLine::Action::Version);
+  EXPECT_TRUE(version.text.startsWith(QStringLiteral("Orvella 1.33"))) << version.text.toStdString();
+}
+
+// Every complaint names the option and the value it is about, and each value is checked before any
+// work starts.
+TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
+  const std::pair<QString, QStringList> cases[] = {
+      {QStringLiteral("--export a.pdf --year 2010 --month -1"), {"--month", "-1"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 13"), {"--month", "13"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 5-3"), {"--month", "5-3"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1-2-3"), {"--month", "1-2-3"}},
+      {QStringLiteral("--export a.pdf --year 0 --month 1"), {"--year", "0"}},
+      {QStringLiteral("--export a.pdf --year 10000 --month 1"), {"--year", "10000"}},
+      {QStringLiteral("--export a.pdf --year twenty --month 1"), {"--year", "twenty"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --dpi 5"), {"--dpi", "5"}},
+      {QStringLiteral("--export out.txt --year 2010 --month 1"), {"--export", "out.txt"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(dir.path()),
+       {"--theme", dir.path()}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(in("none.hol")),
+       {"--theme", in("none.hol")}},
+      {QStringLiteral("--export a.pdf --month 1"), {"--year"}},
+      {QStringLiteral("--export a.pdf --year 2010"), {"--month"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --color red"), {"color"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 stray"), {"stray"}},
+      {QStringLiteral("--export a.pdf --year 2010 --year 2011 --month 1"), {"--year", "2010", "2011"}},
+      {QStringLiteral("--export"), {"--export"}},
+      {QStringLiteral("--year 2010"), {"--year", "--export"}},
+  };
+  for (const auto& [line, named] : cases) {
+    const QString message = complaint(line);
+    EXPECT_FALSE(message.isEmpty()) << line.toStdString();
+    for (const QString& part : named)
+      EXPECT_TRUE(message.contains(part)) << line.toStdString() << " says: " << message.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace orvella::testing
