@@ -12,10 +12,7 @@
 #include "app/main_window.h"
 #include "app/program_windows.h"
 #include "platform/errors/error.h"
-#include "theme/archive/backup_dialogs.h"
 #include "ui/guarded.h"
-
-#include <QMessageBox>
 
 namespace {
 
@@ -66,13 +63,6 @@ int main(int argc, char** argv) {
   }
 
   orvella::Application app(argc, argv);
-  orvella::BackupFileDialogs::showError = [](const QString& message) {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(), message);
-  };
-  orvella::BackupFileDialogs::askOkCancel = [](const QString& message) {
-    return QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(), message,
-                                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-  };
 
   orvella::ProgramContext context;
   context.programDir = QCoreApplication::applicationDirPath();

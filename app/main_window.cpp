@@ -17,7 +17,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/file_dialogs.h"
 #include "calendar/composition/month_names.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
@@ -29,6 +28,7 @@
 #include "app/toolbar_icons.h"
 #include "app/year_spin_edit.h"
 #include "ui/components.h"
+#include "ui/file_dialogs.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
 #include "ui/window_registry.h"
@@ -283,14 +283,14 @@ void Tf_Main::showThemeFileInCaption(const QString& path) {
 
 void Tf_Main::a_OpenExecute() {
   if (archiveBusy()) return;
-  FileDialogRequest od_Load;
-  od_Load.kind = FileDialogRequest::Open;
+  ui::FileDialogRequest od_Load;
+  od_Load.kind = ui::FileDialogRequest::Open;
   od_Load.objectName = QStringLiteral("od_Load");
   od_Load.title = QStringLiteral("Open");
   od_Load.folder = context_.path(QStringLiteral("holidays"));
   od_Load.filter = QStringLiteral("user holidays (.hol)|*.hol");
   od_Load.defaultSuffix = QStringLiteral("hol");
-  const QString chosen = runFileDialog(od_Load, this);
+  const QString chosen = ui::chooseFile(od_Load, this);
   if (chosen.isEmpty()) return;
   openTheme(chosen);
 }
@@ -328,12 +328,12 @@ void Tf_Main::saveTheme(const QString& givenPath) {
   if (archiveBusy()) return;
   QString path = givenPath;
   if (path.isEmpty()) {
-    FileDialogRequest sd_Save;
-    sd_Save.kind = FileDialogRequest::Save;
+    ui::FileDialogRequest sd_Save;
+    sd_Save.kind = ui::FileDialogRequest::Save;
     sd_Save.objectName = QStringLiteral("sd_Save");
     sd_Save.filter = QStringLiteral("swieta_wlasne|*.hol");
     sd_Save.defaultSuffix = QStringLiteral("hol");
-    path = runFileDialog(sd_Save, this);
+    path = ui::chooseFile(sd_Save, this);
   }
   // The settings file is rewritten even when no file was chosen.
   if (state_->themeFiles.save_theme(path, selectedYear())) showThemeFileInCaption(path);
@@ -353,10 +353,6 @@ QString Tf_Main::selectedMonthName() const {
 }
 
 void Tf_Main::a_PrintPreviewExecute() {
-  if (previewOverride) {
-    previewOverride();
-    return;
-  }
   MonthRequest request;
   request.year = selectedYear();
   request.monthIndex = selectedMonth();
@@ -420,6 +416,11 @@ void Tf_Main::closeEvent(QCloseEvent* event) {
 }
 
 bool Tf_Main::eventFilter(QObject* watched, QEvent* event) {
+  // The Enter that opened a preview travels on to the parents of its first stop once the preview has
+  // closed, when the focus may rest elsewhere or nowhere: it must not count as a new key. Every other
+  // event that passes here shows that its travel is over.
+  if (event == enterHandled_ && event->type() == QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  enterHandled_ = nullptr;
   // A key travels from the focused control up to its parents; look at it once, at its first stop.
   QWidget* firstStop = QApplication::focusWidget() ? QApplication::focusWidget() : this;
   if (event->type() == QEvent::KeyPress && watched == firstStop && firstStop->window() == this) {
@@ -427,6 +428,7 @@ bool Tf_Main::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
       // Enter runs the preview button's handler; the key is not consumed.
       ui::guarded([this] { a_PrintPreviewExecute(); })();
+      enterHandled_ = event;
     }
   }
   return QMainWindow::eventFilter(watched, event);

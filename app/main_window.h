@@ -55,9 +55,6 @@ class Tf_Main : public QMainWindow {
   ProgramState& state() { return *state_; }
   const ProgramContext& context() const { return context_; }
 
-  // Test seam: replaces what the preview action does.
-  std::function<void()> previewOverride;
-
   // Controls, named as the rest of the program and the language files know them.
   QToolBar* ToolBar1 = nullptr;
   QGroupBox* gb_Main = nullptr;
@@ -93,6 +90,7 @@ class Tf_Main : public QMainWindow {
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;
   bool shownOnce_ = false;
+  const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up
 };
 
 }  // namespace orvella

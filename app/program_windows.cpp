@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
+#include "ui/archive_messages.h"
 #include "ui/window_registry.h"
 
 namespace orvella {
@@ -33,6 +34,7 @@ ProgramWindows::~ProgramWindows() {
 }
 
 ProgramWindows createProgramWindows(const ProgramContext& context) {
+  ui::showArchiveMessagesInBoxes();
   ProgramWindows windows;
   windows.main = ui::windows().make<Tf_Main>(context);
   f_Main = windows.main.get();

@@ -20,9 +20,9 @@ void reportException(std::exception_ptr error);
 // through Qt's own code. The handler may take the signal's arguments or none.
 template <class Handler>
 auto guarded(Handler handler) {
-  return [handler = std::move(handler)](auto&&... args) mutable {
+  return [handler = std::move(handler)](auto&&... args) {
     try {
-      if constexpr (std::is_invocable_v<Handler&, decltype(args)...>)
+      if constexpr (std::is_invocable_v<const Handler&, decltype(args)...>)
         handler(std::forward<decltype(args)>(args)...);
       else
         handler();

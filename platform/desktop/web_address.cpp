@@ -1,4 +1,4 @@
-// Opening web pages through the desktop's URL handler, with a seam for tests.
+// Opening web pages through the desktop's URL handler.
 #include "platform/desktop/web_address.h"
 
 #include <QDesktopServices>
@@ -6,18 +6,6 @@
 
 namespace orvella {
 
-namespace {
-WebOpener& opener() {
-  static WebOpener instance;
-  return instance;
-}
-}  // namespace
-
-bool openWebAddress(const QString& address) {
-  if (opener()) return opener()(address);
-  return QDesktopServices::openUrl(QUrl::fromUserInput(address));
-}
-
-void setWebOpener(WebOpener newOpener) { opener() = std::move(newOpener); }
+bool openWebAddress(const QString& address) { return QDesktopServices::openUrl(QUrl::fromUserInput(address)); }
 
 }  // namespace orvella

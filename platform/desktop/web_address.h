@@ -2,13 +2,10 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 namespace orvella {
 
-// Returns false when nothing could open it. Tests replace the opener.
+// Returns false when nothing could open it. Windows reach it through the web-page seam of ui/.
 bool openWebAddress(const QString& address);
-using WebOpener = std::function<bool(const QString&)>;
-void setWebOpener(WebOpener opener);  // an empty opener restores the default browser
 
 }  // namespace orvella

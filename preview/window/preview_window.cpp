@@ -16,15 +16,15 @@
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
-#include "preview/window/file_filter.h"
 #include "preview/window/page_view.h"
-#include "preview/window/preview_dialogs.h"
 #include "preview/window/preview_texts.h"
 #include "preview/window/print_job.h"
 #include "preview/window/print_progress_dialog.h"
 #include "preview/window/printer_setup.h"
 #include "preview/window/tool_icons.h"
+#include "ui/file_dialogs.h"
 #include "ui/guarded.h"
+#include "ui/printer_dialogs.h"
 
 namespace orvella::preview {
 
@@ -251,8 +251,7 @@ void QRStandardPreview::printSetup() {
   QPrinter printer(QPrinter::HighResolution);
   configurePrinter(printer, settings_);
   presetPageRange(printer, settings_, count);
-  const auto& dialog = previewDialogs().printSetup;
-  if (!dialog || !dialog(printer, count, this)) return;  // Cancel changes nothing
+  if (!ui::runPrinterSetup(printer, count, this)) return;  // Cancel changes nothing
   settings_ = settingsFromPrinter(settings_, printer);
   if (settingsSink_) settingsSink_(settings_);
 }
@@ -260,7 +259,7 @@ void QRStandardPreview::printSetup() {
 void QRStandardPreview::print() {
   if (!print_->isEnabled() || printing_ || pages_.empty()) return;
   QPrinter printer(QPrinter::HighResolution);
-  if (const auto& prepare = previewDialogs().preparePrinter) prepare(printer);
+  ui::choosePrintTarget(printer);
   if (!configurePrinter(printer, settings_)) throw Error(paperRefusedMessage(settings_));
 
   // Events run between pages. A close request is held off until the job ends (closeEvent), yet the
@@ -300,23 +299,31 @@ void QRStandardPreview::print() {
   finish();
 }
 
+namespace {
+ui::FileDialogRequest reportFileRequest(ui::FileDialogRequest::Kind kind) {
+  const bool save = kind == ui::FileDialogRequest::Save;
+  ui::FileDialogRequest request;
+  request.kind = kind;
+  request.objectName = QLatin1String(save ? "SaveReportDialog" : "LoadReportDialog");
+  request.title = QString::fromLatin1(save ? texts::kSaveTitle : texts::kLoadTitle);
+  request.filter = QString::fromLatin1(save ? texts::kSaveFilter : texts::kLoadFilter);
+  request.defaultSuffix = QString::fromLatin1(texts::kDefaultSuffix);
+  // A name that does not exist is taken too: loading says so itself.
+  request.anyName = true;
+  return request;
+}
+}  // namespace
+
 void QRStandardPreview::saveReport() {
   if (printing_ || pages_.empty()) return;
-  const auto& choose = previewDialogs().saveFileName;
-  if (!choose) return;
-  const QString name = choose(this, QString::fromLatin1(texts::kSaveTitle),
-                              qtFileFilter(QString::fromLatin1(texts::kSaveFilter)),
-                              QString::fromLatin1(texts::kDefaultSuffix));
+  const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Save), this);
   if (name.isEmpty()) return;
   report::saveReportFile(name, pages_);
 }
 
 void QRStandardPreview::loadReport() {
   if (printing_) return;
-  const auto& choose = previewDialogs().openFileName;
-  if (!choose) return;
-  const QString name = choose(this, QString::fromLatin1(texts::kLoadTitle),
-                              qtFileFilter(QString::fromLatin1(texts::kLoadFilter)));
+  const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Open), this);
   if (name.isEmpty()) return;
   if (!QFileInfo::exists(name)) throw Error(QString::fromLatin1(report::messages::kFileDoesNotExist));
   // Read completely before anything shown changes: a damaged file leaves the preview as it was.

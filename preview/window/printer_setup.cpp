@@ -1,7 +1,6 @@
 // Between the page's settings and a printer: what the printer setup shows and what its OK keeps.
 #include "preview/window/printer_setup.h"
 
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
@@ -60,14 +59,6 @@ void presetPageRange(QPrinter& printer, const page::PageSettings& settings, int 
   const int to = std::clamp(settings.lastPage > 0 ? settings.lastPage : last, from, last);
   printer.setPrintRange(QPrinter::PageRange);
   printer.setFromTo(from, to);
-}
-
-void configurePrintDialog(QPrintDialog& dialog, int pageCount) {
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dialog.setMinMax(1, std::max(pageCount, 1));
 }
 
 page::PageSettings settingsFromPrinter(const page::PageSettings& before, const QPrinter& printer) {

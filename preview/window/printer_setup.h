@@ -6,7 +6,6 @@
 #include "calendar/page/generated_page.h"
 
 class QPageLayout;
-class QPrintDialog;
 class QPrinter;
 
 namespace orvella::preview {
@@ -24,9 +23,6 @@ QString paperRefusedMessage(const page::PageSettings& settings);
 // The page range of the settings put on the printer for the dialog: all pages, or first..last
 // limited to 1..pageCount (from 1 to pageCount preset).
 void presetPageRange(QPrinter& printer, const page::PageSettings& settings, int pageCount);
-
-// No choice of a selection, of the current page or of printing to a file; a range within 1..pageCount.
-void configurePrintDialog(QPrintDialog& dialog, int pageCount);
 
 // The settings after OK: copies, printer, orientation and the range (all pages as 0 and 0).
 page::PageSettings settingsFromPrinter(const page::PageSettings& before, const QPrinter& printer);

@@ -11,7 +11,6 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/print_window.h"
 #include "app/program_state.h"
@@ -19,6 +18,7 @@
 #include "app/year_spin_edit.h"
 #include "tests/app/started_program.h"
 #include "ui/dialog_seams.h"
+#include "ui/window_registry.h"
 
 using namespace orvella;
 
@@ -28,8 +28,6 @@ class MainWindowTest : public QObject {
  private:
   std::unique_ptr<testing::StartedProgram> program;
   testing::ProgramFolder* folder = nullptr;
-  QList<FileDialogRequest> dialogs;
-  QStringList dialogAnswers;
 
   Tf_Main& start(int currentYear = 2009) {
     program = std::make_unique<testing::StartedProgram>(currentYear);
@@ -46,21 +44,16 @@ class MainWindowTest : public QObject {
     return texts;
   }
 
+  static const QList<ui::FileDialogRequest>& fileDialogs() { return ui::seams().fileDialogs.requests(); }
+
   void init() {
-    dialogs.clear();
-    dialogAnswers.clear();
     ui::seams().cancelEverything();
-    setFileDialogAnswerer([this](const FileDialogRequest& request) {
-      dialogs << request;
-      return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
-    });
   }
 
   void cleanup() {
     program.reset();
     folder = nullptr;
     ui::seams().reset();
-    setFileDialogAnswerer({});
   }
 
   void windowsAreCreatedInOrderWithTheirNames() {
@@ -109,23 +102,22 @@ class MainWindowTest : public QObject {
 
   void enterAndDoubleClickReachThePreview() {
     Tf_Main& main = start();
-    int previews = 0;
-    main.previewOverride = [&previews] { ++previews; };
+    testing::ClosingPreviews previews;
     main.cb_month->setFocus();
     QTest::keyClick(main.cb_month, Qt::Key_Return);
-    QCOMPARE(previews, 1);
+    QCOMPARE(previews.opened(), 1);
     main.se_year->setFocus();
     QTest::keyClick(main.se_year, Qt::Key_Enter, Qt::ShiftModifier);
-    QCOMPARE(previews, 2);
+    QCOMPARE(previews.opened(), 2);
     const QRect row = main.cb_month->visualItemRect(main.cb_month->item(4));
     QTest::mouseClick(main.cb_month->viewport(), Qt::LeftButton, {}, row.center());  // a double click starts with a press
     QTest::mouseDClick(main.cb_month->viewport(), Qt::LeftButton, {}, row.center());
-    QCOMPARE(previews, 3);
+    QCOMPARE(previews.opened(), 3);
     QCOMPARE(main.selectedMonth(), 4);
     QTest::mouseClick(main.b_PrintPreview, Qt::LeftButton);
-    QCOMPARE(previews, 4);
+    QCOMPARE(previews.opened(), 4);
     QTest::keyClick(main.cb_month, Qt::Key_Down);
-    QCOMPARE(previews, 4);
+    QCOMPARE(previews.opened(), 4);
   }
 
   void yearChangeResizesFebruary() {
@@ -152,11 +144,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.selectedYear(), 2030);
     QTest::keyClicks(main.se_year, QStringLiteral("x"));  // refused
     QCOMPARE(main.se_year->text(), QStringLiteral("2030"));
-    main.previewOverride = [] {};
-    QTest::keyClick(main.se_year, Qt::Key_Return);  // the preview reads 2030; the text stays
-    QCOMPARE(main.se_year->text(), QStringLiteral("2030"));
     QTest::keyClick(main.se_year, Qt::Key_Up);  // steps within the range, from the nearest bound
     QCOMPARE(main.se_year->value(), 2017);
+
+    // Enter keeps the typed text, and the preview reads it; the preview then takes the focus, so the
+    // field has been left when it closes.
+    main.se_year->editor()->selectAll();
+    QTest::keyClicks(main.se_year, QStringLiteral("2030"));
+    testing::ClosingPreviews previews;
+    QString textAsThePreviewOpened;
+    const auto opened = connect(&ui::windows(), &ui::WindowRegistry::windowAdded, this,
+                                [&] { textAsThePreviewOpened = main.se_year->text(); });
+    QTest::keyClick(main.se_year, Qt::Key_Return);
+    disconnect(opened);
+    QCOMPARE(previews.opened(), 1);
+    QCOMPARE(textAsThePreviewOpened, QStringLiteral("2030"));
+    QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2030"));
+    QCOMPARE(main.se_year->value(), 2017);
+
+    main.activateWindow();  // as the desktop does when the preview has gone
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    main.se_year->setFocus();
     main.se_year->editor()->selectAll();
     QTest::keyClicks(main.se_year, QStringLiteral("2000"));
     QTest::keyClick(main.se_year, Qt::Key_Down);
@@ -199,38 +207,38 @@ class MainWindowTest : public QObject {
   void saveAfterStartAsksForAName() {
     Tf_Main& main = start();
     main.a_Save->trigger();
-    QCOMPARE(dialogs.size(), 1);
-    QCOMPARE(dialogs[0].objectName, QStringLiteral("sd_Save"));
-    QCOMPARE(dialogs[0].filter, QStringLiteral("swieta_wlasne|*.hol"));
+    QCOMPARE(fileDialogs().size(), 1);
+    QCOMPARE(fileDialogs()[0].objectName, QStringLiteral("sd_Save"));
+    QCOMPARE(fileDialogs()[0].filter, QStringLiteral("swieta_wlasne|*.hol"));
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));  // cancelled: nothing written
-    dialogAnswers << folder->path(QStringLiteral("first.hol"));
+    ui::seams().fileDialogs.setNextAnswer(folder->path(QStringLiteral("first.hol")));
     main.a_Save->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - first.hol"));
     QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("first.hol"))));
     main.a_Save->trigger();  // still no current theme file: asks again
-    QCOMPARE(dialogs.size(), 3);
+    QCOMPARE(fileDialogs().size(), 3);
   }
 
   void openThenSaveAsThenSave() {
     Tf_Main& main = start();
     const QString f = folder->path(QStringLiteral("f.hol"));
     const QString g = folder->path(QStringLiteral("g.hol"));
-    dialogAnswers << f;
+    ui::seams().fileDialogs.setNextAnswer(f);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
-    dialogAnswers << f;
+    ui::seams().fileDialogs.setNextAnswer(f);
     main.a_Open->trigger();
-    QCOMPARE(dialogs.last().objectName, QStringLiteral("od_Load"));
-    QCOMPARE(dialogs.last().title, QStringLiteral("Open"));
-    QCOMPARE(dialogs.last().filter, QStringLiteral("user holidays (.hol)|*.hol"));
-    QCOMPARE(dialogs.last().folder, folder->path(QStringLiteral("holidays")));
+    QCOMPARE(fileDialogs().last().objectName, QStringLiteral("od_Load"));
+    QCOMPARE(fileDialogs().last().title, QStringLiteral("Open"));
+    QCOMPARE(fileDialogs().last().filter, QStringLiteral("user holidays (.hol)|*.hol"));
+    QCOMPARE(fileDialogs().last().folder, folder->path(QStringLiteral("holidays")));
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - f.hol"));
-    dialogAnswers << g;
+    ui::seams().fileDialogs.setNextAnswer(g);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - g.hol"));
-    const int asked = dialogs.size();
+    const int asked = fileDialogs().size();
     QFile::remove(f);
     main.a_Save->trigger();
-    QCOMPARE(dialogs.size(), asked);  // Save writes the opened file without asking
+    QCOMPARE(fileDialogs().size(), asked);  // Save writes the opened file without asking
     QVERIFY(QFileInfo::exists(f));
     main.a_New->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
@@ -248,7 +256,7 @@ class MainWindowTest : public QObject {
   void aDamagedThemeShowsTheArchivesMessage() {
     Tf_Main& main = start();
     const QString theme = folder->path(QStringLiteral("damaged.hol"));
-    dialogAnswers << theme;
+    ui::seams().fileDialogs.setNextAnswer(theme);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
     QFile file(theme);
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -258,7 +266,7 @@ class MainWindowTest : public QObject {
     file.seek(0);
     file.write(bytes);
     file.close();
-    dialogAnswers << theme;
+    ui::seams().fileDialogs.setNextAnswer(theme);
     main.a_Open->trigger();
     QCOMPARE(errors(), QStringList{QStringLiteral("Compression error")});
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - damaged.hol"));
@@ -266,7 +274,7 @@ class MainWindowTest : public QObject {
 
   void closingEmptiesTheWorkingSettingsFile() {
     Tf_Main& main = start();
-    dialogAnswers << folder->path(QStringLiteral("x.hol"));
+    ui::seams().fileDialogs.setNextAnswer(folder->path(QStringLiteral("x.hol")));
     main.a_Save->trigger();
     QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("temp/holidays.ini"))));
     main.close();
@@ -277,7 +285,7 @@ class MainWindowTest : public QObject {
   void aThemeNamedOnTheCommandLineOpensAsFileOpenWould() {
     Tf_Main& main = start();
     main.state().theme.name = QStringLiteral("Named");
-    dialogAnswers << folder->path(QStringLiteral("named.hol"));
+    ui::seams().fileDialogs.setNextAnswer(folder->path(QStringLiteral("named.hol")));
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
     main.a_New->trigger();
     QFile damaged(folder->path(QStringLiteral("damaged.hol")));

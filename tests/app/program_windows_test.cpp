@@ -11,7 +11,6 @@
 #include <set>
 
 #include "app/main_window.h"
-#include "preview/window/preview_dialogs.h"
 #include "preview/window/preview_window.h"
 #include "tests/app/started_program.h"
 #include "ui/components.h"
@@ -62,7 +61,6 @@ class ProgramWindowsTest : public QObject {
   void init() { ui::seams().cancelEverything(); }
   void cleanup() {
     ui::seams().reset();
-    preview::resetPreviewDialogs();
   }
 
   void twoPreviewsAreWindowsOfTheirOwnAfterTheStartUpWindows() {
@@ -155,15 +153,9 @@ class ProgramWindowsTest : public QObject {
   void closingTheMainWindowClosesEveryWindowCancellingAPrintFirst() {
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("job.pdf"));
-    preview::previewDialogs().preparePrinter = [&](QPrinter& printer) {
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(pdf);
-    };
+    ui::seams().printTargets.setNextAnswer(pdf);
     // Forty copies of the month, made by the program as a PDF cannot make copies itself.
-    preview::previewDialogs().printSetup = [](QPrinter& printer, int, QWidget*) {
-      printer.setCopyCount(40);
-      return true;
-    };
+    ui::seams().printerSetup.setNextAnswer(ui::PrinterSetupAnswer::accept([](QPrinter& p) { p.setCopyCount(40); }));
     testing::StartedProgram program;
     Tf_Main& main = program.main();
     // However the test goes wrong, the preview does not hold the run forever.

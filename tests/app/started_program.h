@@ -2,12 +2,15 @@
 #pragma once
 
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
 #include "app/main_window.h"
 #include "app/program_windows.h"
+#include "preview/window/preview_window.h"
+#include "ui/window_registry.h"
 #include "tests/support/program_folder.h"
 
 namespace orvella::testing {
@@ -40,5 +43,27 @@ inline void when(std::function<bool()> ready, std::function<void()> then) {
       when(std::move(ready), std::move(then));
   });
 }
+
+// Counts the previews opened while it lives and closes each as soon as it has its pages.
+class ClosingPreviews {
+ public:
+  ClosingPreviews() {
+    connection_ = QObject::connect(&ui::windows(), &ui::WindowRegistry::windowAdded, [this](QWidget* window) {
+      auto* preview = qobject_cast<preview::QRStandardPreview*>(window);
+      if (!preview) return;
+      ++opened_;
+      QPointer<preview::QRStandardPreview> open(preview);
+      when([open] { return !open || open->generationFinished(); }, [open] {
+        if (open) open->close();
+      });
+    });
+  }
+  ~ClosingPreviews() { QObject::disconnect(connection_); }
+  int opened() const { return opened_; }
+
+ private:
+  QMetaObject::Connection connection_;
+  int opened_ = 0;
+};
 
 }  // namespace orvella::testing

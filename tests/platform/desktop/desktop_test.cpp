@@ -1,4 +1,4 @@
-// Desktop services: the program's fonts, the system language and web addresses.
+// Desktop services: the program's fonts and the system language.
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
@@ -6,7 +6,6 @@
 
 #include "platform/desktop/font_registry.h"
 #include "platform/desktop/system_language.h"
-#include "platform/desktop/web_address.h"
 
 namespace orvella {
 namespace {
@@ -34,17 +33,6 @@ TEST(SystemLanguage, MapsOntoWindowsPrimaryLanguages) {
   EXPECT_EQ(primaryLanguageOf(QLocale::English), 0x09);
   EXPECT_NE(primaryLanguageOf(QLocale::German), 0x09);
   EXPECT_EQ(primaryLanguageOf(QLocale::Japanese), 0x00);
-}
-
-TEST(WebAddress, GoesThroughTheOpenerTestsInstall) {
-  QStringList opened;
-  setWebOpener([&opened](const QString& address) {
-    opened << address;
-    return true;
-  });
-  EXPECT_TRUE(openWebAddress(QStringLiteral("https://orvella.example/pl/download.php")));
-  setWebOpener({});
-  EXPECT_EQ(opened, QStringList{QStringLiteral("https://orvella.example/pl/download.php")});
 }
 
 }  // namespace

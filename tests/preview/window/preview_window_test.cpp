@@ -26,13 +26,13 @@
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
 #include "preview/window/page_view.h"
-#include "preview/window/preview_dialogs.h"
 #include "preview/window/preview_request.h"
 #include "preview/window/preview_window.h"
 #include "preview/window/print_job.h"
 #include "preview/window/printer_setup.h"
 #include "tests/preview/engine/sample_pages.h"
 #include "ui/dialog_seams.h"
+#include "ui/file_filter.h"
 
 using namespace orvella;
 using orvella::preview::QRStandardPreview;
@@ -193,7 +193,6 @@ class PreviewWindowTest : public QObject {
   void saveAndLoadUseTheirTitlesFiltersAndStates();
   void loadingMissingOrDamagedFilesChangesNothing();
   void reportWithoutPagesIsRefusedAndSaveWaitsForAPage();
-  void fileDialogListsReportFilesInEitherCase();
 
   // Pictures of the window for a person to look at, when ORVELLA_PREVIEW_SHOTS names a folder.
   void screenshots();
@@ -208,17 +207,11 @@ class PreviewWindowTest : public QObject {
 };
 
 void PreviewWindowTest::init() {
-  preview::resetPreviewDialogs();
   ui::seams().reset();
   ui::seams().cancelEverything();
-  auto& dialogs = preview::previewDialogs();
-  dialogs.saveFileName = [](QWidget*, const QString&, const QString&, const QString&) { return QString(); };
-  dialogs.openFileName = [](QWidget*, const QString&, const QString&) { return QString(); };
-  dialogs.printSetup = [](QPrinter&, int, QWidget*) { return false; };
 }
 
 void PreviewWindowTest::cleanup() {
-  preview::resetPreviewDialogs();
   ui::seams().reset();
 }
 
@@ -520,22 +513,18 @@ void PreviewWindowTest::printerSetupCancelKeepsAndOkStoresTheSettings() {
     QRStandardPreview* window = openPreview();
     if (!window || !window->generationFinished()) return;
     poll.stop();
-    auto& dialogs = preview::previewDialogs();
-    dialogs.printSetup = [&](QPrinter& printer, int pages, QWidget*) {
-      offeredPages = pages;
-      offeredRange = printer.printRange();
-      printer.setCopyCount(5);
-      return false;
-    };
+    auto& setup = ui::seams().printerSetup;
+    setup.setNextAnswer(ui::PrinterSetupAnswer::cancel([](QPrinter& printer) { printer.setCopyCount(5); }));
     button(*window, "PrintSetup")->click();
     afterCancel = window->settings();
-    dialogs.printSetup = [](QPrinter& printer, int, QWidget*) {
+    offeredPages = setup.requests().last().pageCount;
+    offeredRange = setup.requests().last().range;
+    setup.setNextAnswer(ui::PrinterSetupAnswer::accept([](QPrinter& printer) {
       printer.setCopyCount(3);
       printer.setPrintRange(QPrinter::PageRange);
       printer.setFromTo(2, 2);
       printer.setPageOrientation(QPageLayout::Portrait);
-      return true;
-    };
+    }));
     button(*window, "PrintSetup")->click();
     afterOk = window->settings();
     window->close();
@@ -570,7 +559,7 @@ void PreviewWindowTest::printerSetupCancelKeepsAndOkStoresTheSettings() {
 void PreviewWindowTest::printDialogOffersNoSelectionNorFile() {
   QPrinter printer;
   QPrintDialog dialog(&printer);
-  preview::configurePrintDialog(dialog, 7);
+  ui::configurePrintDialog(dialog, 7);
   QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintSelection));
   QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintToFile));
   QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
@@ -591,10 +580,7 @@ void PreviewWindowTest::printButtonPrintsIntoAPdf() {
   QTemporaryDir folder;
   const QString pdf = folder.filePath(QStringLiteral("printed.pdf"));
   bool progressShown = false;
-  preview::previewDialogs().preparePrinter = [&](QPrinter& printer) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-  };
+  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
   whenGenerated(pagesOf(2), [&](QRStandardPreview& window) {
     QTimer::singleShot(0, [&] {
       for (QWidget* widget : QApplication::topLevelWidgets())
@@ -616,7 +602,7 @@ void PreviewWindowTest::printButtonPrintsIntoAPdf() {
 void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
   QTemporaryDir folder;
   const QString pdf = folder.filePath(QStringLiteral("cancelled.pdf"));
-  preview::previewDialogs().preparePrinter = [&](QPrinter& printer) { printer.setOutputFileName(pdf); };
+  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
   QString progressText;
   QTimer watch;
   watch.setInterval(0);
@@ -644,10 +630,7 @@ void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
 void PreviewWindowTest::closingWhilePrintingStopsTheJobAndClosesAfterIt() {
   QTemporaryDir folder;
   const QString pdf = folder.filePath(QStringLiteral("closed.pdf"));
-  preview::previewDialogs().preparePrinter = [&](QPrinter& printer) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-  };
+  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
   QPointer<QRStandardPreview> target;
   bool askedWhilePrinting = false, openWhileTheJobRan = false;
   QTimer watch;
@@ -745,19 +728,9 @@ void PreviewWindowTest::printerWithAMarginPutsElementsAtTheirSheetPositions() {
 void PreviewWindowTest::saveAndLoadUseTheirTitlesFiltersAndStates() {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("month.QRP"));
-  QString saveTitle, saveFilter, saveSuffix, loadTitle, loadFilter;
-  auto& dialogs = preview::previewDialogs();
-  dialogs.saveFileName = [&](QWidget*, const QString& title, const QString& filter, const QString& suffix) {
-    saveTitle = title;
-    saveFilter = filter;
-    saveSuffix = suffix;
-    return path;
-  };
-  dialogs.openFileName = [&](QWidget*, const QString& title, const QString& filter) {
-    loadTitle = title;
-    loadFilter = filter;
-    return path;
-  };
+  auto& files = ui::seams().fileDialogs;
+  files.setNextAnswer(path);
+  files.setNextAnswer(path);
 
   QString panel;
   int shownPage = 0;
@@ -775,11 +748,17 @@ void PreviewWindowTest::saveAndLoadUseTheirTitlesFiltersAndStates() {
     after = window.view()->grab().toImage();
   });
   QVERIFY2(messages().isEmpty(), qPrintable(messages().join(QLatin1Char('\n'))));
-  QCOMPARE(saveTitle, QStringLiteral("Save report"));
-  QCOMPARE(saveFilter, QStringLiteral("QuickReport file(*.QRP)"));
-  QCOMPARE(saveSuffix, QStringLiteral("QRP"));
-  QCOMPARE(loadTitle, QStringLiteral("Load report"));
-  QCOMPARE(loadFilter, QStringLiteral("QuickReport file (*.QRP)"));
+  QCOMPARE(files.requests().size(), 2);
+  const ui::FileDialogRequest& save = files.requests()[0];
+  const ui::FileDialogRequest& load = files.requests()[1];
+  QCOMPARE(save.kind, ui::FileDialogRequest::Save);
+  QCOMPARE(save.title, QStringLiteral("Save report"));
+  QCOMPARE(ui::qtFileFilter(save.filter), QStringLiteral("QuickReport file(*.QRP)"));
+  QCOMPARE(save.defaultSuffix, QStringLiteral("QRP"));
+  QCOMPARE(load.kind, ui::FileDialogRequest::Open);
+  QCOMPARE(load.title, QStringLiteral("Load report"));
+  QCOMPARE(ui::qtFileFilter(load.filter), QStringLiteral("QuickReport file (*.QRP)"));
+  QVERIFY(load.anyName);  // a missing file is the preview's to report
   QCOMPARE(report::loadReportFile(path).size(), size_t(3));
   QCOMPARE(shownPage, 1);
   QCOMPARE(panel, QStringLiteral("Page 1 of 3"));
@@ -796,16 +775,15 @@ void PreviewWindowTest::loadingMissingOrDamagedFilesChangesNothing() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(report::encodeReport(pagesOf(1)).left(200));
   }
-  QString chosen;
-  preview::previewDialogs().openFileName = [&](QWidget*, const QString&, const QString&) { return chosen; };
+  auto& files = ui::seams().fileDialogs;
 
   int pagesAfter = 0;
   bool printUsable = false;
   whenGenerated(pagesOf(2), [&](QRStandardPreview& window) {
     window.showPage(2);
-    chosen = folder.filePath(QStringLiteral("missing.QRP"));
+    files.setNextAnswer(folder.filePath(QStringLiteral("missing.QRP")));
     button(window, "LoadReport")->click();
-    chosen = damaged;
+    files.setNextAnswer(damaged);
     button(window, "LoadReport")->click();
     pagesAfter = static_cast<int>(window.pages().size());
     QCOMPARE(window.pageNumber(), 2);
@@ -826,19 +804,13 @@ void PreviewWindowTest::reportWithoutPagesIsRefusedAndSaveWaitsForAPage() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(report::encodeReport({}));
   }
-  int saveDialogs = 0;
-  auto& dialogs = preview::previewDialogs();
-  dialogs.saveFileName = [&](QWidget*, const QString&, const QString&, const QString&) {
-    ++saveDialogs;
-    return QString();
-  };
-  dialogs.openFileName = [&](QWidget*, const QString&, const QString&) { return empty; };
+  auto& files = ui::seams().fileDialogs;
 
   QRStandardPreview window;
   window.beginGeneration();
   QVERIFY(!button(window, "SaveReport")->isEnabled());
   window.saveReport();
-  QCOMPARE(saveDialogs, 0);
+  QVERIFY(files.requests().isEmpty());
   for (page::GeneratedPage& page : pagesOf(3)) {
     window.addPage(std::move(page));
     QVERIFY(button(window, "SaveReport")->isEnabled());
@@ -846,6 +818,7 @@ void PreviewWindowTest::reportWithoutPagesIsRefusedAndSaveWaitsForAPage() {
   window.finishGeneration();
   window.showPage(2);
 
+  files.setNextAnswer(empty);
   button(window, "LoadReport")->click();
   QCOMPARE(messages(), QStringList{QStringLiteral("'empty.QRP' is not a report file or it is damaged")});
   QCOMPARE(window.pages().size(), size_t(3));
@@ -857,33 +830,6 @@ void PreviewWindowTest::reportWithoutPagesIsRefusedAndSaveWaitsForAPage() {
   window.beginGeneration();
   QVERIFY(!button(window, "SaveReport")->isEnabled());
   QCOMPARE(panelText(window, "PagePanel"), QStringLiteral("Page"));
-}
-
-void PreviewWindowTest::fileDialogListsReportFilesInEitherCase() {
-  QTemporaryDir folder;
-  for (const char* name : {"upper.QRP", "lower.qrp", "mixed.Qrp", "other.txt"}) {
-    QFile file(folder.filePath(QString::fromLatin1(name)));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-  }
-  const QString filter = QStringLiteral("QuickReport file (*.QRP)");
-  const auto dialog = preview::reportFileDialog(nullptr, QStringLiteral("Load report"), filter);
-  dialog->setDirectory(folder.path());
-  dialog->show();
-  auto listed = [&] {
-    QStringList names;
-    const QListView* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
-    if (!list || !list->model()) return names;
-    const QModelIndex root = list->rootIndex();
-    for (int row = 0; row < list->model()->rowCount(root); ++row)
-      names << list->model()->index(row, 0, root).data().toString();
-    names.sort();
-    return names;
-  };
-  QTRY_COMPARE(listed(), QStringList({"lower.qrp", "mixed.Qrp", "upper.QRP"}));
-  // The filter is shown as the program writes it.
-  QCOMPARE(dialog->nameFilters(), QStringList{filter});
-  QCOMPARE(dialog->windowTitle(), QStringLiteral("Load report"));
-  dialog->close();
 }
 
 void PreviewWindowTest::screenshots() {

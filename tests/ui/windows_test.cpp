@@ -1,0 +1,108 @@
+// The window registry and the components of a window, on windows of the test's own.
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "ui/components.h"
+#include "ui/window_registry.h"
+
+using namespace orvella;
+
+namespace {
+
+QStringList names(const QList<QObject*>& objects) {
+  QStringList found;
+  for (const QObject* object : objects) found << object->objectName();
+  return found;
+}
+
+QStringList registered() {
+  QList<QObject*> objects;
+  for (QWidget* window : ui::windows().windows()) objects << window;
+  return names(objects);
+}
+
+// A window that refuses to close, as a preview does while it prints.
+class Stubborn : public QWidget {
+ protected:
+  void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+}  // namespace
+
+class WindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void windowsAreKeptInCreationOrderUntilDestroyed() {
+    auto first = ui::windows().make<QWidget>();
+    first->setObjectName(QStringLiteral("first"));
+    auto second = ui::windows().make<QDialog>();
+    second->setObjectName(QStringLiteral("second"));
+    auto* third = ui::windows().make<Stubborn>().release();
+    third->setObjectName(QStringLiteral("third"));
+    ui::windows().add(first.get());  // a second time changes nothing
+    QCOMPARE(registered(), QStringList({"first", "second", "third"}));
+    QCOMPARE(ui::windows().windowsOf<QDialog>(), QList<QDialog*>{second.get()});
+
+    QSignalSpy removed(&ui::windows(), &ui::WindowRegistry::windowRemoved);
+    second.reset();
+    QCOMPARE(registered(), QStringList({"first", "third"}));
+    QCOMPARE(removed.size(), 1);
+
+    // Closing all but one: the others close, newest first; one that refuses stays.
+    first->show();
+    third->show();
+    ui::windows().closeAllBut(nullptr);
+    QVERIFY(!first->isVisible());
+    QVERIFY(third->isVisible());
+    delete third;
+    QCOMPARE(registered(), QStringList({"first"}));
+  }
+
+  void componentsComeInCreationOrderWithTheirLinks() {
+    QWidget window;
+    window.setObjectName(QStringLiteral("f_Test"));
+    auto* action = new QAction(QStringLiteral("Nowy"), &window);
+    action->setObjectName(QStringLiteral("a_New"));
+    auto* menu = new QMenu(&window);
+    menu->setObjectName(QStringLiteral("mi_File"));
+    QAction* linked = ui::addMenuItem(menu, QStringLiteral("Nowy1"), action);
+    QAction* plain = ui::addMenuItem(menu, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"));
+    QAction* separator = ui::addMenuSeparator(menu, QStringLiteral("N1"));
+    auto* inner = new QWidget(&window);  // unnamed: passed through, its children listed
+    auto* button = new QPushButton(inner);
+    button->setObjectName(QStringLiteral("b_New"));
+    ui::linkButton(button, action);
+    new QObject(button);  // unnamed
+    (new QObject(&window))->setObjectName(QStringLiteral("qt_inner_part"));
+
+    QCOMPARE(names(ui::components(&window)), QStringList({"a_New", "mi_File", "Nowy1", "mi_Close", "N1", "b_New"}));
+    QCOMPARE(ui::linkedAction(linked), action);
+    QCOMPARE(ui::linkedAction(button), action);
+    QVERIFY(!ui::linkedAction(plain));
+    QVERIFY(!ui::linkedAction(action));
+    QCOMPARE(ui::tag(separator), ui::kTagNotTranslated);
+    QCOMPARE(ui::tag(plain), 0);
+    ui::setTag(&window, ui::kTagNotTranslated);
+    QCOMPARE(ui::tag(&window), 100);
+
+    // A linked button takes the action's caption; its own caption may still be set.
+    action->setText(QStringLiteral("New"));
+    QCOMPARE(button->text(), QStringLiteral("New"));
+    QCOMPARE(linked->text(), QStringLiteral("New"));
+    button->setText(QStringLiteral("Own"));
+    QCOMPARE(ui::linkedAction(button), action);
+    QSignalSpy ran(action, &QAction::triggered);
+    button->click();
+    linked->trigger();
+    QCOMPARE(ran.size(), 2);
+  }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
