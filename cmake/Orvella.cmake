@@ -31,8 +31,27 @@ function(orvella_test_executable name sources libs)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
 endfunction()
 
+# The prefix every test or benchmark of the current folder is named with: its path below tests/ or
+# benchmarks/ (fuzz targets' seed replays: below the project), with "_" for "/".
+function(orvella_name_prefix out)
+  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  string(REGEX REPLACE "^(tests|benchmarks)/" "" relative "${relative}")
+  string(REPLACE "/" "_" prefix "${relative}")
+  set(${out} ${prefix} PARENT_SCOPE)
+endfunction()
+
+# One naming style: <folder path>[_<subject>]<suffix>, e.g. tests/platform/pictures holds
+# platform_pictures_test and platform_pictures_font_files_test.
+function(orvella_check_name name suffix)
+  orvella_name_prefix(prefix)
+  if(NOT name MATCHES "^${prefix}(_[a-z0-9_]+)?${suffix}$")
+    message(FATAL_ERROR "'${name}' in ${CMAKE_CURRENT_SOURCE_DIR} must be named ${prefix}[_subject]${suffix}")
+  endif()
+endfunction()
+
 # The executable of a test, not yet registered with CTest.
 function(orvella_test_target name sources libs)
+  orvella_check_name(${name} "_test")
   add_executable(${name} ${sources})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${libs})
@@ -67,7 +86,7 @@ endfunction()
 
 # orvella_fuzz(NAME name SOURCES ... LIBS ... [CORPUS dir]): a libFuzzer target, built with
 # -DORVELLA_FUZZ=ON and clang. In ordinary test builds the same target runs once over its seed folder
-# (CORPUS, by default tests/data/<the fuzz folder's name>) as a regression test.
+# (CORPUS, by default tests/data/<the fuzz folder's name>) as the test fuzz_<folder>_seeds_test.
 function(orvella_fuzz)
   cmake_parse_arguments(T "" "NAME;CORPUS" "SOURCES;LIBS" ${ARGN})
   if(ORVELLA_FUZZ)
@@ -76,29 +95,25 @@ function(orvella_fuzz)
     target_compile_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
     target_link_options(${T_NAME} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
-    return()
-  endif()
-  if(NOT ORVELLA_TESTS)
-    return()
-  endif()
-  if(NOT T_CORPUS)
-    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
-    set(T_CORPUS ${PROJECT_SOURCE_DIR}/tests/data/${folder})
-  endif()
-  if(EXISTS ${T_CORPUS})
-    orvella_test_executable(${T_NAME}_seeds "${T_SOURCES};${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp" "${T_LIBS}"
-                            ${T_CORPUS})
+  elseif(ORVELLA_TESTS)
+    if(NOT T_CORPUS)
+      get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+      set(T_CORPUS ${PROJECT_SOURCE_DIR}/tests/data/${folder})
+    endif()
+    if(NOT IS_DIRECTORY ${T_CORPUS})
+      message(FATAL_ERROR "${T_NAME}: no seed folder ${T_CORPUS}")
+    endif()
+    orvella_name_prefix(prefix)
+    orvella_test_executable(${prefix}_seeds_test "${T_SOURCES};${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp"
+                            "${T_LIBS}" ${T_CORPUS})
   endif()
 endfunction()
 
-# orvella_benchmark(NAME name SOURCES ... LIBS ...): a Google Benchmark executable.
+# orvella_benchmark(NAME name SOURCES ... LIBS ...): a Google Benchmark executable, named
+# <folder>[_subject]_benchmark.
 function(orvella_benchmark)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
-  find_package(benchmark QUIET)
-  if(NOT benchmark_FOUND)
-    message(STATUS "Google Benchmark not found: ${T_NAME} skipped")
-    return()
-  endif()
+  orvella_check_name(${T_NAME} "_benchmark")
   add_executable(${T_NAME} ${T_SOURCES})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} benchmark::benchmark)
@@ -115,6 +130,36 @@ function(orvella_library)
   target_include_directories(${T_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${T_NAME} PUBLIC ${T_PUBLIC_LIBS} PRIVATE ${T_PRIVATE_LIBS})
   orvella_warnings(${T_NAME})
+  set_property(GLOBAL APPEND PROPERTY ORVELLA_LIBRARIES ${T_NAME})
+endfunction()
+
+# Each library links what it includes: a header from another library's folder ("platform/files/...")
+# needs that library among its own links, not merely one that some other link brings along. Run once,
+# when every library is known.
+function(orvella_check_links)
+  get_property(libraries GLOBAL PROPERTY ORVELLA_LIBRARIES)
+  foreach(library IN LISTS libraries)
+    get_target_property(dir ${library} SOURCE_DIR)
+    file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${dir})
+    set(owner_of_${folder} ${library})
+  endforeach()
+  foreach(library IN LISTS libraries)
+    get_target_property(dir ${library} SOURCE_DIR)
+    get_target_property(sources ${library} SOURCES)
+    get_target_property(links ${library} LINK_LIBRARIES)
+    foreach(source IN LISTS sources)
+      file(STRINGS ${dir}/${source} includes REGEX "^#include \"")
+      foreach(line IN LISTS includes)
+        if(NOT line MATCHES "^#include \"(.+)/[^/]+\"")
+          continue()
+        endif()
+        set(owner "${owner_of_${CMAKE_MATCH_1}}")
+        if(owner AND NOT owner STREQUAL library AND NOT owner IN_LIST links)
+          message(SEND_ERROR "${library}: ${source} includes ${CMAKE_MATCH_1}/ but the library does not link ${owner}")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
 endfunction()
 
 # Copies data/ beside the executable: fonts/, images/, holidays/, lang/, the loose pictures, an empty temp/.

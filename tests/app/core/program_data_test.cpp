@@ -17,7 +17,7 @@ class ProgramFonts : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     static int argc = 1;
-    static char arg0[] = "orvella_program_data_tests";
+    static char arg0[] = "app_program_data_test";
     static char* argv[] = {arg0, nullptr};
     if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
   }

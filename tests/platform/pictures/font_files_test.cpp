@@ -19,7 +19,7 @@ class FontFiles : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     static int argc = 1;
-    static char arg0[] = "test_font_files";
+    static char arg0[] = "platform_pictures_font_files_test";
     static char* argv[] = {arg0, nullptr};
     if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc, argv);
   }

@@ -1,4 +1,4 @@
-// The picture loader's entry for Windows metafiles and enhanced metafiles.
+// The picture loader's entry for Windows metafiles and enhanced metafiles: read by the metafile player.
 #include <new>
 
 #include "platform/errors/error.h"
