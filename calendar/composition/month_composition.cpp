@@ -6,6 +6,7 @@
 #include "calendar/namedays/name_days.h"
 #include "dates/calendar_days.h"
 #include "dates/text_utils.h"
+#include "platform/fonts/font_points.h"
 #include "theme/model/theme.h"
 
 namespace orvella {
@@ -127,7 +128,7 @@ void composeMonth(page::PrintForm& form, const MonthRequest& request, const Comp
       if (isHoliday) {
         font.bold = true;
         font.italic = font.underline = font.strikeout = false;
-        font.size += 1;
+        font.size = clampFontPoints(std::int64_t(font.size) + 1);
       } else if (col != 6) {
         font.bold = false;
       }

@@ -45,7 +45,7 @@ QFont baseFont(const ElementFont& font) {
 
 }  // namespace
 
-int clampedPoints(int points) { return std::clamp(points, kMinFontPoints, kMaxFontPoints); }
+int clampedPoints(int points) { return clampFontPoints(points); }
 
 namespace {
 

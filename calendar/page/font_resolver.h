@@ -5,13 +5,12 @@
 #include <QString>
 
 #include "calendar/page/page_element.h"
+#include "platform/fonts/font_points.h"
 
 namespace orvella::page {
 
-// Point sizes a font may take on the page; sizes outside are clamped (a damaged theme must not ask the
-// font engine for glyphs of absurd size).
-inline constexpr int kMinFontPoints = 1;
-inline constexpr int kMaxFontPoints = 1638;
+// Point sizes outside the range that every font of the program keeps to are clamped (a damaged page
+// must not ask the font engine for glyphs of absurd size).
 int clampedPoints(int points);
 
 // The installed family that shows the face: the face itself when the font database has it, otherwise a

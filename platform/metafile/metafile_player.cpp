@@ -24,6 +24,17 @@ constexpr double kMaxScale = 1e7;
 constexpr double kClipGrid = 8192;
 constexpr int kMaxClipRects = 20000;
 constexpr int kMaxRegionPieces = 1000;
+// Glyphs whose em, stretched, covers more device pixels than this are drawn as outlines: Qt keeps an
+// image of every glyph it caches, and its own size check leaves the stretch out, so a font stretched
+// a thousandfold would ask for gigabytes.
+constexpr double kMaxCachedGlyphPixels = 128;
+// The largest em a font gets on the device, in pixels, and the widest stretch, in percent.
+constexpr int kMaxFontPixels = 5000;
+constexpr int kMaxFontStretch = 4000;
+// A pen is at most this many times the picture's diagonal on the device: wider would cover no more.
+constexpr double kMaxPenToPicture = 2;
+// Pictures drawn through images of their own: at most this many pixels each (three are made).
+constexpr double kMaxOffscreenPixels = 8'000'000;
 
 QColor colorOf(std::int32_t ref) {
   const auto v = std::uint32_t(ref);
@@ -103,6 +114,8 @@ class Player {
     const QPaintDevice* device = painter_.device();
     const double dpi = device ? std::max(device->logicalDpiX(), 1) : 96;
     hairline_ = std::max(1.0, dpi / 96.0);
+    const QRectF onDevice = base_.mapRect(target_);
+    maxPenPixels_ = std::max(hairline_, kMaxPenToPicture * std::hypot(onDevice.width(), onDevice.height()));
     raster_ = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -227,6 +240,8 @@ class Player {
     if (o.width <= 0 || deviceWidth < hairline_) {
       pen.setCosmetic(true);
       pen.setWidthF(hairline_);
+    } else if (deviceWidth > maxPenPixels_) {
+      pen.setWidthF(o.width * maxPenPixels_ / deviceWidth);
     } else {
       pen.setWidthF(o.width);
     }
@@ -549,16 +564,18 @@ class Player {
     }
     const double emDevice = em * sy;
     if (!(emDevice > 0.2) || emDevice > 50000 || str.isEmpty()) return;
-    const int pixels = std::clamp(int(std::lround(emDevice)), 1, 5000);
+    const int pixels = std::clamp(int(std::lround(emDevice)), 1, kMaxFontPixels);
     font.setPixelSize(pixels);
     const double k = emDevice / pixels;  // device pixels a font pixel
     if (f.width != 0 || std::abs(sx / sy - 1) > 0.01) {
       const QFontMetricsF m(font);
       double stretch = 100.0 * sx / sy;
       if (f.width != 0 && m.averageCharWidth() > 0)
-        stretch = 100.0 * std::abs(f.width) * sx / k / m.averageCharWidth();
-      font.setStretch(std::clamp(int(std::lround(stretch)), 1, 4000));
+        stretch = 100.0 * std::abs(double(f.width)) * sx / k / m.averageCharWidth();
+      if (!std::isfinite(stretch)) stretch = 100;
+      font.setStretch(int(std::lround(std::clamp(stretch, 1.0, double(kMaxFontStretch)))));
     }
+    const bool asOutlines = emDevice * std::max(1.0, font.stretch() / 100.0) > kMaxCachedGlyphPixels;
     const QFontMetricsF metrics(font);
 
     // Advances: from the record in logical units, else from the font.
@@ -601,15 +618,23 @@ class Player {
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setFont(font);
     painter_.setPen(s_.textColor);
+    QPainterPath outlines;
+    auto drawRun = [&](const QPointF& at, const QString& run) {
+      if (asOutlines)
+        outlines.addText(at, font, run);
+      else
+        painter_.drawText(at, run);
+    };
     if (advances.empty()) {
-      painter_.drawText(QPointF(x0, baseline), str);
+      drawRun(QPointF(x0, baseline), str);
     } else {
       double x = x0;
       for (qsizetype i = 0; i < str.size(); ++i) {
-        painter_.drawText(QPointF(x, baseline), QString(str[i]));
+        drawRun(QPointF(x, baseline), QString(str[i]));
         x += advances[std::size_t(i)];
       }
     }
+    if (asOutlines) painter_.fillPath(outlines, s_.textColor);
     painter_.restore();
     transformDirty_ = true;
 
@@ -623,6 +648,19 @@ class Player {
   }
 
   // ---- bitmaps ----
+  // The part of a bitmap of the given size that a file's source rectangle covers, worked out in 64-bit
+  // arithmetic: x + width of a file's values may lie far beyond int.
+  static QRect sourceRect(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h, QSize size) {
+    std::int64_t left = std::min(x, x + w), right = std::max(x, x + w);
+    std::int64_t top = std::min(y, y + h), bottom = std::max(y, y + h);
+    left = std::max<std::int64_t>(left, 0);
+    top = std::max<std::int64_t>(top, 0);
+    right = std::min<std::int64_t>(right, size.width());
+    bottom = std::min<std::int64_t>(bottom, size.height());
+    if (left >= right || top >= bottom) return {};
+    return QRect(int(left), int(top), int(right - left), int(bottom - top));
+  }
+
   void fillRop(const QRectF& rect, std::uint32_t rop) {
     switch (rop) {
       case 0x00000042u:
@@ -665,8 +703,7 @@ class Player {
       return;
     }
     QImage img = p_.images[std::size_t(r.a)];
-    QRect source(at(r, 4), at(r, 5), at(r, 6), at(r, 7));
-    source = source.normalized().intersected(img.rect());
+    QRect source = sourceRect(at(r, 4), at(r, 5), at(r, 6), at(r, 7), img.size());
     if (source.isEmpty()) source = img.rect();
     if (p0.x() == p1.x() || p0.y() == p1.y()) return;
 
@@ -1081,6 +1118,7 @@ class Player {
   QPainterPath outerClip_;
   QTransform frameToGrid_, gridToFrame_;
   double hairline_ = 1;
+  double maxPenPixels_ = 1;
   bool raster_ = false;
   bool valid_ = true, transformDirty_ = true, clipDirty_ = true;
   State s_;
@@ -1097,7 +1135,8 @@ void playThroughImage(const Program& program, QPainter& painter, const QRectF& t
   const QRectF onDevice = painter.transform().mapRect(target);
   double w = std::ceil(onDevice.width()), h = std::ceil(onDevice.height());
   const double limit = 4096;
-  const double shrink = std::min(1.0, std::min(limit / std::max(w, 1.0), limit / std::max(h, 1.0)));
+  double shrink = std::min(1.0, std::min(limit / std::max(w, 1.0), limit / std::max(h, 1.0)));
+  shrink = std::min(shrink, std::sqrt(kMaxOffscreenPixels / std::max(w * h, 1.0)));
   w = std::max(1.0, std::floor(w * shrink));
   h = std::max(1.0, std::floor(h * shrink));
   QImage onWhite(int(w), int(h), QImage::Format_RGB32), onBlack(int(w), int(h), QImage::Format_RGB32);

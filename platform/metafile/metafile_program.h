@@ -143,8 +143,10 @@ inline constexpr std::int64_t kMaxPointsPerRecord = 4'000'000;
 inline constexpr std::int64_t kMaxInts = 64'000'000;
 inline constexpr std::int64_t kMaxObjects = 65'536;
 inline constexpr std::int64_t kMaxBitmapSide = 32'768;
-inline constexpr std::int64_t kMaxBitmapPixels = 40'000'000;
-inline constexpr std::int64_t kMaxTotalBitmapPixels = 100'000'000;
+// Bitmaps are decoded when the file is read: all of a picture's bitmaps together hold no more pixels
+// than an A4 page at 600 dpi (7016 × 4961).
+inline constexpr std::int64_t kMaxBitmapPixels = 36'000'000;
+inline constexpr std::int64_t kMaxTotalBitmapPixels = 36'000'000;
 }  // namespace limits
 
 }  // namespace orvella::metafile

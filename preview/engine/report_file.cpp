@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "platform/errors/error.h"
+#include "platform/fonts/font_points.h"
 #include "preview/engine/byte_stream.h"
 
 namespace orvella::report {
@@ -49,7 +50,6 @@ constexpr std::uint32_t kMaxNameBytes = 4 * 1024;  // names, titles, font and pr
 
 // Limits of what a page can sensibly hold; anything outside marks a damaged file.
 constexpr int kMaxCoordinate = 100000;  // layout units, about 53 metres
-constexpr int kMaxFontSize = 1000;      // points
 constexpr double kMaxFrameWidth = 100;  // points
 constexpr double kMaxPaperMm = 10000;
 constexpr int kMaxCopies = 9999;
@@ -209,7 +209,7 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   check(alignment <= static_cast<std::uint8_t>(Alignment::Center));
   e.alignment = static_cast<Alignment>(alignment);
   e.font.name = in.text(kMaxNameBytes);
-  e.font.size = readInt(in, 1, kMaxFontSize);
+  e.font.size = readInt(in, kMinFontPoints, kMaxFontPoints);
   e.font.color = in.u32();
   const std::uint8_t style = readFlags(in, 4);
   e.font.bold = style & 1;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "dates/calendar_days.h"
+#include "platform/fonts/font_points.h"
 #include "platform/settings/windows1250.h"
 #include "theme/model/holiday_table.h"
 
@@ -39,7 +40,9 @@ void readFont(Theme& theme, const FontSection& fontSection, const IniFile& ini) 
   ThemeFont& font = theme.*fontSection.font;
   font = ThemeFont();
   font.name = ini.readString(section, QStringLiteral("name"), L(fontSection.defaultName));
-  font.size = ini.readInteger(section, QStringLiteral("size"), fontSection.defaultSize);
+  // Sizes stay within the range that pages and report files keep to, so that whatever a file says,
+  // a page composed from the theme can be drawn, saved and loaded again.
+  font.size = clampFontPoints(ini.readInteger(section, QStringLiteral("size"), fontSection.defaultSize));
   font.color = colorFromString(ini.readString(section, QStringLiteral("color"), QStringLiteral("clBlack")));
   font.bold = ini.readBool(section, QStringLiteral("style_bold"), false);
   font.italic = ini.readBool(section, QStringLiteral("style_italic"), false);

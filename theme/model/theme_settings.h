@@ -19,7 +19,8 @@ inline constexpr char16_t kDayKindSeparator = 30;
 void readThemeDefaults(Theme& theme, const IniFile& ini, int year);
 
 // Open: fills the whole theme from the file with the Open defaults, in the file's own order (months,
-// then the four fonts, name, pictures, switches). A picture that exists in workingDir is held by its
+// then the four fonts, name, pictures, switches). Font sizes are brought into the range every font of
+// the program keeps to (1 to 1000 points). A picture that exists in workingDir is held by its
 // full path there. A "color" that is neither a colour name nor a number raises Error
 // "'%s' is not a valid integer value"; what was read before it keeps its new value.
 void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString& workingDir);

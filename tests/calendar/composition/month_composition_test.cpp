@@ -4,6 +4,7 @@
 
 #include "composition_fixture.h"
 #include "platform/errors/error.h"
+#include "preview/engine/report_file.h"
 
 namespace orvella::testing {
 namespace {
@@ -297,6 +298,33 @@ TEST(DayGridTest, LengthsScaleWithThePageAndHalvesRoundToEven) {
   EXPECT_EQ(larger.left0, 92);       // 91.5
   EXPECT_EQ(larger.textOffset, 46);  // 46.5
   EXPECT_EQ(larger.top, 117);
+}
+
+}  // namespace
+}  // namespace orvella::testing
+
+namespace orvella::testing {
+namespace {
+
+// Font sizes travel from a theme's settings through the page into report files: whatever size a
+// theme gives, the composed page is one that the report reader takes back.
+TEST_F(CompositionTest, AnyFontSizeOfAThemeMakesAPageTheReportReaderTakes) {
+  for (const char* size : {"0", "-7", "1", "999", "1000", "1200", "2147483647"}) {
+    SCOPED_TRACE(size);
+    const QByteArray settings = QByteArray("[1]\r\n1=Nowy Rok\x1en\r\n2=Urodziny\r\n") +
+                                "[font_forenames]\r\nsize=" + size + "\r\n[font_holiday]\r\nsize=" + size +
+                                "\r\n[font_weekday]\r\nsize=" + size +
+                                "\r\n[font_user_holiday]\r\nsize=" + size + "\r\n";
+    readThemeSettings(theme, IniFile::fromBytes(settings), year, QString());
+    compose(2010, 0);
+    try {
+      const std::vector<page::GeneratedPage> pages =
+          report::decodeReport(report::encodeReport({form.qr.generate()}), QStringLiteral("month.QRP"));
+      EXPECT_EQ(pages.size(), 1u);
+    } catch (const Error& e) {
+      ADD_FAILURE() << e.what();
+    }
+  }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <array>
 
+#include "benchmarks/support/process_memory.h"
 #include "platform/errors/error.h"
 #include "tests/platform/metafile/metafile_writer.h"
 
@@ -38,6 +40,18 @@ class DamagedMetafiles : public testing::Test {
     putU32(params, 0x00CC0020);
     for (int v : {0, 2, 2, 0, 0, 100, 100, 0, 0}) putU16(params, std::uint16_t(v));
     return WmfWriter(0, 0, 100, 100, 1000).raw(0x0F43, params + dib).finish();
+  }
+  // A WMF font record: em height, width, weight 400, a face; then a text with it.
+  static QByteArray fontAndText(int height, int width, const QByteArray& text) {
+    QByteArray f;
+    for (int v : {height, width, 0, 0, 400}) putU16(f, std::uint16_t(v));
+    f.append(QByteArray(8, '\0')).append("DejaVu Sans").append(QByteArray(32 - 11, '\0'));
+    QByteArray t;
+    putU16(t, std::uint16_t(text.size()));
+    t.append(text);
+    if (text.size() % 2) t.append('\0');
+    for (int v : {10, 10}) putU16(t, std::uint16_t(v));
+    return WmfWriter(0, 0, 100, 100, 1000).raw(0x02FB, f).select(0).raw(0x0521, t).finish();
   }
   static QByteArray dibHeader(std::int32_t width, std::int32_t height, int bits, int compression) {
     QByteArray dib;
@@ -164,6 +178,61 @@ TEST_F(DamagedMetafiles, HostileStateRecordsDrawWithoutHarm) {
   e.rec(37, {0x80000000u | 99}).rec(34, {-5}).rec(75, {0, 5});
   e.rec(43, {-2147483647, -2147483647, 2147483647, 2147483647});
   EXPECT_FALSE(refused(e.finish()));
+}
+
+// Sizes that reach Qt from a file (a font's height, width and stretch, a pen's width) are bounded:
+// however large the file says they are, drawing a picture onto a page takes less memory than a page
+// image at 600 dpi.
+TEST_F(DamagedMetafiles, HugeSizesFromTheFileStayWithinAPagesWorthOfMemory) {
+  if (!bench::resetPeak()) GTEST_SKIP() << "the peak resident size cannot be reset here";
+  const std::int64_t pageAt600Dpi = std::int64_t(7016) * 4961 * 4;
+  WmfWriter widePen(0, 0, 100, 100, 1000);
+  widePen.pen(0, 32767, 0x0000FF).select(0).rec(0x0325, {3, 10, 10, 90, 90, 10, 90});
+  const std::pair<const char*, QByteArray> pictures[] = {
+      {"an EMF font of height 65496 and width 16776960", sample("found/huge_stretched_font.emf")},
+      {"a WMF font stretched 300 times", fontAndText(-90, 32767, "WWW")},
+      {"a WMF font of the largest height", fontAndText(-32768, 0, "WWW")},
+      {"a pen 32767 units wide", widePen.finish()},
+  };
+  QImage page(1754, 1240, QImage::Format_RGB32);  // A4 at 150 dpi
+  for (const auto& [what, bytes] : pictures) {
+    const auto picture = decodeMetafile(bytes, QStringLiteral("huge.emf"));
+    // As large as the page, as a holiday icon, and as small as a thumbnail.
+    for (const QRectF box : {QRectF(0, 0, 1754, 1240), QRectF(100, 100, 40, 40), QRectF(8, 8, 16, 12)}) {
+      bench::resetPeak();
+      const long before = bench::statusKilobytes("VmRSS:");
+      page.fill(Qt::white);
+      QPainter painter(&page);
+      picture->draw(painter, box);
+      painter.end();
+      const std::int64_t growth = std::int64_t(bench::statusKilobytes("VmHWM:") - before) * 1024;
+      EXPECT_LT(growth, pageAt600Dpi) << what << " in a box " << box.width() << " wide";
+    }
+  }
+}
+
+// Rectangles from a file are checked in 64-bit arithmetic: a bitmap's source at x 2147483647, 8 wide,
+// must not overflow on its way into Qt (the undefined-behaviour sanitizer stops at such an overflow).
+TEST_F(DamagedMetafiles, RectanglesBeyondTheIntegerRangeDrawWithoutOverflow) {
+  EXPECT_FALSE(refused(sample("found/bitmap_rectangle_overflow.emf")));
+  // A 2 × 2 bitmap stretched onto the picture from a source rectangle given by the file.
+  auto stretchFrom = [](std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    QByteArray body;
+    for (std::int64_t v :
+         {std::int64_t(0), std::int64_t(0), std::int64_t(100), std::int64_t(100), std::int64_t(0),
+          std::int64_t(0), x, y, w, h, std::int64_t(80), std::int64_t(40), std::int64_t(120),
+          std::int64_t(16), std::int64_t(0), std::int64_t(0x00CC0020), std::int64_t(100), std::int64_t(100)})
+      putU32(body, std::uint32_t(v));
+    body += dibHeader(2, 2, 24, 0) + QByteArray(16, '\x40');
+    return EmfWriter(0, 0, 1000, 1000).raw(81, body).finish();
+  };
+  const std::int64_t most = 2147483647, least = -most - 1;
+  for (const auto& [x, y, w, h] : {std::array<std::int64_t, 4>{most, 0, 8, 2},
+                                   {0, most, 2, 8},
+                                   {least, least, -1, -1},
+                                   {most - 1, most - 1, most, most},
+                                   {least, 0, least, 2}})
+    EXPECT_FALSE(refused(stretchFrom(x, y, w, h))) << x << " " << y << " " << w << " " << h;
 }
 
 TEST_F(DamagedMetafiles, ManyClipPiecesStayManageable) {
