@@ -18,6 +18,7 @@
 #include "app/export/export_command.h"
 #include "calendar/namedays/name_days.h"
 #include "platform/errors/error.h"
+#include "tests/support/reference_image.h"
 #include "theme/files/theme_files.h"
 
 namespace orvella::testing {
@@ -91,6 +92,14 @@ TEST_F(ExportRunTest, ImagesAndPdfAreWritten) {
   QFile pdf(out.path() + QStringLiteral("/cal.pdf"));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST_F(ExportRunTest, AComposedMonthLooksAsItsReference) {
+  // January 2010 of the default theme: the left-margin band, the header bar, name days in every cell.
+  runExport(ExportRequest{out.path() + QStringLiteral("/january.png"), 2010, 1, 1, {}, 72}, program.path());
+  const QImage january(out.path() + QStringLiteral("/january.png"));
+  ASSERT_FALSE(january.isNull());
+  EXPECT_EQ(testing::differenceFromReference(january, QStringLiteral("export/january_2010")).toStdString(), "");
 }
 
 TEST_F(ExportRunTest, AMissingThemeIsAnError) {
