@@ -103,12 +103,12 @@ int NationalHolidaysImport::removeNationalHolidays(HolidayTable& table) {
 
 QString skippedHolidaysMessage(const std::vector<SkippedHoliday>& skipped) {
   if (skipped.empty()) return {};
-  QString message = QString::fromUtf8(messages::kSkippedHolidays);
+  QString message = messageText(messages::msg_SkippedHolidays);
   for (const SkippedHoliday& entry : skipped) {
-    const char* reason = entry.reason == SkippedHoliday::Reason::BadFormula ? messages::kSkippedBadFormula
-                                                                            : messages::kSkippedNoSuchDate;
+    const MessageText& reason = entry.reason == SkippedHoliday::Reason::BadFormula ? messages::msg_SkippedBadFormula
+                                                                                   : messages::msg_SkippedNoSuchDate;
     message += QStringLiteral("\n[%1] expr=%2 (%3)")
-                   .arg(QString::number(entry.section), entry.formula, QString::fromUtf8(reason));
+                   .arg(QString::number(entry.section), entry.formula, messageText(reason));
   }
   return message;
 }

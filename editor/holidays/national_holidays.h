@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "platform/errors/message_texts.h"
 #include "theme/model/theme.h"
 
 namespace orvella {
@@ -15,9 +16,10 @@ class TCalcExpress;
 namespace messages {
 // Shown after an import that had to leave out entries whose date could not be worked out; each line
 // below it names the section and its formula.
-inline constexpr const char* kSkippedHolidays = "Tych świąt nie dodano, bo nie da się obliczyć ich daty:";
-inline constexpr const char* kSkippedBadFormula = "błędny wzór";
-inline constexpr const char* kSkippedNoSuchDate = "data poza kalendarzem";
+inline constexpr MessageText msg_SkippedHolidays{"msg_SkippedHolidays",
+                                                 "Tych świąt nie dodano, bo nie da się obliczyć ich daty:"};
+inline constexpr MessageText msg_SkippedBadFormula{"msg_SkippedBadFormula", "błędny wzór"};
+inline constexpr MessageText msg_SkippedNoSuchDate{"msg_SkippedNoSuchDate", "data poza kalendarzem"};
 }  // namespace messages
 
 // An entry left out because its "expr" gave no date.

@@ -1,0 +1,131 @@
+// The theme editor's working copy and the rules of its holiday grid.
+#include "editor/editing/theme_edit_copy.h"
+
+#include <QDate>
+
+#include "editor/holidays/national_holidays.h"
+
+namespace orvella {
+
+namespace {
+
+// Texts typed since their month was shown have no kind yet: they become user holidays.
+void classifyTypedTexts(HolidayRow& row) {
+  for (HolidayEntry& entry : row)
+    if (!entry.text.isEmpty() && entry.kind == kNoHolidayKind) entry.kind = kUserHoliday;
+}
+
+DayColour colourOf(const HolidayEntry& entry, int year, int month, int day) {
+  if (entry.kind == kNationalHoliday) return DayColour::NationalHoliday;
+  if (entry.kind == kUserHoliday) return DayColour::UserHoliday;
+  // Any year the field holds, also one no page can be composed for.
+  return QDate(year, month, day).dayOfWeek() == Qt::Sunday ? DayColour::Sunday : DayColour::Plain;
+}
+
+// The shown month is forgotten however the change of the table ends.
+struct ForgetShownMonth {
+  ThemeEditCopy& copy;
+  ~ForgetShownMonth() { copy.forgetShownMonth(); }
+};
+
+}  // namespace
+
+ThemeEditCopy::ThemeEditCopy(Theme& theme) : theme_(theme) {}
+
+void ThemeEditCopy::load() {
+  theme_.holidaysEditCopy = theme_.holidays;
+  backgrounds_ = theme_.backgrounds;
+  fonts_ = {theme_.weekdayFont, theme_.holidayFont, theme_.userHolidayFont, theme_.forenamesFont};
+  name_ = theme_.name;
+  pictureHoliday_ = theme_.pictureHoliday;
+  pictureLeft_ = theme_.pictureLeft;
+  shown_ = kNoMonth;
+}
+
+void ThemeEditCopy::commit(const QString& name, const ThemeSwitches& switches) {
+  theme_.backgrounds = backgrounds_;
+  // A text typed into a month that was not shown again has no kind yet; it is a user holiday now, as
+  // it will be once saved and opened again, so the page looks the same before and after.
+  for (HolidayRow& row : theme_.holidaysEditCopy) classifyTypedTexts(row);
+  theme_.holidays = theme_.holidaysEditCopy;
+  theme_.weekdayFont = fonts_[kWeekdayFont];
+  theme_.holidayFont = fonts_[kHolidayFont];
+  theme_.userHolidayFont = fonts_[kUserHolidayFont];
+  theme_.forenamesFont = fonts_[kForenamesFont];
+  name_ = name;
+  theme_.name = name;
+  theme_.pictureHoliday = pictureHoliday_;
+  theme_.pictureLeft = pictureLeft_;
+  theme_.withoutForenames = switches.withoutForenames;
+  theme_.sundayLikeWeekday = switches.sundayLikeWeekday;
+  theme_.drawFrames = switches.drawFrames;
+}
+
+void ThemeEditCopy::storeShownMonth(const QStringList& texts) {
+  HolidayTable& table = theme_.holidaysEditCopy;
+  if (shown_ >= table.size()) return;
+  HolidayRow& row = table[shown_];
+  const qsizetype days = std::min<qsizetype>(qsizetype(row.size()), texts.size());
+  for (qsizetype d = 0; d < days; ++d) {
+    HolidayEntry& entry = row[d];
+    entry.text = dayTextFromCell(texts[d]);
+    // A text changed keeps its kind (a national holiday stays one); an emptied day has none.
+    if (entry.text.isEmpty()) entry.kind = kNoHolidayKind;
+  }
+}
+
+std::vector<GridDay> ThemeEditCopy::showMonth(const QStringList& shownTexts, int month, int year) {
+  storeShownMonth(shownTexts);
+  std::vector<GridDay> days;
+  HolidayTable& table = theme_.holidaysEditCopy;
+  if (month < 0 || month >= int(table.size())) {
+    shown_ = kNoMonth;
+    return days;
+  }
+  HolidayRow& row = table[month];
+  classifyTypedTexts(row);
+  days.reserve(row.size());
+  for (int d = 1; d <= int(row.size()); ++d) {
+    const HolidayEntry& entry = row[d - 1];
+    days.push_back({d, entry.text, colourOf(entry, year, month + 1, d)});
+  }
+  shown_ = std::uint8_t(month);
+  return days;
+}
+
+void ThemeEditCopy::keepTypedTexts(const QStringList& shownTexts) {
+  storeShownMonth(shownTexts);
+  if (shown_ < theme_.holidaysEditCopy.size()) classifyTypedTexts(theme_.holidaysEditCopy[shown_]);
+}
+
+void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const QString& path, int year,
+                                           const QStringList& shownTexts) {
+  keepTypedTexts(shownTexts);
+  const ForgetShownMonth forget{*this};
+  import.importFile(path, theme_.holidaysEditCopy, year);
+}
+
+int ThemeEditCopy::removeNationalHolidays(const QStringList& shownTexts) {
+  keepTypedTexts(shownTexts);
+  forgetShownMonth();
+  return NationalHolidaysImport::removeNationalHolidays(theme_.holidaysEditCopy);
+}
+
+ThemeFont& ThemeEditCopy::font(int index) { return fonts_.at(index); }
+
+QString& ThemeEditCopy::picture(int index) { return index == kHolidayPicture ? pictureHoliday_ : pictureLeft_; }
+
+QString ThemeEditCopy::dayTextFromCell(const QString& cell) {
+  QString text = cell;
+  text.remove(QChar(30));
+  text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return text;
+}
+
+QString ThemeEditCopy::fontDescription(const ThemeFont& font) {
+  return QStringLiteral("%1, %2").arg(font.name).arg(font.size);
+}
+
+}  // namespace orvella

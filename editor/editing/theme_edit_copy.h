@@ -1,0 +1,97 @@
+// The theme editor's working copy of the theme and the rules its dialog applies to it, without any
+// window: what the holiday grid shows for a month and what its texts become, which font and picture
+// each choice names, national holidays in and out, and the commit on OK.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+class NationalHolidaysImport;
+
+// The number cell of a day in the holiday grid: plain (the button face), a Sunday of the year shown,
+// or the colour of the day's holiday kind, which wins over Sunday.
+enum class DayColour { Plain, Sunday, NationalHoliday, UserHoliday };
+
+// One row of the holiday grid.
+struct GridDay {
+  int day = 0;  // 1..31
+  QString text;
+  DayColour colour = DayColour::Plain;
+  friend bool operator==(const GridDay&, const GridDay&) = default;
+};
+
+// The font list of the fonts tab and the picture list of the pictures tab, in their order.
+enum FontIndex { kWeekdayFont = 0, kHolidayFont = 1, kUserHolidayFont = 2, kForenamesFont = 3 };
+enum PictureIndex { kLeftPicture = 0, kHolidayPicture = 1 };
+
+// The three switches of the main tab; they are not part of the copy, the check boxes hold them.
+struct ThemeSwitches {
+  bool sundayLikeWeekday = false;
+  bool withoutForenames = false;
+  bool drawFrames = false;
+  friend bool operator==(const ThemeSwitches&, const ThemeSwitches&) = default;
+};
+
+class ThemeEditCopy {
+ public:
+  // The month whose days the grid holds; this value: none, there is nothing to store back.
+  static constexpr std::uint8_t kNoMonth = 255;
+
+  // The holiday part of the copy is the theme's own editor copy, so that a year change resizes both.
+  explicit ThemeEditCopy(Theme& theme);
+
+  // Each opening: the copy takes the theme's holidays, backgrounds, fonts, name and pictures again,
+  // and the grid holds nothing to store back.
+  void load();
+  // OK: the copy goes into the theme, with the name and switches the dialog shows. Every typed text is
+  // a user holiday from here on, also in months not shown again.
+  void commit(const QString& name, const ThemeSwitches& switches);
+
+  // A month is chosen: the texts of the shown month (the grid's text column, day 1 first) are stored,
+  // then month (0..11) becomes the shown one and its days are given as the grid shows them in year.
+  // Texts typed since the month was shown become user holidays here.
+  std::vector<GridDay> showMonth(const QStringList& shownTexts, int month, int year);
+  std::uint8_t shownMonth() const { return shown_; }
+  // The grid holds nothing to store back: the next showMonth only fills it.
+  void forgetShownMonth() { shown_ = kNoMonth; }
+
+  // "Dodaj..." and "Usuń". The texts typed into the shown month are kept first, as user holidays, so
+  // that no national holiday takes their day; afterwards the grid is to be filled afresh (the shown
+  // month is forgotten, also when the import stops on an error, which it raises).
+  void importNationalHolidays(NationalHolidaysImport& import, const QString& path, int year,
+                              const QStringList& shownTexts);
+  int removeNationalHolidays(const QStringList& shownTexts);
+
+  ThemeFont& font(int index);  // FontIndex
+  QString& picture(int index);  // PictureIndex
+  QString& background(int month) { return backgrounds_.at(month); }
+  const QString& name() const { return name_; }
+  const HolidayTable& holidays() const { return theme_.holidaysEditCopy; }
+
+  // What a text typed or pasted into the grid becomes: one line, without the character that separates
+  // a stored text from its kind.
+  static QString dayTextFromCell(const QString& cell);
+  // The description of a font: face name, a comma, a blank, the size.
+  static QString fontDescription(const ThemeFont& font);
+
+ private:
+  void storeShownMonth(const QStringList& texts);
+  void keepTypedTexts(const QStringList& shownTexts);
+
+  Theme& theme_;
+  std::array<QString, 12> backgrounds_;
+  std::array<ThemeFont, 4> fonts_;  // FontIndex order
+  QString name_;
+  QString pictureLeft_;
+  QString pictureHoliday_;
+  std::uint8_t shown_ = kNoMonth;
+};
+
+}  // namespace orvella
