@@ -17,6 +17,7 @@
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
 #include "tests/app/started_program.h"
+#include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/window_registry.h"
 
@@ -77,8 +78,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.b_PrintPreview->text(), QStringLiteral("Podgląd wydruku"));
     QCOMPARE(main.cb_month->count(), 12);
     QCOMPARE(main.cb_month->item(9)->text(), QStringLiteral("Październik"));
-    QCOMPARE(main.findChild<QAction*>(QStringLiteral("N1"))->property("Tag").toInt(), 100);
-    QCOMPARE(main.findChild<QAction*>(QStringLiteral("mi_polski"))->property("Tag").toInt(), 100);
+    QCOMPARE(ui::tag(main.findChild<QAction*>(QStringLiteral("N1"))), ui::kTagNotTranslated);
+    QCOMPARE(ui::tag(main.findChild<QAction*>(QStringLiteral("mi_polski"))), ui::kTagNotTranslated);
     QCOMPARE(main.cb_month->currentRow(), 0);
     QVERIFY(main.state().theme.holidays.size() == 12);
   }
