@@ -11,6 +11,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   // name get the application name instead, which is the same word.
   setApplicationName(QStringLiteral("Orvella"));
   setApplicationVersion(QStringLiteral("1.33"));
+  // The desktop entry's name: lets the desktop match the windows to the installed entry and its icon.
+  setDesktopFileName(QStringLiteral("orvella"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -2,10 +2,12 @@
 // With --export the months are composed without any window.
 #include <QDir>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/application.h"
+#include "app/core/program_paths.h"
 #include "app/core/working_folder.h"
 #include "app/export/command_line.h"
 #include "app/export/export_command.h"
@@ -27,7 +29,7 @@ int runExport(int argc, char** argv, const orvella::ExportRequest& request) {
   if (!hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   try {
-    orvella::runExport(request, QCoreApplication::applicationDirPath());
+    orvella::runExport(request, orvella::findDataDir(QCoreApplication::applicationDirPath()));
   } catch (const orvella::Error& e) {
     std::fprintf(stderr, "orvella: %s\n", e.message().toLocal8Bit().constData());
     return 1;
@@ -64,10 +66,16 @@ int main(int argc, char** argv) {
 
   orvella::Application app(argc, argv);
 
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/orvella-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
+
+  const orvella::ProgramPaths paths = orvella::locateProgramPaths(QCoreApplication::applicationDirPath());
   orvella::ProgramContext context;
-  context.programDir = QCoreApplication::applicationDirPath();
+  context.programDir = paths.dataDir;
+  context.configFile = paths.configFile;
   // Held until the program ends, after its windows are gone.
-  const orvella::WorkingFolder working(context.workingDir());
+  const orvella::WorkingFolder working(paths.workingDir);
   context.workingFolder = working.path();
   orvella::ProgramWindows windows = orvella::createProgramWindows(context);
   windows.main->show();
