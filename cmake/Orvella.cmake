@@ -74,14 +74,20 @@ function(orvella_qtest)
   orvella_test_executable(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
 endfunction()
 
-# orvella_wm_test(NAME name SOURCES ... LIBS ...): a Qt Test executable with a main of its own, run
-# on a real X server with a window manager (tests/support/with_window_manager.sh), for what only shows
-# there: titles as the window manager reads them, focus, activation, maximising.
+# orvella_wm_test(NAME name SOURCES ... LIBS ... [OFFSCREEN_TOO]): a Qt Test executable with a main of
+# its own, run on a real X server with a window manager (tests/support/with_window_manager.sh), for what
+# only shows there: titles as the window manager reads them, focus, activation, maximising.
+# OFFSCREEN_TOO runs the same executable offscreen as well, as name_offscreen.
 function(orvella_wm_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "OFFSCREEN_TOO" "NAME" "SOURCES;LIBS" ${ARGN})
   orvella_test_target(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
   add_test(NAME ${T_NAME} COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with_window_manager.sh $<TARGET_FILE:${T_NAME}>)
   set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
+  if(T_OFFSCREEN_TOO)
+    add_test(NAME ${T_NAME}_offscreen COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME}_offscreen PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600)
+  endif()
 endfunction()
 
 # orvella_fuzz(NAME name SOURCES ... LIBS ... [CORPUS dir]): a libFuzzer target, built with

@@ -4,10 +4,12 @@
 #include <QTest>
 #include <QPointer>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/print_window.h"
 #include "app/program_windows.h"
 #include "preview/window/preview_window.h"
 #include "ui/window_registry.h"
@@ -44,26 +46,42 @@ inline void when(std::function<bool()> ready, std::function<void()> then) {
   });
 }
 
-// Counts the previews opened while it lives and closes each as soon as it has its pages.
+// How a preview is closed: by the program, or as a user closes it, with Esc or the Close button once
+// the preview is the active window.
+enum class CloseBy { Program, EscKey, CloseButton };
+
+// Counts the previews opened while it lives, notes the year each one shows, and closes each as soon as
+// it has its pages.
 class ClosingPreviews {
  public:
-  ClosingPreviews() {
-    connection_ = QObject::connect(&ui::windows(), &ui::WindowRegistry::windowAdded, [this](QWidget* window) {
+  explicit ClosingPreviews(CloseBy by = CloseBy::Program) {
+    connection_ = QObject::connect(&ui::windows(), &ui::WindowRegistry::windowAdded, [this, by](QWidget* window) {
       auto* preview = qobject_cast<preview::QRStandardPreview*>(window);
       if (!preview) return;
       ++opened_;
+      years_ << f_Print->form().QRL_rok.caption;
       QPointer<preview::QRStandardPreview> open(preview);
-      when([open] { return !open || open->generationFinished(); }, [open] {
-        if (open) open->close();
-      });
+      when([open, by] { return !open || (open->generationFinished() && (by == CloseBy::Program || open->isActiveWindow())); },
+           [open, by] {
+             if (!open) return;
+             if (by == CloseBy::EscKey)
+               QTest::keyClick(open->windowHandle(), Qt::Key_Escape);
+             else if (by == CloseBy::CloseButton)
+               QTest::mouseClick(open->findChild<QToolButton*>(QStringLiteral("ExitButton")), Qt::LeftButton);
+             else
+               open->close();
+           });
     });
   }
   ~ClosingPreviews() { QObject::disconnect(connection_); }
   int opened() const { return opened_; }
+  // The year on the page of each preview opened, in order.
+  const QStringList& years() const { return years_; }
 
  private:
   QMetaObject::Connection connection_;
   int opened_ = 0;
+  QStringList years_;
 };
 
 }  // namespace orvella::testing
