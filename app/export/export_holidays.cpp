@@ -1,0 +1,32 @@
+// Importing national holidays files into the theme of a headless export.
+#include "app/export/export_holidays.h"
+
+#include <QFileInfo>
+
+#include "dates/calc_express.h"
+#include "editor/holidays/national_holidays.h"
+#include "platform/errors/error.h"
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year) {
+  QStringList notes;
+  TCalcExpress ce;
+  NationalHolidaysImport importer(ce);
+  for (const QString& file : files) {
+    const QFileInfo info(file);
+    if (!info.isFile()) throw Error(QStringLiteral("File does not exist: ") + file);
+    if (!info.isReadable()) throw Error(QStringLiteral("File cannot be read: ") + file);
+    try {
+      importer.importFile(file, theme.holidays, year);
+    } catch (const Error& e) {
+      throw Error(file + QStringLiteral(": ") + e.message());
+    }
+    if (!importer.skipped().empty())
+      notes << file + QStringLiteral(": ") + skippedHolidaysMessage(importer.skipped());
+  }
+  return notes;
+}
+
+}  // namespace orvella

@@ -1,0 +1,16 @@
+// National holidays files added to the theme before the headless export composes its months.
+#pragma once
+
+#include <QStringList>
+
+namespace orvella {
+
+struct Theme;
+
+// Adds each file, in order, to the theme's holiday table for year as the theme editor's "Dodaj..." adds
+// one to its copy: the same skipping, the first holiday of a day wins. Raises Error naming the file when
+// it does not exist or its import stops on an error. Returns, for each file that had entries left out,
+// the file's name and the message the editor shows about them.
+QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year);
+
+}  // namespace orvella
