@@ -29,7 +29,9 @@ int runExport(int argc, char** argv, const orvella::ExportRequest& request) {
   if (!hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   try {
-    orvella::runExport(request, orvella::findDataDir(QCoreApplication::applicationDirPath()));
+    const QStringList notes =
+        orvella::runExport(request, orvella::findDataDir(QCoreApplication::applicationDirPath()));
+    for (const QString& note : notes) std::fprintf(stderr, "orvella: %s\n", note.toLocal8Bit().constData());
   } catch (const orvella::Error& e) {
     std::fprintf(stderr, "orvella: %s\n", e.message().toLocal8Bit().constData());
     return 1;

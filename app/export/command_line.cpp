@@ -99,6 +99,16 @@ std::vector<ExportOption> exportOptions() {
          request.themeFile = values.front();
        }});
   options.push_back(
+      {QCommandLineOption(QStringLiteral("holidays"),
+                          QStringLiteral("Adds the national holidays file FILE.hln to the theme for the "
+                                         "year, as the theme editor's \"Dodaj...\" does. May be given "
+                                         "several times: the first holiday of a day wins."),
+                          QStringLiteral("FILE.hln")),
+       false, true, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         for (const QString& value : values) checkReadableFile(name, value);
+         request.holidayFiles = values;
+       }});
+  options.push_back(
       {QCommandLineOption(QStringLiteral("dpi"),
                           QStringLiteral("Pixels per inch of images and of photos in a PDF, 36 to 2400 "
                                          "(PDF 300, PNG 150 without it)."),

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/export/export_holidays.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
 #include "calendar/composition/page_json.h"
@@ -159,7 +160,7 @@ QString pngFileForMonth(const QString& output, int month, bool severalMonths) {
   return output.left(dot) + QStringLiteral("-%1").arg(month, 2, 10, QLatin1Char('0')) + output.mid(dot);
 }
 
-void runExport(const ExportRequest& request, const QString& programDir) {
+QStringList runExport(const ExportRequest& request, const QString& programDir) {
   registerProgramFonts(programDir);
 
   // A working folder of the export's own: a running program's theme in "temp" stays untouched, several
@@ -178,9 +179,11 @@ void runExport(const ExportRequest& request, const QString& programDir) {
       throw Error(request.themeFile + QStringLiteral(": ") + e.message());
     }
   }
+  const QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year);
   NameDays nameDays;
   nameDays.load_forenames(programDir);
   exportMonths(request, theme, nameDays, programDir);
+  return notes;
 }
 
 void exportMonths(const ExportRequest& request, const Theme& theme, const NameDays& nameDays,

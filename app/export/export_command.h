@@ -1,4 +1,5 @@
-// Composing months without windows: orvella --export OUT --year Y --month M[-M2] [--theme FILE] [--dpi N].
+// Composing months without windows: orvella --export OUT --year Y --month M[-M2] [--theme FILE] [--dpi N]
+// [--holidays FILE.hln]...
 #pragma once
 
 #include <QString>
@@ -18,6 +19,8 @@ struct ExportRequest {
   int lastMonth = 1;
   QString themeFile;  // empty: the default theme
   int dpi = 0;        // 0: the format's default (PDF 300, PNG 150)
+  // National holidays files added to the theme for the year, in this order.
+  QStringList holidayFiles{};
 };
 
 // The file a month's image goes to: OUT itself for one month, else the month number inserted before
@@ -25,8 +28,10 @@ struct ExportRequest {
 QString pngFileForMonth(const QString& output, int month, bool severalMonths);
 
 // Composes every month of the request with the program's data in programDir and writes the output.
-// Raises Error on failure; an error of the theme file is prefixed with the file's name.
-void runExport(const ExportRequest& request, const QString& programDir);
+// Raises Error on failure; an error of the theme file or of a national holidays file is prefixed with
+// the file's name. Returns what the user should hear of although the export went on: entries of
+// national holidays files that were left out because their date could not be worked out.
+QStringList runExport(const ExportRequest& request, const QString& programDir);
 
 // The same with a theme and name days already loaded (the program's fonts registered by the caller);
 // pictures the theme names by relative path are looked for in programDir. Each month is composed and

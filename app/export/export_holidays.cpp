@@ -16,8 +16,8 @@ QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year
   NationalHolidaysImport importer(ce);
   for (const QString& file : files) {
     const QFileInfo info(file);
-    if (!info.isFile()) throw Error(QStringLiteral("File does not exist: ") + file);
-    if (!info.isReadable()) throw Error(QStringLiteral("File cannot be read: ") + file);
+    if (!info.isFile()) throw Error(file + QStringLiteral(": there is no such file"));
+    if (!info.isReadable()) throw Error(file + QStringLiteral(": the file cannot be read"));
     try {
       importer.importFile(file, theme.holidays, year);
     } catch (const Error& e) {

@@ -1,9 +1,15 @@
-// National holidays files in the headless export: added in order, errors named by file.
+// National holidays files in the headless export: the option, the order of the files, and errors that
+// name the file and leave no output behind.
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include "../support/program_folder.h"
+#include "app/export/command_line.h"
+#include "app/export/export_command.h"
 #include "app/export/export_holidays.h"
 #include "platform/errors/error.h"
 #include "theme/model/holiday_table.h"
@@ -14,10 +20,10 @@ namespace {
 class ExportHolidaysTest : public ::testing::Test {
  protected:
   QString file(const char* name, const QByteArray& text) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile out(path);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(text);
+    const QString path = out.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
     return path;
   }
   Theme themeFor(int year) {
@@ -25,28 +31,48 @@ class ExportHolidaysTest : public ::testing::Test {
     resetTables(theme, year);
     return theme;
   }
+  // The composed December of the year as JSON text.
+  QString december(int year, const QStringList& holidays) {
+    const QString json = out.filePath(QStringLiteral("december.json"));
+    runExport(ExportRequest{json, year, 12, 12, {}, 0, holidays}, program.path());
+    QFile file(json);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll());
+  }
 
-  QTemporaryDir dir;
-  const QString polska = QStringLiteral(ORVELLA_SOURCE_DIR "/data/holidays/polska.hln");
+  ProgramFolder program;
+  QTemporaryDir out;
+  const QString polska = program.path(QStringLiteral("holidays/polska.hln"));
 };
 
-TEST_F(ExportHolidaysTest, FilesAddUpInOrderIntoTheHolidayTable) {
+TEST_F(ExportHolidaysTest, TheOptionNamesFilesThatAreThere) {
+  const QString other = file("other.hln", "[1]\nm=1\nd=1\n");
+  const CommandLine line = parseCommandLine({"orvella", "--export", "a.pdf", "--year", "2025", "--month",
+                                             "12", "--holidays", polska, "--holidays", other});
+  EXPECT_EQ(line.exportRequest.holidayFiles, (QStringList{polska, other}));
+  EXPECT_THROW(parseCommandLine({"orvella", "--export", "a.pdf", "--year", "2025", "--month", "12",
+                                 "--holidays", out.filePath(QStringLiteral("none.hln"))}),
+               Error);
+}
+
+TEST_F(ExportHolidaysTest, FilesAddUpInOrderToTheComposedPage) {
+  EXPECT_TRUE(december(2025, {polska}).contains(QStringLiteral("\"Wigilia\"")));
+  EXPECT_FALSE(december(2024, {polska}).contains(QStringLiteral("\"Wigilia\"")));
+
   const QString eve = file("eve.hln", "[1]\nm=12\nd=24\nname=Eve\n[2]\nexpr=@_eastersunday/\n");
   Theme theme = themeFor(2025);
   const QStringList notes = addNationalHolidays(theme, {polska, eve}, 2025);
   EXPECT_EQ(theme.holidays[11][23], (HolidayEntry{QStringLiteral("Wigilia"), kNationalHoliday}));
-  EXPECT_EQ(theme.holidays[0][0].text, QStringLiteral("Nowy Rok"));
-  EXPECT_TRUE(theme.holidaysEditCopy[0][0].text.isEmpty()) << "only the table the page is composed from";
+  EXPECT_TRUE(theme.holidaysEditCopy[11][23].text.isEmpty()) << "only the table the page is composed from";
   ASSERT_EQ(notes.size(), 1);
   EXPECT_TRUE(notes.front().startsWith(eve + QStringLiteral(": ")));
   EXPECT_TRUE(notes.front().contains(QStringLiteral("[2] expr=@_eastersunday/")));
-
   theme = themeFor(2024);
   addNationalHolidays(theme, {polska, eve}, 2024);
   EXPECT_EQ(theme.holidays[11][23].text, QStringLiteral("Eve"));
 }
 
-TEST_F(ExportHolidaysTest, ErrorsNameTheFile) {
+TEST_F(ExportHolidaysTest, AnImportErrorEndsTheProgramWithoutOutput) {
   const QString broken = file("broken.hln", "[1]\nm=1\nd=2\nname=kept\n[2]\nexpr=1/0\n");
   Theme theme = themeFor(2025);
   try {
@@ -57,8 +83,29 @@ TEST_F(ExportHolidaysTest, ErrorsNameTheFile) {
   }
   EXPECT_EQ(theme.holidays[0][1].text, QStringLiteral("kept"));
   EXPECT_TRUE(theme.holidays[0][0].text.isEmpty()) << "the files after it are not read";
-  EXPECT_THROW(addNationalHolidays(theme, {dir.filePath(QStringLiteral("none.hln"))}, 2025), Error);
-  EXPECT_THROW(addNationalHolidays(theme, {dir.path()}, 2025), Error);
+
+  const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
+  auto run = [&](const QString& holidays) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORVELLA_RUNTIME_DIR "/orvella"),
+                  {"--export", pdf, "--year", "2025", "--month", "1", "--holidays",
+                   holidays});
+    EXPECT_TRUE(process.waitForFinished(120000));
+    return std::pair{process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
+  };
+  const auto [status, err] = run(broken);
+  EXPECT_EQ(status, 1);
+  EXPECT_TRUE(err.contains(broken + QStringLiteral(": Floating point division by zero")))
+      << err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(pdf));
+
+  const auto [skippedStatus, note] = run(file("skipped.hln", "[1]\nexpr=x\n"));
+  EXPECT_EQ(skippedStatus, 0);
+  EXPECT_TRUE(note.contains(QStringLiteral("[1] expr=x"))) << note.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(pdf));
 }
 
 }  // namespace
