@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -67,7 +68,10 @@ void QRStandardPreview::buildToolBar() {
     QToolButton* button = addButton(name, hint, toolIcon(icon));
     button->setCheckable(true);
     zoomGroup_->addButton(button);
-    connect(button, &QToolButton::clicked, this, ui::guarded([this, zoom] { (this->*zoom)(); }));
+    connect(button, &QToolButton::clicked, this, ui::guarded([this, zoom] {
+      fittingToFinalSize_ = false;  // the user's zoom stays
+      (this->*zoom)();
+    }));
     bar->addWidget(button);
     return button;
   };
@@ -172,6 +176,7 @@ void QRStandardPreview::addPage(page::GeneratedPage page) {
     view_->setPage(&pages_[0]);
     zoomToWidth_->setChecked(true);
     zoomToWidth();
+    fittingToFinalSize_ = !hasFinalSize();
   } else {
     view_->setPage(&pages_[static_cast<size_t>(current_)]);  // the vector may have moved
   }
@@ -244,6 +249,21 @@ void QRStandardPreview::zoomToFit() {
 }
 
 void QRStandardPreview::zoom100() { applyZoom(100); }
+
+bool QRStandardPreview::hasFinalSize() const {
+  if (!isMaximized()) return true;
+  // Maximised in fact once the window, its frame included, spans the screen's free width.
+  const QScreen* shownOn = screen();
+  return !shownOn || frameGeometry().width() >= shownOn->availableGeometry().width();
+}
+
+void QRStandardPreview::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // Later resizes keep the factor and only lay the page out again.
+  if (!fittingToFinalSize_) return;
+  if (zoomToWidth_->isChecked()) zoomToWidth();
+  fittingToFinalSize_ = !hasFinalSize();
+}
 
 void QRStandardPreview::printSetup() {
   if (!printSetup_->isEnabled() || printing_) return;

@@ -70,12 +70,14 @@ class QRStandardPreview : public QMainWindow {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void buildToolBar();
   void buildStatusBar();
   QToolButton* addButton(const QString& name, const QString& hint, const QIcon& icon);
   void applyZoom(int percent);
+  bool hasFinalSize() const;
   void updatePagePanel();
 
   page::PageSettings settings_;
@@ -88,6 +90,9 @@ class QRStandardPreview : public QMainWindow {
   bool printing_ = false;
   bool cancelPrinting_ = false;
   bool closeAfterPrinting_ = false;  // a close asked for while printing, carried out at the job's end
+  // The first page's zoom to width follows the window's size until the window has the size it keeps:
+  // a window manager maximises a window some time after it is shown.
+  bool fittingToFinalSize_ = false;
   report::GenerationProgress progress_;
 
   PageView* view_ = nullptr;

@@ -3,6 +3,8 @@
 // real X server with a window manager, where the main window becomes active again only some time
 // after the preview has gone.
 #include <QApplication>
+#include <QDir>
+#include <QScreen>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -114,6 +116,14 @@ class EnterKeyTest : public QObject {
       QTest::keyClick(main.cb_month, Qt::Key_Down);  // February
     }
     testing::ClosingPreviews previews(closeBy);
+    // What the user sees of the preview at its first opening, the window manager's frame included.
+    const QString shots = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
+    if (!shots.isEmpty() && fromYearField && closeBy == CloseBy::EscKey)
+      previews.beforeClosing = [&shots](QWidget& preview) {
+        QCoreApplication::processEvents();
+        preview.screen()->grabWindow(0).save(
+            QDir(shots).filePath(QGuiApplication::platformName() + QStringLiteral("_month_preview.png")));
+      };
     pressKey(main, Qt::Key_Return);
     QCoreApplication::processEvents();
     const QString year = fromYearField ? QStringLiteral("2030") : QStringLiteral("2010");

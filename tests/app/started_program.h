@@ -62,8 +62,9 @@ class ClosingPreviews {
       years_ << f_Print->form().QRL_rok.caption;
       QPointer<preview::QRStandardPreview> open(preview);
       when([open, by] { return !open || (open->generationFinished() && (by == CloseBy::Program || open->isActiveWindow())); },
-           [open, by] {
+           [this, open, by] {
              if (!open) return;
+             if (beforeClosing) beforeClosing(*open);
              if (by == CloseBy::EscKey)
                QTest::keyClick(open->windowHandle(), Qt::Key_Escape);
              else if (by == CloseBy::CloseButton)
@@ -74,6 +75,8 @@ class ClosingPreviews {
     });
   }
   ~ClosingPreviews() { QObject::disconnect(connection_); }
+  // Runs on each preview just before it is closed.
+  std::function<void(preview::QRStandardPreview&)> beforeClosing;
   int opened() const { return opened_; }
   // The year on the page of each preview opened, in order.
   const QStringList& years() const { return years_; }
