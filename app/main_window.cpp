@@ -108,8 +108,7 @@ void Tf_Main::buildActions() {
   connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
   connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
   connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
-  // The editor and the web pages arrive with their own windows and files.
-  a_Edit->setEnabled(false);
+  // The web pages arrive with their own files.
   a_HelpOnline->setEnabled(false);
 }
 
@@ -272,7 +271,7 @@ bool Tf_Main::archiveBusy() const {
 
 void Tf_Main::a_NewExecute() {
   if (archiveBusy()) return;
-  state_->currentThemeFile.clear();
+  od_Load.fileName.clear();
   state_->themeFiles.new_theme(selectedYear());
   setWindowTitle(QStringLiteral("Orvella"));
 }
@@ -283,20 +282,18 @@ void Tf_Main::showThemeFileInCaption(const QString& path) {
 
 void Tf_Main::a_OpenExecute() {
   if (archiveBusy()) return;
-  ui::FileDialogRequest od_Load;
-  od_Load.kind = ui::FileDialogRequest::Open;
-  od_Load.objectName = QStringLiteral("od_Load");
-  od_Load.title = QStringLiteral("Open");
-  od_Load.folder = context_.path(QStringLiteral("holidays"));
-  od_Load.filter = QStringLiteral("user holidays (.hol)|*.hol");
-  od_Load.defaultSuffix = QStringLiteral("hol");
-  const QString chosen = ui::chooseFile(od_Load, this);
-  if (chosen.isEmpty()) return;
-  openTheme(chosen);
+  od_Load.request.objectName = QStringLiteral("od_Load");
+  od_Load.request.title = QStringLiteral("Open");
+  od_Load.request.folder = context_.path(QStringLiteral("holidays"));
+  od_Load.request.filter = QStringLiteral("user holidays (.hol)|*.hol");
+  od_Load.request.defaultSuffix = QStringLiteral("hol");
+  // A cancelled dialog changes nothing: the current theme file stays.
+  if (!od_Load.execute(this)) return;
+  openTheme(od_Load.fileName);
 }
 
 bool Tf_Main::openTheme(const QString& path) {
-  state_->currentThemeFile = path;
+  od_Load.fileName = path;
   showThemeFileInCaption(path);
   return state_->themeFiles.load_theme(path, selectedYear());
 }
@@ -320,7 +317,7 @@ void Tf_Main::openThemeFromCommandLine(const QString& given) {
   if (!opened) a_NewExecute();
 }
 
-void Tf_Main::a_SaveExecute() { saveTheme(state_->currentThemeFile); }
+void Tf_Main::a_SaveExecute() { saveTheme(od_Load.fileName); }
 
 void Tf_Main::mi_SaveAsClick() { saveTheme(QString()); }
 

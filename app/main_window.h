@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/program_context.h"
+#include "ui/file_dialogs.h"
 
 class QAction;
 class QGroupBox;
@@ -69,6 +70,9 @@ class Tf_Main : public QMainWindow {
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QVector<QIcon> il_Main;
+  // The open dialog; its file name is the current theme file (the national holidays import borrows
+  // the dialog and gives the name back).
+  ui::OpenDialog od_Load;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -19,8 +19,6 @@ class ProgramState {
   Theme theme;
   NameDays nameDays;
   ThemeFiles themeFiles;
-  // The current theme file: the file name the open dialog holds.
-  QString currentThemeFile;
 
   void registerProgramFonts();
   void loadForenames() { nameDays.load_forenames(context_.programDir); }

@@ -2,9 +2,11 @@
 #include "app/program_windows.h"
 
 #include <QCoreApplication>
+#include <QListWidget>
 
 #include "app/main_window.h"
 #include "app/print_window.h"
+#include "app/program_state.h"
 #include "editor/options/options_dialog.h"
 #include "ui/archive_messages.h"
 #include "ui/window_registry.h"
@@ -38,7 +40,14 @@ ProgramWindows createProgramWindows(const ProgramContext& context) {
   ProgramWindows windows;
   windows.main = ui::windows().make<Tf_Main>(context);
   f_Main = windows.main.get();
-  windows.options = ui::windows().make<Tf_Options>([] { return f_Main ? f_Main->selectedYear() : 2009; });
+  OptionsHost host;
+  host.theme = &f_Main->state().theme;
+  host.selectedYear = [] { return f_Main ? f_Main->selectedYear() : 2009; };
+  for (int row = 0; row < f_Main->cb_month->count(); ++row) host.monthNames << f_Main->cb_month->item(row)->text();
+  host.od_Load = &f_Main->od_Load;
+  host.programDir = context.programDir;
+  host.locatePicture = [](const QString& held) { return f_Main ? f_Main->state().locatePicture(held) : QString(); };
+  windows.options = ui::windows().make<Tf_Options>(std::move(host));
   f_Options = windows.options.get();
   windows.print = ui::windows().make<Tf_Print>();
   f_Print = windows.print.get();

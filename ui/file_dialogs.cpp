@@ -36,4 +36,12 @@ QString chooseFile(const FileDialogRequest& request, QWidget* parent) {
   return dialog.selectedFiles().constFirst();
 }
 
+bool OpenDialog::execute(QWidget* parent) {
+  request.kind = FileDialogRequest::Open;
+  const QString chosen = chooseFile(request, parent);
+  if (chosen.isEmpty()) return false;
+  fileName = chosen;
+  return true;
+}
+
 }  // namespace orvella::ui

@@ -22,6 +22,17 @@ struct FileDialogRequest {
 // cancelled.
 QString chooseFile(const FileDialogRequest& request, QWidget* parent);
 
+// An open dialog a window keeps for its whole life: prepared before each use, it holds the file name
+// last chosen (the main window keeps its current theme file there, and others may borrow the dialog).
+struct OpenDialog {
+  FileDialogRequest request;
+  QString fileName;
+
+  // Shows the dialog as the request says: true when a file was chosen, which fileName then holds;
+  // false on Cancel, fileName unchanged.
+  bool execute(QWidget* parent);
+};
+
 // The real dialog of a request, not yet shown: Qt's own dialog (the same on every desktop), the filter
 // in Qt's form, names matched in any case ("*.hol" lists Theme.HOL too, as on Windows).
 void setUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request);

@@ -1,22 +1,381 @@
-// The theme editor dialog.
+// The theme editor dialog: its four tabs, the handlers that move values between the controls and the
+// editing copy, and the keys Enter and Esc.
 #include "editor/options/options_dialog.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QVBoxLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
 
-#include "calendar/composition/month_names.h"
+#include "editor/editing/theme_font_choice.h"
+#include "editor/options/picture_box.h"
+#include "platform/colors/colors.h"
+#include "platform/errors/error.h"
+#include "platform/files/path_names.h"
+#include "platform/pictures/picture.h"
+#include "ui/dialog_seams.h"
+#include "ui/guarded.h"
+#include "ui/string_grid.h"
 
 namespace orvella {
 
-Tf_Options::Tf_Options(std::function<int()> selectedYear, QWidget* parent)
-    : QDialog(parent), expansion_(std::move(selectedYear)) {
+namespace {
+
+constexpr int kClientWidth = 295;
+constexpr int kClientHeight = 697;
+
+// The picture dialogs list every format the program draws.
+const char kPictureFilter[] =
+    "All (*.jpg;*.jpeg;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf"
+    "|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File (*.jpg)|*.jpg"
+    "|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico"
+    "|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
+// Relative: the picture dialogs start in "images" of the current folder.
+const char kPictureFolder[] = "images";
+
+const QColor kSundayColour(255, 0, 0);
+const QColor kNationalHolidayColour(255, 165, 0);
+const QColor kUserHolidayColour(0, 255, 0);
+
+QFont sansSerif(int pixels, bool bold = false) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+// The colour of a day-number cell; an invalid colour leaves the grid's button face.
+QColor cellColour(DayColour colour) {
+  switch (colour) {
+    case DayColour::Sunday:
+      return kSundayColour;
+    case DayColour::NationalHoliday:
+      return kNationalHolidayColour;
+    case DayColour::UserHoliday:
+      return kUserHolidayColour;
+    case DayColour::Plain:
+      break;
+  }
+  return {};
+}
+
+template <class Widget>
+Widget* named(Widget* widget, const char* name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+QWidget* tab(QTabWidget* pages, const char* name, const char* caption) {
+  auto* page = named(new QWidget(pages), name);
+  pages->addTab(page, QString::fromUtf8(caption));
+  return page;
+}
+
+QComboBox* dropDownList(QWidget* parent, const char* name, const QStringList& items, const QRect& at) {
+  auto* list = named(new QComboBox(parent), name);
+  list->addItems(items);
+  list->setGeometry(at);
+  return list;
+}
+
+ui::PictureDialogRequest pictureDialog(const char* name) {
+  ui::PictureDialogRequest request;
+  request.objectName = QLatin1String(name);
+  request.folder = QLatin1String(kPictureFolder);
+  request.filter = QLatin1String(kPictureFilter);
+  return request;
+}
+
+}  // namespace
+
+Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
+    : QDialog(parent),
+      host_(std::move(host)),
+      expansion_([this] { return year(); }),
+      edit_(*host_.theme),
+      import_(ce) {
   setObjectName(QStringLiteral("f_Options"));
   setWindowTitle(QStringLiteral("Edycja tematu"));
-  cb_Holidays = new QComboBox(this);
-  cb_Holidays->setObjectName(QStringLiteral("cb_Holidays"));
-  for (int month = 0; month < 12; ++month) cb_Holidays->addItem(polishMonthName(month));
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(cb_Holidays);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(sansSerif(11));
+  setFixedSize(kClientWidth, kClientHeight);
+  ce.setFormula(QStringLiteral("0"));
+
+  PageControl1 = named(new QTabWidget(this), "PageControl1");
+  PageControl1->setGeometry(0, 0, kClientWidth, 660);
+  buildMainTab();
+  buildHolidaysTab();
+  buildFontsTab();
+  buildPicturesTab();
+  PageControl1->setCurrentWidget(ts_Holidays);  // the tab of the first opening; later the last one shown
+
+  QFont bold = font();
+  bold.setBold(true);
+  b_Cancel = named(new QPushButton(QStringLiteral("Anuluj"), this), "b_Cancel");
+  b_Cancel->setGeometry(8, 666, 136, 25);
+  b_Cancel->setFont(bold);
+  b_OK = named(new QPushButton(QStringLiteral("OK"), this), "b_OK");
+  b_OK->setGeometry(151, 666, 136, 25);
+  b_OK->setFont(bold);
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);  // Enter is always OK
+  connect(b_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+  // The button's result closes the dialog even when its handler has reported an error.
+  connect(b_OK, &QPushButton::clicked, this, ui::guarded([this] { b_OKClick(); }));
+  connect(b_OK, &QPushButton::clicked, this, &QDialog::accept);
+
+  // The dialog sees every key before the focused control.
+  qApp->installEventFilter(this);
+  FormCreate();
+}
+
+Tf_Options::~Tf_Options() { qApp->removeEventFilter(this); }
+
+QPushButton* Tf_Options::button(QWidget* parent, const char* name, const char* caption,
+                                void (Tf_Options::*handler)()) {
+  auto* b = named(new QPushButton(QString::fromUtf8(caption), parent), name);
+  connect(b, &QPushButton::clicked, this, ui::guarded([this, handler] { (this->*handler)(); }));
+  return b;
+}
+
+void Tf_Options::buildMainTab() {
+  ts_Main = tab(PageControl1, "ts_Main", "Główne");
+  l_ThemeName = named(new QLabel(QStringLiteral("Nazwa tematu:"), ts_Main), "l_ThemeName");
+  l_ThemeName->setGeometry(8, 10, 270, 16);
+  e_ThemeName = named(new QLineEdit(QStringLiteral("Default"), ts_Main), "e_ThemeName");
+  e_ThemeName->setGeometry(8, 28, 270, 22);
+  l_ThemeName->setBuddy(e_ThemeName);
+  ch_SundayLikeWeekday = named(new QCheckBox(QStringLiteral("Niedziela jak dzień powszedni"), ts_Main),
+                               "ch_SundayLikeWeekday");
+  ch_SundayLikeWeekday->setGeometry(8, 64, 270, 20);
+  ch_WithoutForenames = named(new QCheckBox(QStringLiteral("Bez standardowych imienin"), ts_Main),
+                              "ch_WithoutForenames");
+  ch_WithoutForenames->setGeometry(8, 88, 270, 20);
+  ch_DrawFrames = named(new QCheckBox(QStringLiteral("Rysuj ramki"), ts_Main), "ch_DrawFrames");
+  ch_DrawFrames->setGeometry(8, 112, 270, 20);
+}
+
+void Tf_Options::buildHolidaysTab() {
+  ts_Holidays = tab(PageControl1, "ts_Holidays", "Święta");
+  // Two design-time items; the main window's month names replace them at creation.
+  cb_Holidays = dropDownList(ts_Holidays, "cb_Holidays", {QStringLiteral("Styczeń"), QStringLiteral("Luty")},
+                             QRect(8, 8, 170, 22));
+  cb_Holidays->setMaxVisibleItems(12);
+  connect(cb_Holidays, &QComboBox::activated, this, ui::guarded([this] { cb_HolidaysChange(); }));
+  l_Year = named(new QLabel(ts_Holidays), "l_Year");
+  l_Year->setFont(sansSerif(19, true));
+  l_Year->setGeometry(190, 6, 90, 26);
+  l_Year->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  b_SetBackgroundPicture =
+      button(ts_Holidays, "b_SetBackgroundPicture", "Tło...", &Tf_Options::b_SetBackgroundPictureClick);
+  b_SetBackgroundPicture->setGeometry(8, 52, 80, 25);
+  gb_NationalHolidays = named(new QGroupBox(QStringLiteral("Święta narodowe"), ts_Holidays), "gb_NationalHolidays");
+  gb_NationalHolidays->setGeometry(100, 36, 180, 50);
+  b_LoadNationalHolidays = button(gb_NationalHolidays, "b_LoadNationalHolidays", "Dodaj...",
+                                  &Tf_Options::b_LoadNationalHolidaysClick);
+  b_LoadNationalHolidays->setGeometry(8, 18, 78, 25);
+  b_DeleteNationalHolidays =
+      button(gb_NationalHolidays, "b_DeleteNationalHolidays", "Usuń", &Tf_Options::b_DeleteNationalHolidaysClick);
+  b_DeleteNationalHolidays->setGeometry(94, 18, 78, 25);
+
+  sag_Holidays = named(new ui::StringGrid(2, ts_Holidays), "sag_Holidays");
+  sag_Holidays->setColumnWidth(0, 20);
+  sag_Holidays->setColumnWidth(1, 224);
+  sag_Holidays->setDefaultRowHeight(16);
+  sag_Holidays->setCell(0, 0, QStringLiteral("Lp."));
+  sag_Holidays->setCell(1, 0, QStringLiteral("Święta"));
+  sag_Holidays->setToolTip(
+      QStringLiteral("Znak * na początku linii powoduje dodanie dodatkowej ikonki przy liczbie dnia na kalendarzu"));
+  // Room for the header and 31 days, with lines between all cells and no scroll bar.
+  sag_Holidays->setGeometry(8, 94, 20 + 224 + 2 * sag_Holidays->frameWidth(),
+                            32 * 16 + 2 * sag_Holidays->frameWidth());
+}
+
+void Tf_Options::buildFontsTab() {
+  ts_Fonts = tab(PageControl1, "ts_Fonts", "Czcionki");
+  cb_Fonts = dropDownList(ts_Fonts, "cb_Fonts",
+                          {QStringLiteral("Dzień zwykły"), QStringLiteral("Święto"), QStringLiteral("Święto własne"),
+                           QStringLiteral("Imieniny")},
+                          QRect(8, 8, 180, 22));
+  connect(cb_Fonts, &QComboBox::activated, this, ui::guarded([this] { cb_FontsChange(); }));
+  b_FontChange = button(ts_Fonts, "b_FontChange", "Zmień...", &Tf_Options::b_FontChangeClick);
+  b_FontChange->setGeometry(196, 7, 84, 25);
+  gb_FontDescription = named(new QGroupBox(ts_Fonts), "gb_FontDescription");
+  gb_FontDescription->setGeometry(8, 40, 272, 200);
+  p_FontPreview = named(new QLabel(QStringLiteral("12"), gb_FontDescription), "p_FontPreview");
+  p_FontPreview->setGeometry(8, 20, 256, 172);
+  p_FontPreview->setAlignment(Qt::AlignCenter);
+  // A white panel with a raised inner and a lowered outer bevel.
+  p_FontPreview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  p_FontPreview->setLineWidth(2);
+  p_FontPreview->setAutoFillBackground(true);
+  QPalette white = p_FontPreview->palette();
+  white.setColor(QPalette::Window, Qt::white);
+  p_FontPreview->setPalette(white);
+}
+
+void Tf_Options::buildPicturesTab() {
+  ts_Pictures = tab(PageControl1, "ts_Pictures", "Rysunki");
+  cb_Pictures = dropDownList(ts_Pictures, "cb_Pictures", {QStringLiteral("Lewy margines"), QStringLiteral("Święto")},
+                             QRect(8, 8, 180, 22));
+  connect(cb_Pictures, &QComboBox::activated, this, ui::guarded([this] { cb_PicturesChange(); }));
+  b_PictureChange = button(ts_Pictures, "b_PictureChange", "Zmień...", &Tf_Options::b_PictureChangeClick);
+  b_PictureChange->setGeometry(196, 7, 84, 25);
+  gb_PictureDescription = named(new QGroupBox(ts_Pictures), "gb_PictureDescription");
+  gb_PictureDescription->setGeometry(6, 40, 276, 543);
+  i_PicturePreview = named(new PictureBox(gb_PictureDescription), "i_PicturePreview");
+  i_PicturePreview->setGeometry(8, 22, 260, 513);
+}
+
+int Tf_Options::year() const { return host_.selectedYear ? host_.selectedYear() : 2009; }
+
+void Tf_Options::FormCreate() {
+  if (host_.monthNames.isEmpty()) return;
+  cb_Holidays->clear();
+  cb_Holidays->addItems(host_.monthNames);
+}
+
+void Tf_Options::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;  // the desktop showing it again, not a new opening
+  ui::guarded([this] { FormShow(); })();
+}
+
+void Tf_Options::FormShow() {
+  l_Year->setText(QString::number(year()));
+  edit_.load();
+  cb_Fonts->setCurrentIndex(0);
+  cb_FontsChange();
+  cb_Pictures->setCurrentIndex(0);
+  cb_PicturesChange();
+  if (cb_Holidays->currentIndex() < 0) cb_Holidays->setCurrentIndex(0);
+  edit_.forgetShownMonth();
+  cb_HolidaysChange();
+  const Theme& theme = *host_.theme;
+  e_ThemeName->setText(edit_.name());
+  ch_WithoutForenames->setChecked(theme.withoutForenames);
+  ch_SundayLikeWeekday->setChecked(theme.sundayLikeWeekday);
+  ch_DrawFrames->setChecked(theme.drawFrames);
+  b_OK->setFocus();
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+QStringList Tf_Options::shownTexts() {
+  if (edit_.shownMonth() == ThemeEditCopy::kNoMonth) return {};
+  sag_Holidays->commitEditor();
+  return sag_Holidays->columnTexts(1);
+}
+
+void Tf_Options::cb_HolidaysChange() {
+  const std::vector<GridDay> days = edit_.showMonth(shownTexts(), std::max(0, cb_Holidays->currentIndex()), year());
+  sag_Holidays->clearCellFormatting();
+  sag_Holidays->setRowCount(int(days.size()) + 1);
+  for (const GridDay& day : days) {
+    sag_Holidays->setCell(1, day.day, QString());
+    sag_Holidays->setCell(0, day.day, QString::number(day.day));
+    sag_Holidays->setFixedCellColor(day.day, cellColour(day.colour));
+    sag_Holidays->setCell(1, day.day, day.text);
+  }
+}
+
+void Tf_Options::showFont(const ThemeFont& font) {
+  p_FontPreview->setFont(screenFont(font));
+  QPalette palette = p_FontPreview->palette();
+  palette.setColor(QPalette::WindowText, toQColor(font.color));
+  p_FontPreview->setPalette(palette);
+  gb_FontDescription->setTitle(ThemeEditCopy::fontDescription(font));
+}
+
+void Tf_Options::cb_FontsChange() { showFont(edit_.font(std::max(0, cb_Fonts->currentIndex()))); }
+
+void Tf_Options::b_FontChangeClick() {
+  ThemeFont& font = edit_.font(std::max(0, cb_Fonts->currentIndex()));
+  ui::FontDialogRequest fd_Fonts;
+  fd_Fonts.objectName = QStringLiteral("fd_Fonts");
+  fd_Fonts.initial = {screenFont(font), toQColor(font.color)};
+  const std::optional<ui::FontChoice> chosen = ui::chooseFont(fd_Fonts, this);
+  if (!chosen) return;
+  font = themeFontFromChoice(chosen->font, chosen->colour, font);
+  showFont(font);
+}
+
+void Tf_Options::showPicture(const QString& file) {
+  Picture picture = Picture::load(file);
+  i_PicturePreview->setPicture(std::move(picture));
+  gb_PictureDescription->setTitle(files::filePart(file));
+}
+
+void Tf_Options::cb_PicturesChange() {
+  const QString held = edit_.picture(std::max(0, cb_Pictures->currentIndex()));
+  const QString file = host_.locatePicture ? host_.locatePicture(held) : held;
+  // A picture that is not there keeps the preview as it was.
+  if (file.isEmpty() || !files::fileExists(file)) return;
+  try {
+    showPicture(file);
+  } catch (const Error&) {
+    // Said in the caption, not in a box: the dialog opens and OK commits whatever the theme holds.
+    i_PicturePreview->clear();
+    gb_PictureDescription->setTitle(formatMessage(messageText(messages::msg_PictureUnreadable), files::filePart(file)));
+  }
+}
+
+void Tf_Options::b_PictureChangeClick() {
+  const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPicture"), this);
+  if (chosen.isEmpty()) return;
+  // A file that cannot be read raises here: the box says why, and the setting stays as it was.
+  showPicture(chosen);
+  edit_.picture(std::max(0, cb_Pictures->currentIndex())) = chosen;
+}
+
+void Tf_Options::b_SetBackgroundPictureClick() {
+  const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPictureBG"), this);
+  if (chosen.isEmpty()) return;
+  edit_.background(std::max(0, cb_Holidays->currentIndex())) = chosen;
+}
+
+// National holidays files are added and taken out with the import that comes next.
+void Tf_Options::b_LoadNationalHolidaysClick() {}
+
+void Tf_Options::b_DeleteNationalHolidaysClick() {}
+
+void Tf_Options::b_OKClick() {
+  cb_FontsChange();
+  cb_PicturesChange();
+  cb_HolidaysChange();
+  edit_.commit(e_ThemeName->text(), {ch_SundayLikeWeekday->isChecked(), ch_WithoutForenames->isChecked(),
+                                     ch_DrawFrames->isChecked()});
+}
+
+bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {
+  // A key travels from the focused control up to its parents; look at it once, at its first stop.
+  if (event->type() != QEvent::KeyPress || !isVisible()) return QDialog::eventFilter(watched, event);
+  QWidget* firstStop = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+  if (watched != firstStop || firstStop->window() != this) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      // An open cell editor takes Esc itself: it drops what was typed, and the dialog stays.
+      if (sag_Holidays->isEditing()) break;
+      b_Cancel->click();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Also from an open cell editor, whose text counts: the handlers read the grid.
+      sag_Holidays->commitEditor();
+      b_OK->click();
+      return true;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace orvella

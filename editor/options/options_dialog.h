@@ -1,29 +1,129 @@
-// The theme editor dialog. It owns the line expansion that the month composition calls.
+// The theme editor dialog: the theme's name and switches, the holiday text of every day, the month
+// backgrounds, the four fonts and the two pictures, edited on a copy that OK writes back. It also owns
+// the evaluator the national holidays import uses and the line expansion the composition calls.
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 
+#include "dates/calc_express.h"
 #include "dates/line_expansion.h"
+#include "editor/editing/theme_edit_copy.h"
+#include "editor/holidays/national_holidays.h"
+#include "platform/errors/message_texts.h"
 
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
 
 namespace orvella {
 
+namespace ui {
+class StringGrid;
+struct OpenDialog;
+}  // namespace ui
+
+class PictureBox;
+
+namespace messages {
+// The caption of the picture preview when the picture's file exists but cannot be read; %s: its name.
+inline constexpr MessageText msg_PictureUnreadable{"msg_PictureUnreadable", "%s (nie można odczytać pliku)"};
+}  // namespace messages
+
+// What the dialog reads from the main window and borrows of it.
+struct OptionsHost {
+  Theme* theme = nullptr;                // the program's theme
+  std::function<int()> selectedYear;     // the year field, read at each use
+  QStringList monthNames;                // the month list's items, taken once, at creation
+  ui::OpenDialog* od_Load = nullptr;     // the main window's open dialog, borrowed by the import
+  QString programDir;                    // the import starts in its "holidays" folder
+  std::function<QString(const QString&)> locatePicture;  // a held picture path -> its file, or empty
+};
+
 class Tf_Options : public QDialog {
   Q_OBJECT
+
  public:
-  // selectedYear reads the main window's year field at each use.
-  explicit Tf_Options(std::function<int()> selectedYear, QWidget* parent = nullptr);
+  explicit Tf_Options(OptionsHost host, QWidget* parent = nullptr);
+  ~Tf_Options() override;
 
   // "@_" markers replaced by their values for the selected year.
   QString wypelnij_linie(const QString& line) const { return expansion_.wypelnij_linie(line); }
   QString zamien(const QString& keyword) const { return expansion_.zamien(keyword); }
 
+  // Handlers
+  void FormCreate();
+  void FormShow();
+  void cb_HolidaysChange();
+  void cb_FontsChange();
+  void b_FontChangeClick();
+  void cb_PicturesChange();
+  void b_PictureChangeClick();
+  void b_SetBackgroundPictureClick();
+  void b_LoadNationalHolidaysClick();
+  void b_DeleteNationalHolidaysClick();
+  void b_OKClick();
+
+  const ThemeEditCopy& editCopy() const { return edit_; }
+
+  // Components, named as the language files know them.
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* ts_Main = nullptr;
+  QLabel* l_ThemeName = nullptr;
+  QLineEdit* e_ThemeName = nullptr;
+  QCheckBox* ch_SundayLikeWeekday = nullptr;
+  QCheckBox* ch_WithoutForenames = nullptr;
+  QCheckBox* ch_DrawFrames = nullptr;
+  QWidget* ts_Holidays = nullptr;
   QComboBox* cb_Holidays = nullptr;
+  QLabel* l_Year = nullptr;
+  QPushButton* b_SetBackgroundPicture = nullptr;
+  QGroupBox* gb_NationalHolidays = nullptr;
+  QPushButton* b_LoadNationalHolidays = nullptr;
+  QPushButton* b_DeleteNationalHolidays = nullptr;
+  ui::StringGrid* sag_Holidays = nullptr;
+  QWidget* ts_Fonts = nullptr;
+  QComboBox* cb_Fonts = nullptr;
+  QPushButton* b_FontChange = nullptr;
+  QGroupBox* gb_FontDescription = nullptr;
+  QLabel* p_FontPreview = nullptr;
+  QWidget* ts_Pictures = nullptr;
+  QComboBox* cb_Pictures = nullptr;
+  QPushButton* b_PictureChange = nullptr;
+  QGroupBox* gb_PictureDescription = nullptr;
+  PictureBox* i_PicturePreview = nullptr;
+  QPushButton* b_Cancel = nullptr;
+  QPushButton* b_OK = nullptr;
+  TCalcExpress ce;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void buildMainTab();
+  void buildHolidaysTab();
+  void buildFontsTab();
+  void buildPicturesTab();
+  QPushButton* button(QWidget* parent, const char* name, const char* caption, void (Tf_Options::*handler)());
+  int year() const;
+  // The texts of the shown month as the grid holds them, an open cell editor's text included; none
+  // when the grid holds nothing to store back.
+  QStringList shownTexts();
+  void showFont(const ThemeFont& font);
+  // Shows the picture at `file` with its name as caption; raises the picture loader's error.
+  void showPicture(const QString& file);
+
+  OptionsHost host_;
   LineExpansion expansion_;
+  ThemeEditCopy edit_;
+  NationalHolidaysImport import_;
 };
 
 }  // namespace orvella

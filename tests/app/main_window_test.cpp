@@ -243,7 +243,7 @@ class MainWindowTest : public QObject {
     QVERIFY(QFileInfo::exists(f));
     main.a_New->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
-    QVERIFY(main.state().currentThemeFile.isEmpty());
+    QVERIFY(main.od_Load.fileName.isEmpty());
   }
 
   void aCancelledOpenChangesNothing() {
@@ -297,7 +297,7 @@ class MainWindowTest : public QObject {
     main.openThemeFromCommandLine(folder->path(QStringLiteral("named.hol")));
     QCOMPARE(main.state().theme.name, QStringLiteral("Named"));
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - named.hol"));
-    QCOMPARE(main.state().currentThemeFile, folder->path(QStringLiteral("named.hol")));
+    QCOMPARE(main.od_Load.fileName, folder->path(QStringLiteral("named.hol")));
     QVERIFY(errors().isEmpty());
 
     // A file that cannot be opened is reported, and the default theme is what remains.
@@ -312,7 +312,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(main.state().theme.name, QStringLiteral("Default"));
       QCOMPARE(main.state().theme.holidays[1].size(), size_t(28));
       QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
-      QVERIFY(main.state().currentThemeFile.isEmpty());
+      QVERIFY(main.od_Load.fileName.isEmpty());
     }
     QCOMPARE(errors().front(), QStringLiteral("Błąd odczytu archiwum"));
   }
