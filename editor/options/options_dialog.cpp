@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTabWidget>
 
@@ -341,10 +342,39 @@ void Tf_Options::b_SetBackgroundPictureClick() {
   edit_.background(std::max(0, cb_Holidays->currentIndex())) = chosen;
 }
 
-// National holidays files are added and taken out with the import that comes next.
-void Tf_Options::b_LoadNationalHolidaysClick() {}
+void Tf_Options::b_LoadNationalHolidaysClick() {
+  ui::OpenDialog& od_Load = *host_.od_Load;
+  od_Load.request.objectName = QStringLiteral("od_Load");
+  od_Load.request.folder = host_.programDir + QStringLiteral("/holidays");
+  od_Load.request.filter = QStringLiteral("national holidays (.hln)|*.hln");
+  od_Load.request.title = QStringLiteral("Open");
+  // The main window keeps its current theme file in the dialog's file name: it gets it back whatever
+  // happens here, so that a later Save still writes to that file.
+  const QString remembered = od_Load.fileName;
+  const auto giveBack = qScopeGuard([&od_Load, remembered] { od_Load.fileName = remembered; });
+  od_Load.fileName.clear();
+  if (!od_Load.execute(this)) return;
+  try {
+    edit_.importNationalHolidays(import_, od_Load.fileName, year(), shownTexts());
+  } catch (...) {
+    cb_HolidaysChange();  // the days imported before the error stay, and show
+    throw;
+  }
+  cb_HolidaysChange();
+  const QString skipped = skippedHolidaysMessage(import_.skipped());
+  if (skipped.isEmpty()) return;
+  ui::MessageBoxRequest box;
+  box.icon = QMessageBox::Information;
+  box.title = QApplication::applicationDisplayName();
+  box.text = skipped;
+  box.objectName = QStringLiteral("skippedHolidaysBox");
+  ui::showMessageBox(box, this);
+}
 
-void Tf_Options::b_DeleteNationalHolidaysClick() {}
+void Tf_Options::b_DeleteNationalHolidaysClick() {
+  edit_.removeNationalHolidays(shownTexts());
+  cb_HolidaysChange();
+}
 
 void Tf_Options::b_OKClick() {
   cb_FontsChange();

@@ -383,6 +383,56 @@ class OptionsDialogTest : public QObject {
     }
   }
 
+  void theImportBorrowsTheOpenDialogAndAlwaysGivesItsFileNameBack() {
+    const QString current = QStringLiteral("/themes/current.hol");
+    const QString good = QStringLiteral("[1]\nm=1\nd=2\nname=Nowy\n[2]\nexpr=@_eastersunday+1\nname=Poniedziałek\n"
+                                        "[3]\nexpr=((\nname=broken\n[4]\nm=1\nd=5\nname=taken\n");
+    Tf_Options& d = opened(0);
+    od_Load.fileName = current;
+
+    // Cancelled.
+    click(d.b_LoadNationalHolidays);
+    const ui::FileDialogRequest& asked = ui::seams().fileDialogs.requests().last();
+    QCOMPARE(asked.objectName, QStringLiteral("od_Load"));
+    QCOMPARE(asked.title, QStringLiteral("Open"));
+    QCOMPARE(asked.filter, QStringLiteral("national holidays (.hln)|*.hln"));
+    QCOMPARE(asked.folder, folder->path(QStringLiteral("holidays")));
+    QCOMPARE(od_Load.fileName, current);
+
+    // Imported; a day typed into the grid keeps its text, a formula that does not parse is named.
+    typeInto(5, QStringLiteral("mój"));
+    ui::seams().fileDialogs.setNextAnswer(hln("good.hln", good.toUtf8()));
+    click(d.b_LoadNationalHolidays);
+    QCOMPARE(od_Load.fileName, current);
+    QCOMPARE(grid().cell(1, 2), QStringLiteral("Nowy"));
+    QCOMPARE(grid().fixedCellColor(2), kOrange);
+    QCOMPARE(grid().cell(1, 5), QStringLiteral("mój"));
+    QCOMPARE(grid().fixedCellColor(5), kLime);
+    QCOMPARE(d.editCopy().holidays()[3][8], (HolidayEntry{QStringLiteral("Poniedziałek"), kNationalHoliday}));
+    const ui::MessageBoxRequest& skipped = ui::seams().messageBoxes.requests().last();
+    QCOMPARE(skipped.icon, QMessageBox::Information);
+    QVERIFY(skipped.text.contains(QStringLiteral("[3] expr=((")));
+    QCOMPARE(ui::seams().messageBoxes.requests().size(), 1);
+
+    // Stopped by an error: the box says why, the days before it stay and show.
+    ui::seams().fileDialogs.setNextAnswer(hln("bad.hln", "[1]\nm=1\nd=3\nname=przed\n[2]\nexpr=1/0\n"));
+    click(d.b_LoadNationalHolidays);
+    QCOMPARE(od_Load.fileName, current);
+    QCOMPARE(errors(), QStringList{QStringLiteral("Floating point division by zero")});
+    QCOMPARE(grid().cell(1, 3), QStringLiteral("przed"));
+
+    // "Usuń" takes out exactly the national days.
+    click(d.b_DeleteNationalHolidays);
+    QCOMPARE(grid().cell(1, 2), QString());
+    QCOMPARE(grid().cell(1, 3), QString());
+    QCOMPARE(grid().cell(1, 5), QStringLiteral("mój"));
+    QCOMPARE(d.editCopy().holidays()[3][8], HolidayEntry());
+    // The theme changes with OK only.
+    QCOMPARE(theme.holidays[0][1], HolidayEntry());
+    click(d.b_Cancel);
+    QCOMPARE(theme.holidays[0][4], HolidayEntry());
+  }
+
   void screenshotsOfTheFourTabs() {
     made();
     theme.holidays[0][0] = {QStringLiteral("*Nowy Rok"), kNationalHoliday};
