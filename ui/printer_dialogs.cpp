@@ -1,20 +1,10 @@
 // The printer set-up dialog and the print target through their seams.
 #include "ui/printer_dialogs.h"
 
-#include <QPrintDialog>
-#include <algorithm>
-
 #include "ui/dialog_seams.h"
+#include "ui/printer_setup_dialog.h"
 
 namespace orvella::ui {
-
-void configurePrintDialog(QPrintDialog& dialog, int pageCount) {
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-  dialog.setMinMax(1, std::max(pageCount, 1));
-}
 
 bool runPrinterSetup(QPrinter& printer, int pageCount, QWidget* parent) {
   PrinterSetupRequest request;
@@ -29,8 +19,7 @@ bool runPrinterSetup(QPrinter& printer, int pageCount, QWidget* parent) {
     if (answer->changes) answer->changes(printer);
     return answer->ok;
   }
-  QPrintDialog dialog(&printer, parent);
-  configurePrintDialog(dialog, pageCount);
+  PrinterSetupDialog dialog(printer, pageCount, parent);
   return dialog.exec() == QDialog::Accepted;
 }
 

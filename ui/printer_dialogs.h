@@ -6,7 +6,6 @@
 #include <QString>
 #include <functional>
 
-class QPrintDialog;
 class QWidget;
 
 namespace orvella::ui {
@@ -31,11 +30,10 @@ struct PrinterSetupAnswer {
   static PrinterSetupAnswer cancel(std::function<void(QPrinter&)> changes = {}) { return {false, std::move(changes)}; }
 };
 
-// The print dialog on a printer already set up (or the answer a test set): true for OK, after which
-// the printer holds the user's choices. No choice of a selection, of the current page or of printing
-// to a file; a page range within 1..pageCount.
+// The printer set-up dialog on a printer already set up (or the answer a test set): true for OK, after
+// which the printer holds the user's choices of printer, orientation, copies and a page range within
+// 1..pageCount. It never prints.
 bool runPrinterSetup(QPrinter& printer, int pageCount, QWidget* parent);
-void configurePrintDialog(QPrintDialog& dialog, int pageCount);
 
 // Asked once for each print job, just before it starts.
 struct PrintJobRequest {

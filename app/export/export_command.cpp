@@ -9,13 +9,10 @@
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <cmath>
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -30,62 +27,20 @@
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
 #include "platform/files/file_operations.h"
+#include "preview/engine/pdf_file.h"
 #include "theme/files/theme_files.h"
 
 namespace orvella {
 
 namespace {
 
-// Text and metafiles stay vectors in a PDF whatever the resolution; it sets how finely photos are
-// kept. Printed photos gain nothing beyond about 300 pixels per inch, and a photo decoded for 600 dpi
-// costs four times the pixels to decode, re-encode and store. --dpi asks for more.
-constexpr int kDefaultPdfDpi = 300;
+// PDFs as the preview's Save as PDF writes them, unless --dpi asks for another resolution.
+constexpr int kDefaultPdfDpi = report::kPdfDpi;
 constexpr int kDefaultPngDpi = 150;
 
 Error unableToWrite(const QString& output) {
   return Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
 }
-
-// One PDF page per composed month, written as the months come. The document's title is the first
-// page's, so the writer starts with the first page. The file replaces OUT only when it is complete.
-class PdfOutput {
- public:
-  PdfOutput(const QString& output, int dpi) : file_(output), dpi_(dpi) {}
-
-  void add(const page::GeneratedPage& page) {
-    if (!writer_) {
-      start(page);
-    } else if (!writer_->newPage()) {
-      throw unableToWrite(file_.fileName());
-    }
-    page::drawPage(page, painter_, page::DeviceMapping{double(dpi_), double(dpi_)});
-  }
-
-  void finish() {
-    if (!writer_) return;
-    painter_.end();
-    writer_.reset();
-    if (!file_.commit()) throw unableToWrite(file_.fileName());
-  }
-
- private:
-  void start(const page::GeneratedPage& page) {
-    if (!file_.open(QIODevice::WriteOnly)) throw unableToWrite(file_.fileName());
-    writer_ = std::make_unique<QPdfWriter>(&file_);
-    writer_->setCreator(QStringLiteral("Orvella"));
-    writer_->setTitle(page.settings.title);
-    writer_->setResolution(dpi_);
-    writer_->setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-    if (!painter_.begin(writer_.get())) throw unableToWrite(file_.fileName());
-  }
-
-  // Destroyed in reverse: the painter ends before its writer goes, and an unfinished file is dropped.
-  QSaveFile file_;
-  int dpi_;
-  std::unique_ptr<QPdfWriter> writer_;
-  QPainter painter_;
-};
 
 // Only a new file or a regular one is replaced: a device, a pipe or a folder under the name, or behind
 // a link of that name, is left alone.
@@ -204,7 +159,9 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
 
   page::PrintForm form;
   PendingOutputs images;
-  std::optional<PdfOutput> pdf;
+  // One PDF page per composed month, written as the months come; the file replaces OUT only when
+  // it is complete.
+  std::optional<report::PdfFile> pdf;
   if (suffix == QLatin1String("pdf")) pdf.emplace(request.output, request.dpi ? request.dpi : kDefaultPdfDpi);
   QJsonArray json;
   for (int month = request.firstMonth; month <= request.lastMonth; ++month) {

@@ -30,6 +30,18 @@ inline constexpr const char* kPaperRefused = "The printer cannot be set to %1 pa
 inline constexpr const char* kLandscape = "landscape";
 inline constexpr const char* kPortrait = "portrait";
 
+// Saving the shown pages as a PDF file.
+inline constexpr const char* kSavePdfHint = "Save as PDF";
+inline constexpr const char* kSavePdfTitle = "Save as PDF";
+inline constexpr const char* kSavePdfFilter = "PDF file|*.pdf";
+inline constexpr const char* kPdfSuffix = "pdf";
+
+// Print without a printer to print on.
+inline constexpr const char* kPrintTitle = "Print";
+inline constexpr const char* kNoPrinter =
+    "No printer is installed.\n\n"
+    "To keep the page, save it as a PDF file with the \"Save as PDF\" button of the tool bar.";
+
 // The printing window.
 inline constexpr const char* kPrintingTitle = "Printing progress";
 inline constexpr const char* kCancel = "Cancel";

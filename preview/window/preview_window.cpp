@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "platform/errors/error.h"
+#include "preview/engine/pdf_file.h"
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
 #include "preview/window/page_view.h"
@@ -25,6 +27,7 @@
 #include "preview/window/tool_icons.h"
 #include "ui/file_dialogs.h"
 #include "ui/guarded.h"
+#include "ui/message_boxes.h"
 #include "ui/printer_dialogs.h"
 
 namespace orvella::preview {
@@ -118,6 +121,9 @@ void QRStandardPreview::buildToolBar() {
   saveReport_->setEnabled(false);
   addAction(QStringLiteral("LoadReport"), QStringLiteral("Load Report"), ToolIcon::Load,
             &QRStandardPreview::loadReport);
+  savePdf_ = addAction(QStringLiteral("SavePdf"), QString::fromLatin1(texts::kSavePdfHint), ToolIcon::SavePdf,
+                       &QRStandardPreview::savePdf);
+  savePdf_->setEnabled(false);
   bar->addSeparator();
 
   auto* exit = new QToolButton(this);
@@ -164,7 +170,7 @@ void QRStandardPreview::beginGeneration() {
   replaced_ = false;
   printSetup_->setEnabled(false);
   print_->setEnabled(false);
-  saveReport_->setEnabled(false);
+  setSavable(false);
   updatePagePanel();
   showProgress(0);
 }
@@ -180,8 +186,13 @@ void QRStandardPreview::addPage(page::GeneratedPage page) {
   } else {
     view_->setPage(&pages_[static_cast<size_t>(current_)]);  // the vector may have moved
   }
-  saveReport_->setEnabled(true);
+  setSavable(true);
   updatePagePanel();
+}
+
+void QRStandardPreview::setSavable(bool savable) {
+  saveReport_->setEnabled(savable);
+  savePdf_->setEnabled(savable);
 }
 
 void QRStandardPreview::showProgress(int percent) {
@@ -207,7 +218,7 @@ void QRStandardPreview::showLoadedPages(std::vector<page::GeneratedPage> pages) 
   progressPanel_->clear();
   printSetup_->setEnabled(false);
   print_->setEnabled(!pages_.empty());
-  saveReport_->setEnabled(!pages_.empty());
+  setSavable(!pages_.empty());
   updatePagePanel();
 }
 
@@ -280,6 +291,17 @@ void QRStandardPreview::print() {
   if (!print_->isEnabled() || printing_ || pages_.empty()) return;
   QPrinter printer(QPrinter::HighResolution);
   ui::choosePrintTarget(printer);
+  // Without a printer the toolkit would quietly print into a PDF file of no name: say so instead, and
+  // show the way to a PDF file.
+  if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty()) {
+    ui::MessageBoxRequest box;
+    box.icon = QMessageBox::Warning;
+    box.title = QString::fromLatin1(texts::kPrintTitle);
+    box.text = QString::fromLatin1(texts::kNoPrinter);
+    box.objectName = QStringLiteral("NoPrinterBox");
+    ui::showMessageBox(box, this);
+    return;
+  }
   if (!configurePrinter(printer, settings_)) throw Error(paperRefusedMessage(settings_));
 
   // Events run between pages. A close request is held off until the job ends (closeEvent), yet the
@@ -339,6 +361,19 @@ void QRStandardPreview::saveReport() {
   const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Save), this);
   if (name.isEmpty()) return;
   report::saveReportFile(name, pages_);
+}
+
+void QRStandardPreview::savePdf() {
+  if (printing_ || pages_.empty()) return;
+  ui::FileDialogRequest request;
+  request.kind = ui::FileDialogRequest::Save;
+  request.objectName = QStringLiteral("SavePdfDialog");
+  request.title = QString::fromLatin1(texts::kSavePdfTitle);
+  request.filter = QString::fromLatin1(texts::kSavePdfFilter);
+  request.defaultSuffix = QString::fromLatin1(texts::kPdfSuffix);
+  const QString name = ui::chooseFile(request, this);
+  if (name.isEmpty()) return;
+  report::savePdf(name, pages_, report::kPdfDpi);
 }
 
 void QRStandardPreview::loadReport() {

@@ -63,6 +63,8 @@ class QRStandardPreview : public QMainWindow {
   void print();
   void saveReport();
   void loadReport();
+  // Writes every page shown into a PDF file, as the export writes its months.
+  void savePdf();
 
  signals:
   void closed();
@@ -78,6 +80,7 @@ class QRStandardPreview : public QMainWindow {
   QToolButton* addButton(const QString& name, const QString& hint, const QIcon& icon);
   void applyZoom(int percent);
   bool hasFinalSize() const;
+  void setSavable(bool savable);
   void updatePagePanel();
 
   page::PageSettings settings_;
@@ -101,6 +104,7 @@ class QRStandardPreview : public QMainWindow {
   QToolButton* printSetup_ = nullptr;
   QToolButton* print_ = nullptr;
   QToolButton* saveReport_ = nullptr;
+  QToolButton* savePdf_ = nullptr;
   QLabel* progressPanel_ = nullptr;
   QLabel* pagePanel_ = nullptr;
 };

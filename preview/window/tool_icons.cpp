@@ -131,6 +131,20 @@ void draw(QPainter& p, ToolIcon kind) {
           QPolygonF({QPointF(5.5, 11.5), QPointF(22.5, 11.5), QPointF(20.5, 19.5), QPointF(2.5, 19.5)}));
       break;
     }
+    case ToolIcon::SavePdf: {
+      // A sheet with a folded corner and a red band across it.
+      p.setPen(QPen(kInk, 1));
+      p.setBrush(Qt::white);
+      p.drawPolygon(QPolygonF({QPointF(4.5, 2.5), QPointF(14.5, 2.5), QPointF(19.5, 7.5), QPointF(19.5, 21.5),
+                               QPointF(4.5, 21.5)}));
+      p.drawPolyline(QPolygonF({QPointF(14.5, 2.5), QPointF(14.5, 7.5), QPointF(19.5, 7.5)}));
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(200, 40, 40));
+      p.drawRect(QRectF(2, 11, 17, 7));
+      p.setPen(QPen(Qt::white, 1.2));
+      for (double x : {5.0, 10.0, 15.0}) p.drawLine(QPointF(x, 13.5), QPointF(x + 2.5, 13.5));
+      break;
+    }
   }
 }
 

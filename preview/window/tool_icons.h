@@ -16,7 +16,8 @@ enum class ToolIcon {
   PrinterSetup,
   Print,
   Save,
-  Load
+  Load,
+  SavePdf
 };
 
 QIcon toolIcon(ToolIcon kind);

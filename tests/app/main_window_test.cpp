@@ -11,12 +11,14 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/export/export_command.h"
 #include "app/main_window.h"
 #include "app/print_window.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
 #include "tests/app/started_program.h"
+#include "tests/preview/engine/sample_pages.h"
 #include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/window_registry.h"
@@ -196,6 +198,34 @@ class MainWindowTest : public QObject {
     QVERIFY(errors().isEmpty());
     QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
     QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
+  }
+
+  void savePdfInThePreviewWritesTheExportsPage() {
+    if (!testing::havePdfRasterizer()) QSKIP("pdftoppm is missing (scripts/setup installs poppler-utils)");
+    Tf_Main& main = start(2009);
+    main.cb_month->setCurrentRow(4);
+    const QString saved = folder->path(QStringLiteral("saved.pdf"));
+    const QString exported = folder->path(QStringLiteral("exported.pdf"));
+    testing::ClosingPreviews previews;
+    previews.beforeClosing = [&saved](preview::QRStandardPreview& window) {
+      ui::seams().fileDialogs.setNextAnswer(saved);
+      window.findChild<QToolButton*>(QStringLiteral("SavePdf"))->click();
+    };
+    main.a_PrintPreview->trigger();
+    QCOMPARE(previews.opened(), 1);
+    QVERIFY(errors().isEmpty());
+
+    ExportRequest request;
+    request.output = exported;
+    request.year = 2010;
+    request.firstMonth = request.lastMonth = 5;
+    exportMonths(request, main.state().theme, main.state().nameDays, folder->path());
+    const QImage fromPreview = testing::rasterizePdf(saved, 1, 40);
+    QVERIFY(!fromPreview.isNull());
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count("/Type /Page\n"), 1);
+    QVERIFY(testing::sameImages(testing::rasterizePdf(exported, 1, 40), fromPreview, QStringLiteral("saved-pdf")));
   }
 
   void aFailingCompositionShowsTheMessageAndOpensNoPreview() {

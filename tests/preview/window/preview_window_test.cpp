@@ -1,25 +1,29 @@
 // The preview window driven as a user would: generation, zoom, paging, keys, printer setup, printing
 // into a PDF, and report files through the Save and Load buttons.
+#include <functional>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <functional>
 
 #include "platform/errors/error.h"
 #include "platform/pictures/picture.h"
@@ -33,6 +37,7 @@
 #include "tests/preview/engine/sample_pages.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_filter.h"
+#include "ui/printer_setup_dialog.h"
 
 using namespace orvella;
 using orvella::preview::QRStandardPreview;
@@ -182,7 +187,9 @@ class PreviewWindowTest : public QObject {
 
   // Printing.
   void printerSetupCancelKeepsAndOkStoresTheSettings();
-  void printDialogOffersNoSelectionNorFile();
+  void printerSetupChoosesAndNeverPrints();
+  void printWithoutAPrinterPointsToSavingAPdf();
+  void savePdfWritesTheShownPages();
   void printButtonPrintsIntoAPdf();
   void cancelInTheProgressWindowStopsTheJob();
   void closingWhilePrintingStopsTheJobAndClosesAfterIt();
@@ -235,10 +242,10 @@ void PreviewWindowTest::toolBarHasEveryButtonInOrderWithItsHint() {
   }
   QCOMPARE(order, QStringList({"ZoomFit", "Zoom100", "ZoomToWidth", "|", "FirstPage", "PreviousPage",
                                "ToolButton2", "LastPage", "|", "PrintSetup", "Print", "|", "SaveReport",
-                               "LoadReport", "|", "ExitButton"}));
+                               "LoadReport", "SavePdf", "|", "ExitButton"}));
   QCOMPARE(hints,
            QStringList({"Zoom to fit", "100%", "Zoom to width", "First page", "Previous page", "Next page",
-                        "Last page", "Printer setup", "Print", "Save Report", "Load Report", ""}));
+                        "Last page", "Printer setup", "Print", "Save Report", "Load Report", "Save as PDF", ""}));
 
   QVERIFY(button(window, "ZoomToWidth")->isChecked());
   QVERIFY(!button(window, "ZoomFit")->isChecked());
@@ -246,6 +253,7 @@ void PreviewWindowTest::toolBarHasEveryButtonInOrderWithItsHint() {
   QVERIFY(!button(window, "PrintSetup")->isEnabled());
   QVERIFY(!button(window, "Print")->isEnabled());
   QVERIFY(!button(window, "SaveReport")->isEnabled());  // nothing to save yet
+  QVERIFY(!button(window, "SavePdf")->isEnabled());
   QCOMPARE(button(window, "ExitButton")->text(), QStringLiteral("&Close"));
 
   // The zoom buttons are one group: pressing one releases the others.
@@ -556,24 +564,100 @@ void PreviewWindowTest::printerSetupCancelKeepsAndOkStoresTheSettings() {
   QCOMPARE(printer.toPage(), 4);
 }
 
-void PreviewWindowTest::printDialogOffersNoSelectionNorFile() {
-  QPrinter printer;
-  QPrintDialog dialog(&printer);
-  ui::configurePrintDialog(dialog, 7);
-  QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintSelection));
-  QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintToFile));
-  QVERIFY(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
-  QCOMPARE(dialog.minPage(), 1);
-  QCOMPARE(dialog.maxPage(), 7);
+void PreviewWindowTest::printerSetupChoosesAndNeverPrints() {
+  // The real dialog, used as a person would: it says what it is for, offers OK rather than Print, and
+  // its OK only keeps the choices.
+  ui::seams().printerSetup.reset();
+  QString title;
+  QStringList labels, buttons;
+  bool changed = false;
+  page::PageSettings after;
+  whenGenerated(pagesOf(3), [&](QRStandardPreview& window) {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      title = dialog->windowTitle();
+      for (const QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text().remove(QLatin1Char('&'));
+      for (const QPushButton* push : dialog->findChildren<QPushButton*>())
+        if (push->isVisible()) buttons << push->text().remove(QLatin1Char('&'));
+      auto* portrait = dialog->findChild<QRadioButton*>(QStringLiteral("Portrait"));
+      auto* copies = dialog->findChild<QSpinBox*>(QStringLiteral("Copies"));
+      auto* range = dialog->findChild<QRadioButton*>(QStringLiteral("PageRange"));
+      auto* to = dialog->findChild<QSpinBox*>(QStringLiteral("ToPage"));
+      auto* box = dialog->findChild<QDialogButtonBox*>();
+      if (!portrait || !copies || !range || !to || !box) return dialog->reject();
+      portrait->click();
+      copies->setValue(2);
+      range->click();
+      to->setValue(2);
+      changed = true;
+      box->button(QDialogButtonBox::Ok)->click();
+    });
+    button(window, "PrintSetup")->click();
+    after = window.settings();
+  });
+  QCOMPARE(title, QStringLiteral("Printer setup"));
+  for (const char* wanted : {"Printer:", "Paper:", "Orientation:"})
+    QVERIFY2(labels.contains(QLatin1String(wanted)), qPrintable(labels.join(QLatin1Char('|'))));
+  QCOMPARE(buttons, QStringList({"OK", "Cancel"}));
+  QVERIFY(changed);
+  QVERIFY(!after.landscape);
+  QCOMPARE(after.copies, 2);
+  QCOMPARE(after.firstPage, 1);
+  QCOMPARE(after.lastPage, 2);
+  QVERIFY(ui::seams().printTargets.requests().isEmpty());  // nothing printed
+  QVERIFY(messages().isEmpty());
 
   page::PageSettings settings;
   settings.copies = 2;
   settings.title = QStringLiteral(" b");
+  QPrinter printer;
   preview::configurePrinter(printer, settings);
   QCOMPARE(printer.copyCount(), 2);
   QCOMPARE(printer.docName(), QStringLiteral(" b"));
   QVERIFY(printer.fullPage());
   QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void PreviewWindowTest::printWithoutAPrinterPointsToSavingAPdf() {
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) QSKIP("printers are installed where this test runs");
+  bool progressShown = false;
+  whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    QTimer::singleShot(0, [&] {
+      for (QWidget* widget : QApplication::topLevelWidgets())
+        progressShown |= widget->objectName() == QLatin1String("PrintProgress") && widget->isVisible();
+    });
+    button(window, "Print")->click();
+  });
+  const auto& boxes = ui::seams().messageBoxes.requests();
+  QCOMPARE(boxes.size(), 1);
+  QCOMPARE(boxes[0].icon, QMessageBox::Warning);
+  QVERIFY2(boxes[0].text.contains(QStringLiteral("No printer is installed")), qPrintable(boxes[0].text));
+  QVERIFY2(boxes[0].text.contains(QStringLiteral("Save as PDF")), qPrintable(boxes[0].text));
+  QVERIFY(!progressShown);
+}
+
+void PreviewWindowTest::savePdfWritesTheShownPages() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("calendar.pdf"));
+  ui::seams().fileDialogs.setNextAnswer(pdf);
+  whenGenerated(pagesOf(3), [&](QRStandardPreview& window) {
+    window.showPage(2);
+    QToolButton* save = button(window, "SavePdf");
+    QVERIFY(save);
+    save->click();
+  });
+  const auto& dialogs = ui::seams().fileDialogs.requests();
+  QCOMPARE(dialogs.size(), 1);
+  QCOMPARE(dialogs[0].kind, ui::FileDialogRequest::Save);
+  QCOMPARE(dialogs[0].title, QStringLiteral("Save as PDF"));
+  QCOMPARE(dialogs[0].defaultSuffix, QStringLiteral("pdf"));
+  QVERIFY(messages().isEmpty());
+  QFile file(pdf);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  QVERIFY(bytes.startsWith("%PDF"));
+  QCOMPARE(bytes.count("/Type /Page\n"), 3);  // every page, not only the one shown
 }
 
 void PreviewWindowTest::printButtonPrintsIntoAPdf() {
@@ -855,6 +939,11 @@ void PreviewWindowTest::screenshots() {
     button(window, "Zoom100")->click();
     shoot("preview-100.png");
   });
+  QPrinter printer;
+  ui::PrinterSetupDialog setup(printer, 3);
+  setup.show();
+  QCoreApplication::processEvents();
+  setup.grab().save(QDir(folder).filePath(QStringLiteral("printer-setup.png")));
 }
 
 QTEST_MAIN(PreviewWindowTest)

@@ -1,0 +1,138 @@
+// The printer set-up dialog: printer, paper, orientation, copies and pages; OK keeps them, nothing prints.
+#include "ui/printer_setup_dialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace orvella::ui {
+
+namespace {
+
+QRadioButton* radio(const QString& name, const QString& caption, QWidget* parent) {
+  auto* button = new QRadioButton(caption, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QSpinBox* spin(const QString& name, int minimum, int maximum, int value, QWidget* parent) {
+  auto* box = new QSpinBox(parent);
+  box->setObjectName(name);
+  box->setRange(minimum, maximum);
+  box->setValue(std::clamp(value, minimum, maximum));
+  return box;
+}
+
+// One row of the form: the controls side by side, pushed to the left.
+QWidget* row(std::initializer_list<QWidget*> controls, QWidget* parent) {
+  auto* holder = new QWidget(parent);
+  auto* layout = new QHBoxLayout(holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  for (QWidget* control : controls) layout->addWidget(control);
+  layout->addStretch();
+  return holder;
+}
+
+}  // namespace
+
+PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget* parent)
+    : QDialog(parent), printer_(printer) {
+  setObjectName(QStringLiteral("PrinterSetupDialog"));
+  setWindowTitle(QStringLiteral("Printer setup"));
+  auto* layout = new QVBoxLayout(this);
+  auto* intro = new QLabel(
+      QStringLiteral("Choose the printer, the paper and the orientation for printing.\n"
+                     "The Print button of the preview prints with them."),
+      this);
+  intro->setObjectName(QStringLiteral("Explanation"));
+  layout->addWidget(intro);
+  layout->addSpacing(6);
+  auto* form = new QFormLayout;
+  layout->addLayout(form);
+
+  const QStringList installed = QPrinterInfo::availablePrinterNames();
+  if (installed.isEmpty()) {
+    auto* none = new QLabel(QStringLiteral("No printer is installed"), this);
+    none->setObjectName(QStringLiteral("NoPrinter"));
+    form->addRow(QStringLiteral("Printer:"), none);
+  } else {
+    printers_ = new QComboBox(this);
+    printers_->setObjectName(QStringLiteral("Printer"));
+    printers_->addItems(installed);
+    QString current = printer.printerName();
+    if (!installed.contains(current)) current = QPrinterInfo::defaultPrinterName();
+    printers_->setCurrentIndex(std::max<qsizetype>(0, installed.indexOf(current)));
+    form->addRow(QStringLiteral("&Printer:"), printers_);
+  }
+
+  // The calendar page is laid out for one paper; the printer takes it on that paper.
+  paper_ = new QComboBox(this);
+  paper_->setObjectName(QStringLiteral("Paper"));
+  paper_->addItem(printer.pageLayout().pageSize().name());
+  paper_->setEnabled(false);
+  paper_->setToolTip(QStringLiteral("The calendar page is laid out for this paper"));
+  form->addRow(QStringLiteral("P&aper:"), paper_);
+
+  portrait_ = radio(QStringLiteral("Portrait"), QStringLiteral("P&ortrait"), this);
+  landscape_ = radio(QStringLiteral("Landscape"), QStringLiteral("&Landscape"), this);
+  auto* orientation = new QButtonGroup(this);
+  orientation->addButton(portrait_);
+  orientation->addButton(landscape_);
+  (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)->setChecked(true);
+  form->addRow(QStringLiteral("Orientation:"), row({portrait_, landscape_}, this));
+
+  copies_ = spin(QStringLiteral("Copies"), 1, 999, printer.copyCount(), this);
+  form->addRow(QStringLiteral("&Copies:"), row({copies_}, this));
+
+  const int last = std::max(pageCount, 1);
+  allPages_ = radio(QStringLiteral("AllPages"), QStringLiteral("A&ll"), this);
+  pageRange_ = radio(QStringLiteral("PageRange"), QStringLiteral("&From"), this);
+  auto* range = new QButtonGroup(this);
+  range->addButton(allPages_);
+  range->addButton(pageRange_);
+  fromPage_ = spin(QStringLiteral("FromPage"), 1, last, printer.fromPage(), this);
+  toPage_ = spin(QStringLiteral("ToPage"), 1, last, printer.toPage() > 0 ? printer.toPage() : last, this);
+  auto* to = new QLabel(QStringLiteral("to"), this);
+  const bool some = printer.printRange() == QPrinter::PageRange;
+  (some ? pageRange_ : allPages_)->setChecked(true);
+  fromPage_->setEnabled(some);
+  toPage_->setEnabled(some);
+  connect(pageRange_, &QRadioButton::toggled, fromPage_, &QSpinBox::setEnabled);
+  connect(pageRange_, &QRadioButton::toggled, toPage_, &QSpinBox::setEnabled);
+  // The range never runs backwards.
+  connect(fromPage_, &QSpinBox::valueChanged, toPage_, [this](int from) { toPage_->setValue(std::max(from, toPage_->value())); });
+  connect(toPage_, &QSpinBox::valueChanged, fromPage_, [this](int to) { fromPage_->setValue(std::min(to, fromPage_->value())); });
+  form->addRow(QStringLiteral("Pages:"), row({allPages_, pageRange_, fromPage_, to, toPage_}, this));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->setObjectName(QStringLiteral("Buttons"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+void PrinterSetupDialog::accept() {
+  // The printer first: a printer chosen anew starts from its own defaults.
+  if (printers_ && printers_->currentText() != printer_.printerName()) printer_.setPrinterName(printers_->currentText());
+  printer_.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer_.setCopyCount(copies_->value());
+  if (pageRange_->isChecked()) {
+    printer_.setPrintRange(QPrinter::PageRange);
+    printer_.setFromTo(fromPage_->value(), toPage_->value());
+  } else {
+    printer_.setPrintRange(QPrinter::AllPages);
+  }
+  QDialog::accept();
+}
+
+}  // namespace orvella::ui
