@@ -22,12 +22,14 @@ Picture Picture::load(const QString& path) {
   const QFileInfo info(path);
   if (!info.exists()) throw pictureError(path, QStringLiteral("the file does not exist"));
   if (info.isDir()) throw pictureError(path, QStringLiteral("it is a folder, not a file"));
+  // A theme may name any path: a device or a pipe would block the program or never end.
+  if (!info.isFile()) throw pictureError(path, QStringLiteral("it is no regular file"));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) throw pictureError(path, file.errorString());
   if (file.size() > kMaxFileBytes) throw pictureError(path, QStringLiteral("the file is too large"));
   QByteArray bytes;
   try {
-    bytes = file.readAll();
+    bytes = file.read(file.size());  // a file that grows meanwhile is read as it was when opened
   } catch (const std::bad_alloc&) {
     throw pictureError(path, QStringLiteral("not enough memory"));
   }

@@ -2,13 +2,12 @@
 #include "platform/settings/ini_file.h"
 
 #include <QFile>
-#include <QHash>
 #include <QSaveFile>
-#include <QSet>
 
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/errors/error.h"
@@ -37,23 +36,57 @@ QStringView trimBlanks(QStringView s) {
   return s.sliced(begin, end - begin);
 }
 
-// The hash key of a name; names are nearly always ASCII, which needs no Unicode case tables.
-QString fold(QStringView name) {
-  QString folded(name.size(), Qt::Uninitialized);
-  char16_t* out = reinterpret_cast<char16_t*>(folded.data());
-  for (qsizetype i = 0; i < name.size(); ++i) {
-    const char16_t c = name[i].unicode();
-    if (c >= 0x80) return name.toString().toCaseFolded();
-    out[i] = (c >= 'A' && c <= 'Z') ? char16_t(c + ('a' - 'A')) : c;
-  }
-  return folded;
+// Names compare without regard to case. Lookups hash and compare the name as given, so that the
+// thousands of lookups of reading a theme make no folded copies; names are nearly always ASCII,
+// which needs no Unicode case tables.
+char16_t foldChar(char16_t c) {
+  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? char16_t(c + ('a' - 'A')) : c;
+  return QChar(c).toCaseFolded().unicode();
 }
 
+struct NameHash {
+  using is_transparent = void;
+  size_t operator()(QStringView name) const {
+    size_t h = 1469598103934665603ull;
+    for (QChar c : name) h = (h ^ foldChar(c.unicode())) * 1099511628211ull;
+    return h;
+  }
+  size_t operator()(const QString& name) const { return (*this)(QStringView(name)); }
+};
+
+struct NameEqual {
+  using is_transparent = void;
+  bool operator()(QStringView a, QStringView b) const {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+      if (foldChar(a[i].unicode()) != foldChar(b[i].unicode())) return false;
+    return true;
+  }
+  bool operator()(const QString& a, const QString& b) const {
+    return (*this)(QStringView(a), QStringView(b));
+  }
+  bool operator()(const QString& a, QStringView b) const { return (*this)(QStringView(a), b); }
+  bool operator()(QStringView a, const QString& b) const { return (*this)(a, QStringView(b)); }
+};
+
+template <class T>
+using NameMap = std::unordered_map<QString, T, NameHash, NameEqual>;
+
 enum class LineKind { Other, Header, Key };
+enum class Eol : char { None, Lf, CrLf };  // a last line may have no line end
+
+QByteArrayView eolBytes(Eol eol) {
+  return eol == Eol::CrLf ? QByteArrayView("\r\n", 2)
+         : eol == Eol::Lf ? QByteArrayView("\n", 1)
+                          : QByteArrayView();
+}
 
 struct Line {
-  QByteArray raw;  // the bytes as read, without the line end; stands for the line while !edited
-  QByteArray eol;  // "\r\n", "\n", or empty for a last line without one
+  // The bytes as read, without the line end, in the file's bytes; they stand for the line while it is
+  // not edited.
+  qsizetype rawAt = 0;
+  qsizetype rawLength = 0;
+  Eol eol = Eol::None;
   QString text;
   bool edited = false;
   LineKind kind = LineKind::Other;
@@ -88,7 +121,7 @@ void classify(Line& line) {
 Line makeLine(QString text) {
   Line line;
   line.text = std::move(text);
-  line.eol = kCrLf;
+  line.eol = Eol::CrLf;
   line.edited = true;
   classify(line);
   return line;
@@ -99,13 +132,12 @@ struct Section {
   bool hasHeader = false;  // false only for the lines before the first header
   bool erased = false;
   std::vector<Line> lines;             // lines[0] is the header when there is one
-  QHash<QString, qsizetype> keyIndex;  // folded key name -> its first line
+  NameMap<qsizetype> keyIndex;         // key name -> its first line
   qsizetype lastKeyLine = 0;           // where a new key goes after
 };
 
 void indexKey(Section& section, qsizetype at) {
-  const QString key = fold(section.lines[at].name);
-  if (!section.keyIndex.contains(key)) section.keyIndex.insert(key, at);
+  section.keyIndex.try_emplace(section.lines[at].name, at);
   section.lastKeyLine = at;
 }
 
@@ -162,8 +194,9 @@ bool isWritableKeyName(const QString& name) {
 
 struct IniFile::Data {
   QString path;
+  QByteArray source;                                 // the file's bytes, in which unedited lines lie
   std::vector<Section> sections;                     // sections[0] holds the lines before any header
-  QHash<QString, std::vector<size_t>> sectionIndex;  // folded name -> live sections of that name
+  NameMap<std::vector<size_t>> sectionIndex;         // name -> live sections of that name
   bool utf8Source = false;  // the file reads as UTF-8 text beyond ASCII, or had a byte-order mark
   bool bom = false;
   bool dirty = false;
@@ -179,7 +212,8 @@ void IniFile::Data::parse(const QByteArray& bytes) {
   sections.clear();
   sectionIndex.clear();
   dirty = false;
-  QByteArrayView view(bytes);
+  source = bytes;
+  QByteArrayView view(source);
   // A byte-order mark says UTF-8 whatever follows (a stray invalid byte reads as U+FFFD); without
   // one, the bytes are UTF-8 only when they are valid UTF-8 and read as text.
   bom = view.startsWith(QByteArrayView(kBom, 3));
@@ -198,14 +232,16 @@ void IniFile::Data::parse(const QByteArray& bytes) {
     Line line;
     if (nl) {
       const bool cr = length > 0 && start[length - 1] == '\r';
-      line.eol = cr ? QByteArray(kCrLf) : QByteArray("\n");
+      line.eol = cr ? Eol::CrLf : Eol::Lf;
       pos += length + 1;
       if (cr) --length;
     } else {
       pos += length;
     }
-    line.raw = QByteArray(start, length);
-    line.text = utf8Source ? QString::fromUtf8(line.raw) : windows1250::decode(line.raw);
+    line.rawAt = start - source.constData();
+    line.rawLength = length;
+    const QByteArrayView raw(start, length);
+    line.text = utf8Source ? QString::fromUtf8(raw) : windows1250::decode(raw);
     classify(line);
     if (line.kind == LineKind::Header) {
       Section section;
@@ -214,7 +250,7 @@ void IniFile::Data::parse(const QByteArray& bytes) {
       section.lines.push_back(std::move(line));
       sections.push_back(std::move(section));
       current = &sections.back();
-      sectionIndex[fold(current->name)].push_back(sections.size() - 1);
+      sectionIndex[current->name].push_back(sections.size() - 1);
       continue;
     }
     current->lines.push_back(std::move(line));
@@ -224,8 +260,8 @@ void IniFile::Data::parse(const QByteArray& bytes) {
 }
 
 Section* IniFile::Data::findSection(const QString& name) {
-  const auto it = sectionIndex.constFind(fold(name));
-  return it == sectionIndex.cend() ? nullptr : &sections[it->front()];
+  const auto it = sectionIndex.find(QStringView(name));
+  return it == sectionIndex.end() ? nullptr : &sections[it->second.front()];
 }
 
 const Section* IniFile::Data::findSection(const QString& name) const {
@@ -235,8 +271,8 @@ const Section* IniFile::Data::findSection(const QString& name) const {
 const Line* IniFile::Data::findKey(const QString& section, const QString& key) const {
   const Section* s = findSection(section);
   if (!s) return nullptr;
-  const auto it = s->keyIndex.constFind(fold(key));
-  return it == s->keyIndex.cend() ? nullptr : &s->lines[*it];
+  const auto it = s->keyIndex.find(QStringView(key));
+  return it == s->keyIndex.end() ? nullptr : &s->lines[it->second];
 }
 
 QByteArray IniFile::Data::serialize() const {
@@ -248,7 +284,7 @@ QByteArray IniFile::Data::serialize() const {
   for (const Section& s : sections) {
     if (s.erased) continue;
     for (const Line& line : s.lines) {
-      size += (line.edited ? line.text.size() : line.raw.size()) + 2;
+      size += (line.edited ? line.text.size() : line.rawLength) + 2;
       if (dirty && !utf8 && !windows1250::fits(line.text)) utf8 = true;
     }
   }
@@ -264,11 +300,11 @@ QByteArray IniFile::Data::serialize() const {
     for (const Line& line : s.lines) {
       if (needsBreak) out.append(kCrLf);
       if (!line.edited && !reencode)
-        out.append(line.raw);
+        out.append(source.constData() + line.rawAt, line.rawLength);
       else
         out.append(utf8 ? line.text.toUtf8() : windows1250::encode(line.text));
-      out.append(line.eol);
-      needsBreak = line.eol.isEmpty();
+      out.append(eolBytes(line.eol));
+      needsBreak = line.eol == Eol::None;
     }
   }
   return out;
@@ -304,7 +340,7 @@ bool IniFile::hasSection(const QString& section) const { return d_->findSection(
 
 bool IniFile::sectionHasKeys(const QString& section) const {
   const Section* s = d_->findSection(section);
-  return s && !s->keyIndex.isEmpty();
+  return s && !s->keyIndex.empty();
 }
 
 bool IniFile::hasKey(const QString& section, const QString& key) const {
@@ -315,13 +351,11 @@ QStringList IniFile::keys(const QString& section) const {
   QStringList result;
   const Section* s = d_->findSection(section);
   if (!s) return result;
-  QSet<QString> seen;
-  for (const Line& line : s->lines) {
-    if (line.kind != LineKind::Key) continue;
-    const QString folded = fold(line.name);
-    if (seen.contains(folded)) continue;
-    seen.insert(folded);
-    result.append(line.name);
+  for (qsizetype at = 0; at < qsizetype(s->lines.size()); ++at) {
+    const Line& line = s->lines[size_t(at)];
+    // Only the first key of a name is seen.
+    if (line.kind == LineKind::Key && s->keyIndex.find(QStringView(line.name))->second == at)
+      result.append(line.name);
   }
   return result;
 }
@@ -332,15 +366,17 @@ QStringList IniFile::sections() const {
     const Section& s = d_->sections[i];
     if (s.erased) continue;
     // Only the first section of a name is seen.
-    if (d_->sectionIndex.value(fold(s.name)).front() == i) result.append(s.name);
+    if (d_->sectionIndex.find(QStringView(s.name))->second.front() == i) result.append(s.name);
   }
   return result;
 }
 
-QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
-  const Line* line = d_->findKey(section, key);
-  if (!line) return defaultValue;
-  QStringView value = trimBlanks(QStringView(line->text).sliced(line->valueStart));
+namespace {
+
+// A key line's value as the profile reader gives it: trimmed, enclosing quotes removed, at most
+// kMaxValueLength characters.
+QStringView valueOf(const Line& line) {
+  QStringView value = trimBlanks(QStringView(line.text).sliced(line.valueStart));
   if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
       value.back() == value.front())
     value = value.sliced(1, value.size() - 2);
@@ -349,17 +385,25 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
     if (value[keep - 1].isHighSurrogate()) --keep;  // never split a character in two
     value = value.first(keep);
   }
-  return value.toString();
+  return value;
+}
+
+}  // namespace
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
+  const Line* line = d_->findKey(section, key);
+  return line ? valueOf(*line).toString() : defaultValue;
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
-  if (!hasKey(section, key)) return defaultValue;
-  return parseInteger(readString(section, key, QString())).value_or(defaultValue);
+  const Line* line = d_->findKey(section, key);
+  return line ? parseInteger(valueOf(*line)).value_or(defaultValue) : defaultValue;
 }
 
 bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const {
-  if (!hasKey(section, key)) return defaultValue;
-  const auto value = parseInteger(readString(section, key, QString()));
+  const Line* line = d_->findKey(section, key);
+  if (!line) return defaultValue;
+  const auto value = parseInteger(valueOf(*line));
   return value ? *value != 0 : defaultValue;
 }
 
@@ -381,13 +425,13 @@ void IniFile::writeString(const QString& sectionName, const QString& keyName, co
     fresh.lines.push_back(makeLine(std::move(text)));
     indexKey(fresh, 1);
     d_->sections.push_back(std::move(fresh));
-    d_->sectionIndex[fold(section)].push_back(d_->sections.size() - 1);
+    d_->sectionIndex[section].push_back(d_->sections.size() - 1);
     d_->dirty = true;
     return;
   }
-  const auto it = s->keyIndex.constFind(fold(key));
-  if (it != s->keyIndex.cend()) {
-    Line& line = s->lines[*it];
+  const auto it = s->keyIndex.find(QStringView(key));
+  if (it != s->keyIndex.end()) {
+    Line& line = s->lines[it->second];
     if (line.text == text) return;
     line.text = std::move(text);
     line.edited = true;
@@ -411,10 +455,10 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
 }
 
 void IniFile::eraseSection(const QString& section) {
-  const auto it = d_->sectionIndex.find(fold(trimBlanks(section)));
+  const auto it = d_->sectionIndex.find(trimBlanks(section));
   if (it == d_->sectionIndex.end()) return;
   // Every section of the name goes, so that a duplicate cannot come back in its place.
-  for (size_t index : *it) d_->sections[index].erased = true;
+  for (size_t index : it->second) d_->sections[index].erased = true;
   d_->sectionIndex.erase(it);
   d_->dirty = true;
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 
 #include "dates/calendar_days.h"
 #include "platform/fonts/font_points.h"
@@ -31,6 +32,17 @@ constexpr FontSection kFonts[] = {
 };
 
 const QString kMain = QStringLiteral("main");
+
+// "1" ... "31": the names of the month sections and day keys, made once for the hundreds of lookups
+// of every read and write.
+const QString& numberName(int n) {
+  static const std::array<QString, 32> names = [] {
+    std::array<QString, 32> made;
+    for (int i = 0; i < 32; ++i) made[i] = QString::number(i);
+    return made;
+  }();
+  return names[std::size_t(n)];
+}
 
 QString L(const char* text) { return QString::fromLatin1(text); }
 
@@ -90,6 +102,18 @@ void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pict
   theme.sundayLikeWeekday = ini.readBool(kMain, QStringLiteral("sunday_like_weekday"), false);
   theme.withoutForenames = ini.readBool(kMain, QStringLiteral("without_forenames"), false);
   theme.drawFrames = ini.readBool(kMain, QStringLiteral("draw_frames"), false);
+}
+
+// The day a key of a month section stands for: its number written as the program writes it ("5",
+// never "05"), up to the month's length; 0 for any other key.
+int dayOfKey(const QString& key, int length) {
+  if (key.isEmpty() || key.size() > 2 || key[0] == QLatin1Char('0')) return 0;
+  int day = 0;
+  for (QChar c : key) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return 0;
+    day = day * 10 + (c.unicode() - '0');
+  }
+  return day <= length ? day : 0;
 }
 
 void ensureTwelveRows(HolidayTable& table) {
@@ -158,12 +182,11 @@ QString findFileInFolder(const QString& folder, const QString& name) {
 void readThemeDefaults(Theme& theme, const IniFile& ini, int year) {
   resetTables(theme, year);
   for (int month = 1; month <= 12; ++month) {
-    const QString section = QString::number(month);
+    const QString& section = numberName(month);
     HolidayRow& row = theme.holidays[month - 1];
-    for (int day = 1; day <= static_cast<int>(row.size()); ++day) {
-      const QString key = QString::number(day);
-      if (ini.hasKey(section, key)) row[day - 1].text = ini.readString(section, key, QString());
-    }
+    for (const QString& key : ini.keys(section))
+      if (const int day = dayOfKey(key, static_cast<int>(row.size())))
+        row[day - 1].text = ini.readString(section, key, QString());
   }
   readFontsNameSwitches(theme, ini, QStringLiteral("images/flower.wmf"),
                         QStringLiteral("images/band_music.wmf"), QString(), false);
@@ -173,16 +196,15 @@ void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString
   ensureTwelveRows(theme.holidays);
   ensureTwelveRows(theme.holidaysEditCopy);
   for (int month = 1; month <= 12; ++month) {
-    const QString section = QString::number(month);
+    const QString& section = numberName(month);
     theme.backgrounds[month - 1] = ini.readString(section, QStringLiteral("bg"), QString());
     const int length = daysInMonth(year, month);
     theme.holidays[month - 1].assign(length, HolidayEntry());
     theme.holidaysEditCopy[month - 1].assign(length, HolidayEntry());
     HolidayRow& row = theme.holidays[month - 1];
-    for (int day = 1; day <= length; ++day) {
-      const QString key = QString::number(day);
-      if (ini.hasKey(section, key)) row[day - 1] = parseDayValue(ini.readString(section, key, QString()));
-    }
+    for (const QString& key : ini.keys(section))
+      if (const int day = dayOfKey(key, length))
+        row[day - 1] = parseDayValue(ini.readString(section, key, QString()));
   }
   readFontsNameSwitches(theme, ini, QStringLiteral("flower.wmf"), QStringLiteral("band_music.wmf"),
                         workingDir, true);
@@ -190,7 +212,7 @@ void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString
 
 void writeThemeSettings(const Theme& theme, IniFile& ini, int year) {
   for (int month = 1; month <= 12; ++month) {
-    const QString section = QString::number(month);
+    const QString& section = numberName(month);
     ini.eraseSection(section);
     const QString& background = theme.backgrounds[month - 1];
     if (!background.isEmpty()) ini.writeString(section, QStringLiteral("bg"), background);
@@ -199,7 +221,7 @@ void writeThemeSettings(const Theme& theme, IniFile& ini, int year) {
     const int length = std::min(daysInMonth(year, month), static_cast<int>(row.size()));
     for (int day = 1; day <= length; ++day) {
       const HolidayEntry& entry = row[day - 1];
-      if (!entry.text.isEmpty()) ini.writeString(section, QString::number(day), formatDayValue(entry));
+      if (!entry.text.isEmpty()) ini.writeString(section, numberName(day), formatDayValue(entry));
     }
   }
   for (const FontSection& fontSection : kFonts) writeFont(theme.*fontSection.font, fontSection.section, ini);

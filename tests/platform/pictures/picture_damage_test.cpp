@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include <jpeglib.h>
+#include <sys/stat.h>
 
 #include <vector>
 
@@ -95,6 +96,15 @@ TEST_F(DamagedPictures, MissingFileIsToldApartFromADamagedOne) {
   expectNamesFileAndReason(loadError(empty), empty, "empty");
   const QString text = writeFile("notes.txt", "just some text");
   expectNamesFileAndReason(loadError(text), text, "unknown picture format");
+}
+
+// A theme names its pictures by any path: a device or a pipe there is refused before it is read, so
+// that it can neither block the program nor fill its memory.
+TEST_F(DamagedPictures, ADeviceOrAPipeIsNoPicture) {
+  const QString pipe = dir_.filePath("pipe.jpg");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  for (const QString& path : {QStringLiteral("/dev/zero"), pipe})
+    expectNamesFileAndReason(loadError(path), path, "no regular file");
 }
 
 TEST_F(DamagedPictures, SampleFilesThatLie) {
