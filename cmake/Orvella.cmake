@@ -90,6 +90,22 @@ function(orvella_wm_test)
   endif()
 endfunction()
 
+# orvella_print_system_test(NAME name SOURCES ... LIBS ... [GTEST]): a Qt Test (or GoogleTest) executable
+# run offscreen with a private CUPS scheduler and a PDF queue (tests/support/with_print_system.sh;
+# tests/support/print_system.h drives them). Without CUPS the test says so and CTest counts it skipped.
+function(orvella_print_system_test)
+  cmake_parse_arguments(T "GTEST" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(T_GTEST)
+    orvella_test_target(${T_NAME} "${T_SOURCES}" "${T_LIBS};GTest::gtest;GTest::gtest_main")
+  else()
+    orvella_test_target(${T_NAME} "${T_SOURCES}" "${T_LIBS};Qt6::Test;Qt6::Widgets")
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${PROJECT_SOURCE_DIR}/tests/support/with_print_system.sh $<TARGET_FILE:${T_NAME}>)
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;TZ=Europe/Warsaw" TIMEOUT 600
+    SKIP_REGULAR_EXPRESSION "no private print system")
+endfunction()
+
 # orvella_fuzz(NAME name SOURCES ... LIBS ... [CORPUS dir]): a libFuzzer target, built with
 # -DORVELLA_FUZZ=ON and clang. In ordinary test builds the same target runs once over its seed folder
 # (CORPUS, by default tests/data/<the fuzz folder's name>) as the test fuzz_<folder>_seeds_test.

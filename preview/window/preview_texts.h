@@ -42,6 +42,14 @@ inline constexpr const char* kNoPrinter =
     "No printer is installed.\n\n"
     "To keep the page, save it as a PDF file with the \"Save as PDF\" button of the tool bar.";
 
+// The print queue of the chosen printer, asked before a job goes to it, and its answer to the job.
+inline constexpr const char* kQueueRefuses = "The printer \"%1\" does not accept jobs now, so nothing was sent to it.";
+inline constexpr const char* kQueueStopped =
+    "The printer \"%1\" is stopped: a job sent to it waits in its queue until the printer is started again.";
+inline constexpr const char* kQueueSays = "The print system says: %1";
+inline constexpr const char* kSendAnyway = "Send the job anyway?";
+inline constexpr const char* kJobNotTaken = "The print system did not take the job for the printer \"%1\": %2";
+
 // The printing window.
 inline constexpr const char* kPrintingTitle = "Printing progress";
 inline constexpr const char* kCancel = "Cancel";

@@ -12,10 +12,12 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "platform/errors/error.h"
+#include "platform/printing/print_queues.h"
 #include "preview/engine/pdf_file.h"
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
@@ -303,6 +305,17 @@ void QRStandardPreview::print() {
     return;
   }
   if (!configurePrinter(printer, settings_)) throw Error(paperRefusedMessage(settings_));
+  // Where the print system can be asked, its queue is asked first, and the job is drawn into a PDF file
+  // that we hand over ourselves: the toolkit would drop a job the queue refuses without a word.
+  QString queue;
+  QTemporaryDir spool;
+  if (printer.outputFileName().isEmpty() && printing::haveQueues()) {
+    queue = printer.printerName();
+    if (!queueTakesJob(queue)) return;
+    if (!spool.isValid()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), spool.path()));
+    printer.setOutputFileName(spool.filePath(QStringLiteral("job.pdf")));
+    configurePrinter(printer, settings_);
+  }
 
   // Events run between pages. A close request is held off until the job ends (closeEvent), yet the
   // window and the progress window are reached only through guards that notice if either has gone.
@@ -331,14 +344,38 @@ void QRStandardPreview::print() {
     printing_ = false;
     if (closeAfterPrinting_) close();
   };
+  report::PrintOutcome outcome = report::PrintOutcome::Stopped;
   try {
     QCoreApplication::processEvents();
-    if (self && !cancelPrinting_) printReport(job, settings, printer, step);
+    if (self && !cancelPrinting_) outcome = printReport(job, settings, printer, step);
   } catch (...) {
     finish();
     throw;
   }
   finish();
+  if (queue.isEmpty() || outcome != report::PrintOutcome::Finished) return;
+  const printing::JobOutcome sent = printing::sendPdf(queue, printer.outputFileName(), settings.title);
+  if (!sent.taken()) throw Error(QString::fromLatin1(texts::kJobNotTaken).arg(queue, sent.refusal));
+}
+
+bool QRStandardPreview::queueTakesJob(const QString& queue) {
+  const printing::QueueState state = printing::queueState(queue);
+  if (!state.known || (state.accepting && !state.stopped)) return true;  // a refusal is still reported
+  ui::MessageBoxRequest box;
+  box.title = QString::fromLatin1(texts::kPrintTitle);
+  box.objectName = QStringLiteral("PrintQueueBox");
+  QStringList text{QString::fromLatin1(state.accepting ? texts::kQueueStopped : texts::kQueueRefuses).arg(queue)};
+  if (!state.message.isEmpty()) text << QString::fromLatin1(texts::kQueueSays).arg(state.message);
+  if (state.accepting) text << QString::fromLatin1(texts::kSendAnyway);
+  box.text = text.join(QStringLiteral("\n\n"));
+  if (!state.accepting) {
+    box.icon = QMessageBox::Warning;
+    ui::showMessageBox(box, this);
+    return false;
+  }
+  box.icon = QMessageBox::Question;
+  box.buttons = QMessageBox::Yes | QMessageBox::No;
+  return ui::showMessageBox(box, this) == QMessageBox::Yes;
 }
 
 namespace {

@@ -81,6 +81,8 @@ class QRStandardPreview : public QMainWindow {
   void applyZoom(int percent);
   bool hasFinalSize() const;
   void setSavable(bool savable);
+  // Says what stands in the way of a job on the queue, if anything; false when the job is not to go.
+  bool queueTakesJob(const QString& queue);
   void updatePagePanel();
 
   page::PageSettings settings_;

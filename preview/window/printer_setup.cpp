@@ -34,6 +34,8 @@ bool configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
     const QStringList installed = QPrinterInfo::availablePrinterNames();
     if (name.isEmpty() && settings.printerIndex >= 0 && settings.printerIndex < installed.size())
       name = installed[settings.printerIndex];
+    // With printers but none chosen as the default, the toolkit would print into a nameless file.
+    if (name.isEmpty() && printer.printerName().isEmpty() && !installed.isEmpty()) name = installed.front();
     if (!name.isEmpty() && installed.contains(name)) printer.setPrinterName(name);
   }
   // The paper and the orientation one at a time: a driver refuses a whole layout whose margins lie

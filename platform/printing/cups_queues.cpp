@@ -1,0 +1,53 @@
+// The print system's queues through libcups: IPP requests to the scheduler the user's CUPS settings
+// name (CUPS_SERVER, client.conf), as every CUPS client on the machine does.
+#include <cups/cups.h>
+
+#include "platform/printing/print_queues.h"
+
+namespace orvella::printing {
+
+namespace {
+
+QString fromCups(const char* text) { return text ? QString::fromUtf8(text) : QString(); }
+
+// The queue's name without a client-side instance ("queue/draft" is a set of options for "queue").
+QByteArray queueOf(const QString& printerName) { return printerName.section(QLatin1Char('/'), 0, 0).toUtf8(); }
+
+}  // namespace
+
+bool haveQueues() { return true; }
+
+QueueState queueState(const QString& printerName) {
+  QueueState state;
+  const QByteArray queue = queueOf(printerName);
+  if (queue.isEmpty()) return state;
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                   queue.constData());
+  ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  static const char* const wanted[] = {"printer-state", "printer-state-message", "printer-is-accepting-jobs"};
+  ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+  ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");  // takes the request
+  if (response && ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE) {
+    state.known = true;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state", IPP_TAG_ENUM))
+      state.stopped = ippGetInteger(a, 0) == IPP_PSTATE_STOPPED;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN))
+      state.accepting = ippGetBoolean(a, 0);
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT))
+      state.message = fromCups(ippGetString(a, 0, nullptr)).trimmed();
+  }
+  ippDelete(response);
+  return state;
+}
+
+JobOutcome sendPdf(const QString& printerName, const QString& pdfFile, const QString& title) {
+  JobOutcome outcome;
+  outcome.jobId = cupsPrintFile(queueOf(printerName).constData(), pdfFile.toLocal8Bit().constData(),
+                                title.toUtf8().constData(), 0, nullptr);
+  if (!outcome.taken()) outcome.refusal = fromCups(cupsLastErrorString());
+  return outcome;
+}
+
+}  // namespace orvella::printing

@@ -1,0 +1,14 @@
+// Platforms without CUPS: the print system is not asked, and the toolkit prints on its own.
+#include "platform/printing/print_queues.h"
+
+namespace orvella::printing {
+
+bool haveQueues() { return false; }
+
+QueueState queueState(const QString&) { return {}; }
+
+JobOutcome sendPdf(const QString&, const QString&, const QString&) {
+  return {0, QStringLiteral("no print system to send to")};
+}
+
+}  // namespace orvella::printing
