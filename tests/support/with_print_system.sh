@@ -107,6 +107,9 @@ fi
 # cups-pdf's PPD is a printer driver, which CUPS 2.4 still takes with a warning.
 lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 lpadmin -d "$queue"
+# The queue turns a PDF job into PostScript for cups-pdf; Cairo's conversion keeps the text as text in
+# the PDF that arrives, where Ghostscript's would leave glyphs without their letters.
+lpadmin -p "$queue" -o pdftops-renderer-default=pdftocairo
 
 export ORVELLA_TEST_QUEUE="$queue" ORVELLA_TEST_PDF_OUT="$scratch/pdf" ORVELLA_TEST_CUPS_LOG="$scratch/log/error_log"
 status=0
