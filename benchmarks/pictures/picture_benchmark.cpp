@@ -3,19 +3,17 @@
 // measured against it and reported as ratios.
 #include <benchmark/benchmark.h>
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/picture.h"
 #include "platform/pictures/raster_cache.h"
+#include "benchmarks/support/large_photo.h"
 
 namespace {
 
@@ -27,55 +25,7 @@ struct Photo {
 
 Photo* photo = nullptr;
 
-// Processor time of this process, all its threads included (Qt's raster engine may use helpers):
-// other work on a busy machine does not count, as it would on a wall clock.
-class CpuTimer {
- public:
-  CpuTimer() { restart(); }
-  void restart() { start_ = now(); }
-  double seconds() const { return now() - start_; }
-
- private:
-  static double now() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + t.tv_nsec * 1e-9;
-  }
-  double start_ = 0;
-};
-
-// A photograph-like picture: smooth gradients, shapes and fine noise, so that it compresses like a
-// camera picture (several megabytes), not like a flat test card.
-QByteArray makeJpeg(const QString& folder) {
-  QImage image(6000, 4000, QImage::Format_RGB32);
-  QPainter p(&image);
-  QLinearGradient sky(0, 0, 0, 4000);
-  sky.setColorAt(0, QColor(40, 90, 200));
-  sky.setColorAt(1, QColor(240, 200, 120));
-  p.fillRect(image.rect(), sky);
-  QRandomGenerator random(7);
-  for (int i = 0; i < 400; ++i) {
-    p.setBrush(QColor::fromHsv(int(random.bounded(360)), 120, 200, 120));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(random.bounded(6000), random.bounded(4000)), random.bounded(400) + 20,
-                  random.bounded(300) + 20);
-  }
-  p.end();
-  for (int y = 0; y < image.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      const int n = int(random.bounded(24)) - 12;
-      const QRgb c = row[x];
-      row[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                    std::clamp(qBlue(c) + n, 0, 255));
-    }
-  }
-  const QString path = folder + QStringLiteral("/background.jpg");
-  image.save(path, "JPG", 90);
-  QFile file(path);
-  file.open(QIODevice::ReadOnly);
-  return file.readAll();
-}
+using orvella::bench::CpuTimer;
 
 void reportRatio(benchmark::State& state, double seconds) {
   state.counters["ratio_to_full_decode"] = seconds / photo->fullDecodeSeconds;
@@ -146,15 +96,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   QTemporaryDir folder;
   Photo p;
-  p.bytes = makeJpeg(folder.path());
+  p.bytes = orvella::bench::writeLargePhoto(folder.path() + "/background.jpg");
   p.picture = orvella::Picture::fromBytes(p.bytes, folder.path() + "/background.jpg");
   // The floor, measured before the runs so that every benchmark can report its ratio to it.
-  double best = 1e9;
-  for (int i = 0; i < 3; ++i) {
-    const CpuTimer timer;
-    benchmark::DoNotOptimize(orvella::decodeJpeg(p.bytes, 8, "background.jpg"));
-    best = std::min(best, timer.seconds());
-  }
+  const double best = orvella::bench::fullDecodeSeconds(p.bytes);
   p.fullDecodeSeconds = best;
   photo = &p;
   std::printf("6000 x 4000 JPEG of %.1f MB, full-size decode %.1f ms\n", p.bytes.size() / 1048576.0,

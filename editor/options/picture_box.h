@@ -1,8 +1,10 @@
 // A box that shows a picture as the program draws it: at its own size when it fits, otherwise made
 // smaller to fit, in proportion, from the top-left corner. Large photographs are decoded no larger
-// than the box (and kept in the picture cache), never at their full size.
+// than the box (and kept in the picture cache), never at their full size; and not while the window
+// that shows the box first appears, but right after, so that the window is there at once.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include "platform/pictures/picture.h"
@@ -20,12 +22,22 @@ class PictureBox : public QWidget {
   void clear() { setPicture(Picture()); }
   // Where the picture is drawn inside the box.
   QRectF pictureRect() const;
+  // The picture has been drawn for the box (an empty box always has).
+  bool isRendered() const { return picture_.isNull() || !rendered_.isNull(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // A picture far larger than the box may need a long decode first.
+  bool drawsQuickly() const;
+  void render();
+  void renderSoon();
+
   Picture picture_;
+  QImage rendered_;  // the picture drawn at the box's size, for repaints
+  bool renderQueued_ = false;
 };
 
 }  // namespace orvella

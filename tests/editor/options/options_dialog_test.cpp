@@ -294,7 +294,8 @@ class OptionsDialogTest : public QObject {
     // The preview decodes the photograph no larger than its box.
     RasterCache::instance().clear();
     jpegDecodeStats() = {};
-    d.i_PicturePreview->grab();
+    d.i_PicturePreview->grab();  // shown at once, drawn right after
+    QTRY_VERIFY(d.i_PicturePreview->isRendered());
     QCOMPARE(jpegDecodeStats().decodes, 1);
     QVERIFY(jpegDecodeStats().lastDecodedSize.width() < 800);
     QVERIFY(d.i_PicturePreview->pictureRect().width() <= 260);
@@ -441,6 +442,8 @@ class OptionsDialogTest : public QObject {
     Tf_Options& d = opened(0);
     for (QWidget* page : {d.ts_Main, d.ts_Holidays, d.ts_Fonts, d.ts_Pictures}) {
       d.PageControl1->setCurrentWidget(page);
+      d.grab();
+      if (page == d.ts_Pictures) QTRY_VERIFY(d.i_PicturePreview->isRendered());
       screenshot(QStringLiteral("options_") + page->objectName());
     }
     QVERIFY(d.isVisible());
