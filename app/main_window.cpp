@@ -20,6 +20,12 @@
 #include "calendar/composition/month_names.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
+#include "i18n/language/ini_value.h"
+#include "i18n/language/language_choice.h"
+#include "i18n/language/language_file.h"
+#include "i18n/language/qt_translations.h"
+#include "i18n/language/web_links.h"
+#include "i18n/walk/language_walk.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
 #include "theme/archive/archive_messages.h"
@@ -31,6 +37,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/guarded.h"
 #include "ui/message_boxes.h"
+#include "ui/web_pages.h"
 #include "ui/window_registry.h"
 
 namespace orvella {
@@ -108,8 +115,6 @@ void Tf_Main::buildActions() {
   connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
   connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
   connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
-  // The web pages arrive with their own files.
-  a_HelpOnline->setEnabled(false);
 }
 
 QAction* Tf_Main::menuItem(QMenu* menu, const QString& name, const QString& caption,
@@ -135,22 +140,23 @@ void Tf_Main::buildMenus() {
   ui::addMenuSeparator(file, QStringLiteral("N1"));
   menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick);
 
-  QMenu* language = bar->addMenu(QStringLiteral("Language"));
-  language->setObjectName(QStringLiteral("mi_Language"));
-  for (const char* name : {"english", "espanol", "polski"}) {
-    QAction* item = menuItem(language, QStringLiteral("mi_") + QLatin1String(name), QLatin1String(name), nullptr);
+  mi_Language = bar->addMenu(QStringLiteral("Language"));
+  mi_Language->setObjectName(QStringLiteral("mi_Language"));
+  // The captions name the language files, so the translation leaves them alone.
+  for (const QString& name : language::offeredLanguages()) {
+    QAction* item = ui::addMenuItem(mi_Language, QStringLiteral("mi_") + name, name);
     item->setCheckable(true);
     ui::setTag(item, ui::kTagNotTranslated);
-    item->setEnabled(false);  // language files come with their own window walk
+    connect(item, &QAction::triggered, this, ui::guarded([this, item] { mi_englishClick(item); }));
   }
 
   QMenu* help = bar->addMenu(QStringLiteral("Pomoc"));
   help->setObjectName(QStringLiteral("mi_Help"));
   menuItem(help, QStringLiteral("mi_About"), QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
   ui::addMenuSeparator(help, QStringLiteral("N3"));
-  menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), nullptr)->setEnabled(false);
+  menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), &Tf_Main::mi_WwwClick);
   ui::addMenuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline);
-  menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), nullptr)->setEnabled(false);
+  menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), &Tf_Main::mi_ThemeGalleryClick);
 }
 
 void Tf_Main::buildToolBar(QWidget* client) {
@@ -258,10 +264,47 @@ void Tf_Main::FormCreate() {
 
 void Tf_Main::FormShow() {
   a_NewExecute();
+  mi_englishClick(nullptr);
   state_->loadForenames();
 }
 
-void Tf_Main::FormClose() { state_->themeFiles.delete_temp(); }
+void Tf_Main::FormClose() {
+  state_->themeFiles.delete_temp();
+  // The chosen language, when the user chose one; a failed write is shown and the program still closes.
+  for (QAction* item : mi_Language->actions())
+    if (item->isChecked()) language::rememberLanguage(context_.configFilePath(), item->text());
+}
+
+void Tf_Main::mi_englishClick(QAction* sender) {
+  QString name;
+  if (sender) {
+    for (QAction* item : mi_Language->actions()) item->setChecked(false);
+    sender->setChecked(true);
+    name = sender->text();
+  } else {
+    name = language::rememberedLanguage(context_.configFilePath());
+    for (QAction* item : mi_Language->actions())
+      if (item->text() == name) item->setChecked(true);
+  }
+  // No choice yet: the system's language, with no item checked, so nothing is remembered at close and
+  // the system decides again at the next start.
+  if (name == QLatin1String(language::kNoLanguage)) name = language::languageOfSystem(context_.systemLanguage());
+  language_file_path = language::languageFilePath(context_.programDir, name);
+  if (QFileInfo(language_file_path).isFile()) {
+    const BusyCursor busy;
+    useQtTranslationsOf(name);
+    apply_language_file(language_file_path);
+    ini_value(language_file_path, QString::fromLatin1(language::kMainSection), QString::fromLatin1(language::kWwwKey),
+              www_part, 'r', QString::fromLatin1(language::kDefaultWww));
+    return;
+  }
+  // Everything stays as it was; the item stays checked.
+  ui::MessageBoxRequest box;
+  box.title = QApplication::applicationDisplayName();
+  box.text = language::missingLanguageFileMessage(language_file_path);
+  box.objectName = QStringLiteral("languageFileMissingBox");
+  ui::showMessageBox(box, this);
+}
 
 bool Tf_Main::archiveBusy() const {
   if (!state_->themeFiles.busy()) return false;
@@ -365,7 +408,11 @@ void Tf_Main::a_EditExecute() {
   f_Options->exec();
 }
 
-void Tf_Main::a_HelpOnlineExecute() {}
+void Tf_Main::a_HelpOnlineExecute() { ui::openWebPage(language::onlineHelpAddress(www_part)); }
+
+void Tf_Main::mi_WwwClick() { ui::openWebPage(language::siteAddress(www_part)); }
+
+void Tf_Main::mi_ThemeGalleryClick() { ui::openWebPage(language::themeGalleryAddress(www_part)); }
 
 void Tf_Main::mi_AboutClick() {
   const QString text = QStringList{

@@ -43,6 +43,11 @@ class Tf_Main : public QMainWindow {
   void mi_AboutClick();
   void mi_CloseClick();
   void a_HelpOnlineExecute();
+  // The one handler of the three language items: with an item, that item's language; without, the
+  // start-up choice (config.ini, else the system's language).
+  void mi_englishClick(QAction* sender);
+  void mi_WwwClick();
+  void mi_ThemeGalleryClick();
 
   // Opens a theme named on the command line, once the window is up, as File > Open does with the file
   // chosen. A file that cannot be opened is reported and the default theme stays.
@@ -69,6 +74,9 @@ class Tf_Main : public QMainWindow {
   QAction* a_PrintPreview = nullptr;
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
+  QMenu* mi_Language = nullptr;
+  // The applied language's folder on the product web site; empty until a language file was applied.
+  QString www_part;
   QVector<QIcon> il_Main;
   // The open dialog; its file name is the current theme file (the national holidays import borrows
   // the dialog and gives the name back).

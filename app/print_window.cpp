@@ -3,6 +3,9 @@
 
 namespace orvella {
 
-Tf_Print::Tf_Print(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("f_Print")); }
+Tf_Print::Tf_Print(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("f_Print"));
+  setWindowTitle(QStringLiteral("Strona wydruku"));
+}
 
 }  // namespace orvella

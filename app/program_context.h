@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "platform/desktop/system_language.h"
+
 namespace orvella {
 
 struct ProgramContext {
@@ -17,6 +19,9 @@ struct ProgramContext {
   // The configuration file; empty: "config.ini" in programDir.
   QString configFile;
   std::function<int()> currentYear = [] { return QDate::currentDate().year(); };
+  // The system's language as a Windows language identifier; it chooses the interface language until
+  // the user picks one.
+  std::function<int()> systemLanguage = [] { return systemPrimaryLanguage(); };
 
   QString path(const QString& relative) const { return programDir + QLatin1Char('/') + relative; }
   QString workingDir() const { return workingFolder.isEmpty() ? path(QStringLiteral("temp")) : workingFolder; }

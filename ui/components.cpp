@@ -76,6 +76,7 @@ void linkButton(QAbstractButton* button, QAction* action) {
   button->setEnabled(action->isEnabled());
   QObject::connect(action, &QAction::changed, button, [button, action] {
     button->setText(action->text());
+    button->setToolTip(action->toolTip());
     button->setEnabled(action->isEnabled());
   });
   QObject::connect(button, &QAbstractButton::clicked, action, [action] { action->trigger(); });

@@ -28,7 +28,7 @@ QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption);
 // A menu separator; separators are left out of the translation.
 QAction* addMenuSeparator(QMenu* menu, const QString& name);
 
-// A push button that runs `action`: it takes the action's caption and state whenever the action
+// A push button that runs `action`: it takes the action's caption, hint and state whenever the action
 // changes (its own caption may still be set) and runs the action when clicked.
 void linkButton(QAbstractButton* button, QAction* action);
 

@@ -7,6 +7,10 @@
 #include "i18n/language/ini_value.h"
 #include "i18n/language/language_file.h"
 
+namespace orvella {
+QString language_file_path;
+}  // namespace orvella
+
 namespace orvella::language {
 
 QStringList offeredLanguages() {

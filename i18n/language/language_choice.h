@@ -5,6 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+namespace orvella {
+
+// The full path of the language file selected last, set at every selection before the file is looked
+// for; so after a failed selection it names the missing file.
+extern QString language_file_path;
+
+}  // namespace orvella
+
 namespace orvella::language {
 
 // The language names, which are also the captions of the Language menu's items and the base names

@@ -21,16 +21,22 @@ struct StartedProgram {
   ProgramFolder folder;
   ProgramWindows windows;
 
-  explicit StartedProgram(int currentYear = 2009) : windows(createProgramWindows(contextIn(folder, currentYear))) {
+  explicit StartedProgram(int currentYear = 2009, const std::function<void(ProgramContext&)>& adjust = {})
+      : windows(createProgramWindows(contextIn(folder, currentYear, adjust))) {
     windows.main->show();
     if (!QTest::qWaitForWindowExposed(windows.main.get())) qWarning("the main window was not exposed");
   }
   Tf_Main& main() { return *windows.main; }
 
-  static ProgramContext contextIn(const ProgramFolder& folder, int currentYear) {
+  static ProgramContext contextIn(ProgramFolder& folder, int currentYear,
+                                  const std::function<void(ProgramContext&)>& adjust) {
     ProgramContext context;
     context.programDir = folder.path();
     context.currentYear = [currentYear] { return currentYear; };
+    // A Polish system: the built-in texts, given back by polski.lng.
+    context.systemLanguage = [] { return kLangPolish; };
+    // What a test changes before the program starts: the system's language, config.ini, the files.
+    if (adjust) adjust(context);
     return context;
   }
 };

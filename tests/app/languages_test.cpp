@@ -1,0 +1,209 @@
+// The interface language as a user meets it: chosen at start-up from config.ini or the system's
+// language, chosen in the Language menu, remembered at close, missing files reported; Qt's own texts
+// in the same language; the Help menu's web pages.
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "app/program_windows.h"
+#include "i18n/language/language_choice.h"
+#include "i18n/language/web_links.h"
+#include "platform/desktop/system_language.h"
+#include "tests/app/started_program.h"
+#include "ui/dialog_seams.h"
+
+using namespace orvella;
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QStringList checkedLanguages(Tf_Main& main) {
+  QStringList checked;
+  for (QAction* item : main.mi_Language->actions())
+    if (item->isChecked()) checked << item->text();
+  return checked;
+}
+
+QAction* item(Tf_Main& main, const char* name) { return main.findChild<QAction*>(QLatin1String(name)); }
+
+// The texts of the plain message boxes shown so far.
+QStringList plainMessages() {
+  QStringList texts;
+  for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
+    if (box.icon == QMessageBox::NoIcon) texts << box.text;
+  return texts;
+}
+
+}  // namespace
+
+class LanguagesTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<testing::StartedProgram> program;
+
+  // Starts the program on a system of the language given; `prepare` may write config.ini or remove
+  // language files first.
+  Tf_Main& start(int systemLanguage, const std::function<void(const QString& programDir)>& prepare = {},
+                 const QString& configFile = {}) {
+    program = std::make_unique<testing::StartedProgram>(2009, [&](ProgramContext& context) {
+      context.systemLanguage = [systemLanguage] { return systemLanguage; };
+      context.configFile = configFile;
+      if (prepare) prepare(context.programDir);
+    });
+    return program->main();
+  }
+  QString config() const { return program->folder.path(QStringLiteral("config.ini")); }
+
+ private slots:
+  void init() { ui::seams().cancelEverything(); }
+  void cleanup() {
+    program.reset();
+    ui::seams().reset();
+  }
+
+  void firstStartFollowsTheSystemAndRemembersNothing_data() {
+    QTest::addColumn<int>("system");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("january");
+    QTest::newRow("Polish") << (0x0400 | kLangPolish) << "polski" << "Styczeń";
+    QTest::newRow("Spanish") << (0x0C00 | kLangSpanish) << "espanol" << "Enero";
+    QTest::newRow("German") << 0x0407 << "english" << "January";
+  }
+  void firstStartFollowsTheSystemAndRemembersNothing() {
+    QFETCH(int, system);
+    QFETCH(QString, file);
+    QFETCH(QString, january);
+    Tf_Main& main = start(system);
+    QCOMPARE(main.cb_month->item(0)->text(), january);
+    QCOMPARE(language_file_path, program->folder.path("lang/" + file + ".lng"));
+    QVERIFY(checkedLanguages(main).isEmpty());
+    QVERIFY(plainMessages().isEmpty());
+    main.close();
+    QVERIFY(!main.isVisible());
+    QVERIFY(!QFile::exists(config()));
+  }
+
+  void aChosenLanguageIsAppliedAtOnceAndRememberedAtClose() {
+    Tf_Main& main = start(kLangPolish);
+    item(main, "mi_espanol")->trigger();
+    QCOMPARE(checkedLanguages(main), QStringList{"espanol"});
+    QCOMPARE(main.cb_month->item(11)->text(), QStringLiteral("Diciembre"));
+    QCOMPARE(main.b_PrintPreview->text(), QStringLiteral("Vista previa de impresión"));
+    QCOMPARE(main.www_part, QStringLiteral("es"));
+    // The language items keep their names; the menu holding them does not.
+    QCOMPARE(item(main, "mi_english")->text(), QStringLiteral("english"));
+    QCOMPARE(main.mi_Language->title(), QStringLiteral("Idioma"));
+    item(main, "mi_english")->trigger();
+    QCOMPARE(checkedLanguages(main), QStringList{"english"});
+    item(main, "mi_espanol")->trigger();
+    main.close();
+    QCOMPARE(readAll(config()), QByteArray("[main]\r\nlang=espanol\r\n"));
+
+    // The next start applies it and shows it checked, whatever the system's language.
+    program.reset();
+    Tf_Main& again = start(kLangPolish, [](const QString& dir) {
+      writeAll(dir + "/config.ini", "[main]\r\nlang=espanol\r\n");
+    });
+    QCOMPARE(checkedLanguages(again), QStringList{"espanol"});
+    QCOMPARE(again.cb_month->item(0)->text(), QStringLiteral("Enero"));
+  }
+
+  void aMissingLanguageFileIsReportedAndChangesNothing() {
+    Tf_Main& main = start(kLangSpanish, [](const QString& dir) { QFile::remove(dir + "/lang/english.lng"); });
+    QCOMPARE(main.www_part, QStringLiteral("es"));
+    item(main, "mi_english")->trigger();
+    const QString path = program->folder.path("lang/english.lng");
+    QCOMPARE(plainMessages(), QStringList{QString::fromUtf8("Brak pliku z wybraną wersją językową: \n\r") + path});
+    QCOMPARE(ui::seams().messageBoxes.requests().front().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(language_file_path, path);
+    QCOMPARE(checkedLanguages(main), QStringList{"english"});  // checked anyway, and saved at close
+    QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
+    QCOMPARE(main.www_part, QStringLiteral("es"));
+    main.close();
+    QCOMPARE(readAll(config()), QByteArray("[main]\r\nlang=english\r\n"));
+
+    // A remembered name that no item has still selects its file; nothing is checked or rewritten.
+    program.reset();
+    ui::seams().messageBoxes.reset();
+    ui::seams().cancelEverything();
+    Tf_Main& other = start(kLangPolish, [](const QString& dir) {
+      writeAll(dir + "/config.ini", "[main]\nlang=klingon\n");
+    });
+    const QString klingon = program->folder.path("lang/klingon.lng");
+    QCOMPARE(plainMessages(), QStringList{QString::fromUtf8("Brak pliku z wybraną wersją językową: \n\r") + klingon});
+    QVERIFY(checkedLanguages(other).isEmpty());
+    QVERIFY(other.www_part.isEmpty());
+    other.close();
+    QCOMPARE(readAll(config()), QByteArray("[main]\nlang=klingon\n"));
+  }
+
+  void aConfigFileThatCannotBeWrittenIsReportedAndTheProgramStillCloses() {
+    QTemporaryDir dir;
+    writeAll(dir.filePath("file"), "not a folder");
+    const QString impossible = dir.filePath("file/config.ini");
+    Tf_Main& main = start(kLangPolish, {}, impossible);
+    item(main, "mi_polski")->trigger();
+    main.close();
+    QVERIFY(!main.isVisible());
+    bool reported = false;
+    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
+      reported |= box.icon == QMessageBox::Critical && box.text == "Unable to write to " + impossible;
+    QVERIFY(reported);
+    QVERIFY(!QFile::exists(program->folder.path("temp/holidays.ini")));  // the working folder was emptied first
+  }
+
+  void qtsOwnTextsFollowTheLanguage() {
+    Tf_Main& main = start(kLangSpanish);
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancelar"));
+    item(main, "mi_polski")->trigger();
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+             QStringLiteral("Anuluj"));
+    item(main, "mi_english")->trigger();
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+             QStringLiteral("Cancel"));
+  }
+
+  void helpEntriesOpenTheSitePagesOfTheLanguage() {
+    Tf_Main& main = start(kLangPolish, [](const QString& dir) {
+      QFile::remove(dir + "/lang/polski.lng");
+      writeAll(dir + "/lang/english.lng", "[main]\nwww=en\n");
+    });
+    const QString site = QString::fromLatin1(language::product_site_url);
+    auto opened = [] { return ui::seams().webPages.requests(); };
+    for (const char* name : {"mi_Www", "mi_ThemeGallery", "mi_HelpOnline"}) {
+      QVERIFY2(item(main, name)->isEnabled(), name);
+      item(main, name)->trigger();
+    }
+    main.findChild<QToolButton*>(QStringLiteral("ToolButton10"))->click();
+    // No language file could be applied: the addresses have no language folder.
+    QCOMPARE(opened(), (QList<QString>{site, site + "/download.php", site + "/tutorial.php", site + "/tutorial.php"}));
+    ui::seams().webPages.reset();
+    ui::seams().cancelEverything();
+    item(main, "mi_english")->trigger();
+    item(main, "mi_Www")->trigger();
+    main.a_HelpOnline->trigger();
+    item(main, "mi_ThemeGallery")->trigger();
+    QCOMPARE(opened(), (QList<QString>{site + "en", site + "en/tutorial.php", site + "en/download.php"}));
+  }
+};
+
+QTEST_MAIN(LanguagesTest)
+#include "languages_test.moc"
