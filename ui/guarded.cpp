@@ -5,9 +5,15 @@
 #include <new>
 
 #include "platform/errors/error.h"
+#include "platform/errors/message_texts.h"
 #include "ui/message_boxes.h"
 
 namespace orvella::ui {
+
+namespace {
+constexpr MessageText msg_OutOfMemory{"msg_OutOfMemory", "Za mało pamięci"};
+constexpr MessageText msg_UnknownError{"msg_UnknownError", "Nieznany błąd"};
+}  // namespace
 
 void showErrorMessage(const QString& message) {
   MessageBoxRequest box;
@@ -24,11 +30,11 @@ void reportException(std::exception_ptr error) {
   } catch (const Error& e) {
     showErrorMessage(e.message());
   } catch (const std::bad_alloc&) {
-    showErrorMessage(QStringLiteral("Out of memory"));
+    showErrorMessage(messageText(msg_OutOfMemory));
   } catch (const std::exception& e) {
     showErrorMessage(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    showErrorMessage(QStringLiteral("Unknown error"));
+    showErrorMessage(messageText(msg_UnknownError));
   }
 }
 

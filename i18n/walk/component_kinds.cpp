@@ -25,6 +25,7 @@
 #include "i18n/language/text_rules.h"
 #include "ui/components.h"
 #include "ui/radio_group.h"
+#include "ui/string_grid.h"
 
 namespace orvella {
 
@@ -158,6 +159,12 @@ void applyTabControl(QObject* component, const ComponentTexts& texts) {
       [tabs](int i) { tabs->setCurrentIndex(i); });
 }
 
+void applyStringGrid(QObject* component, const ComponentTexts& texts) {
+  auto* grid = static_cast<ui::StringGrid*>(component);
+  language::applyGridRule(texts.own(QString()), grid->colCount(), grid->rowCount(),
+                          [grid](int column, int row, const QString& text) { grid->setCell(column, row, text); });
+}
+
 void applyHint(QObject* component, const ComponentTexts& texts) {
   auto* control = static_cast<QWidget*>(component);
   const QString hint = texts.hint(control->toolTip());
@@ -224,6 +231,7 @@ const ComponentKind kKinds[] = {
     {"radio group", is<ui::RadioGroup>, applyRadioGroup},
     {"tree view", is<QTreeWidget>, applyTreeView},
     {"tab control", is<QTabBar>, applyTabControl},
+    {"string grid", is<ui::StringGrid>, applyStringGrid},
     {"control", isControlWithoutAction, applyHint},
     {"action", isAction, applyActionHint},
 };

@@ -44,7 +44,7 @@ PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPai
   const int total = static_cast<int>(chosen.size()) * copies;
 
   QPainter painter;
-  if (!painter.begin(&device)) throw Error(QString::fromLatin1(messages::kPrintingFailed));
+  if (!painter.begin(&device)) throw Error(messageText(messages::msg_PrintingFailed));
 
   page::DeviceMapping mapping;
   mapping.dpiX = device.logicalDpiX();
@@ -57,7 +57,7 @@ PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPai
     for (int number : chosen) {
       if (done > 0 && !device.newPage()) {
         painter.end();
-        throw Error(QString::fromLatin1(messages::kPrintingFailed));
+        throw Error(messageText(messages::msg_PrintingFailed));
       }
       // Each page starts from a clean painter: drawing state never leaks from one sheet to the next.
       painter.save();

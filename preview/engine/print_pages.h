@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "calendar/page/generated_page.h"
+#include "platform/errors/message_texts.h"
 
 class QPagedPaintDevice;
 
 namespace orvella::report {
 
 namespace messages {
-inline constexpr const char* kPrintingFailed = "The printer could not be started";
+inline constexpr MessageText msg_PrintingFailed{"msg_PrintingFailed", "Nie można uruchomić drukarki"};
 }
 
 struct PrintRun {
@@ -42,7 +43,7 @@ QPointF originOffsetOf(const QPageLayout& layout, int resolution);
 // Prints onto a device already set up (layout, file, copies). Each sheet position lands at
 // round((position - offset) x dpi / 254) with the offset of run.originOffsetPixels in tenths of a
 // millimetre, so elements stand where they stand on the sheet whatever the device's margin.
-// Raises Error kPrintingFailed when the device cannot begin.
+// Raises Error msg_PrintingFailed when the device cannot begin.
 PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPaintDevice& device,
                         const PrintRun& run);
 

@@ -271,7 +271,7 @@ QByteArray encodeReport(const std::vector<GeneratedPage>& pages) {
 }
 
 std::vector<GeneratedPage> decodeReport(const QByteArray& bytes, const QString& fileName) {
-  const QString damaged = formatMessage(QString::fromLatin1(messages::kNotAReport), fileName);
+  const QString damaged = formatMessage(messageText(messages::msg_NotAReport), fileName);
   ByteReader in(bytes.constData(), bytes.size());
   try {
     check(bytes.size() <= kLargestFile);
@@ -318,7 +318,7 @@ std::vector<GeneratedPage> decodeReport(const QByteArray& bytes, const QString& 
   } catch (const Damaged&) {
     throw Error(damaged);
   } catch (const Newer&) {
-    throw Error(formatMessage(QString::fromLatin1(messages::kNewerReport), fileName));
+    throw Error(formatMessage(messageText(messages::msg_NewerReport), fileName));
   } catch (const Error&) {
     // A picture that does not decode: the file is damaged, whatever the picture decoder says.
     throw Error(damaged);
@@ -337,13 +337,13 @@ std::vector<GeneratedPage> loadReportFile(const QString& path) {
   if (!info.exists() || !info.isFile()) throw Error(QString::fromLatin1(messages::kFileDoesNotExist));
   const QString name = info.fileName();
   if (info.size() > kLargestFile)
-    throw Error(formatMessage(QString::fromLatin1(messages::kNotAReport), name));
+    throw Error(formatMessage(messageText(messages::msg_NotAReport), name));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    throw Error(formatMessage(QString::fromLatin1(messages::kUnableToRead), path));
+    throw Error(formatMessage(messageText(messages::msg_UnableToRead), path));
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError)
-    throw Error(formatMessage(QString::fromLatin1(messages::kUnableToRead), path));
+    throw Error(formatMessage(messageText(messages::msg_UnableToRead), path));
   return decodeReport(bytes, name);
 }
 

@@ -6,21 +6,22 @@
 #include <vector>
 
 #include "calendar/page/generated_page.h"
+#include "platform/errors/message_texts.h"
 
 namespace orvella::report {
 
 // Messages of the report files.
 namespace messages {
 inline constexpr const char* kFileDoesNotExist = "File does not exist";
-inline constexpr const char* kNotAReport = "'%s' is not a report file or it is damaged";
-inline constexpr const char* kNewerReport = "'%s' was saved by a newer version of the program";
-inline constexpr const char* kUnableToRead = "Unable to read %s";
+inline constexpr MessageText msg_NotAReport{"msg_NotAReport", "'%s' nie jest plikiem wydruku albo jest uszkodzony"};
+inline constexpr MessageText msg_NewerReport{"msg_NewerReport", "'%s' zapisano nowszą wersją programu"};
+inline constexpr MessageText msg_UnableToRead{"msg_UnableToRead", "Nie można odczytać %s"};
 }  // namespace messages
 
 // The file as bytes. Pictures shared by several elements are stored once.
 QByteArray encodeReport(const std::vector<page::GeneratedPage>& pages);
 
-// Rebuilds the pages. Raises Error with kNotAReport (or kNewerReport) naming fileName when the bytes
+// Rebuilds the pages. Raises Error with msg_NotAReport (or msg_NewerReport) naming fileName when the bytes
 // are anything but a whole, undamaged report file; nothing is allocated on a count or length before
 // it has been checked against the bytes that are there. A file without pages, or beyond the limits of
 // any report (more than 1000 pages, 20000 elements on a page, a caption over 64 KiB, 256 MiB in

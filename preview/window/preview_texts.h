@@ -25,10 +25,6 @@ inline constexpr const char* kLoadFilter =
     "QRP";
 inline constexpr const char* kDefaultSuffix = "QRP";
 
-// A printer that keeps another paper or orientation than the page's.
-inline constexpr const char* kPaperRefused = "The printer cannot be set to %1 paper in %2 orientation";
-inline constexpr const char* kLandscape = "landscape";
-inline constexpr const char* kPortrait = "portrait";
 
 // Saving the shown pages as a PDF file.
 inline constexpr const char* kSavePdfHint = "Save as PDF";

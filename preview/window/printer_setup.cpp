@@ -22,9 +22,9 @@ bool layoutMatches(const QPageLayout& layout, const page::PageSettings& settings
 
 QString paperRefusedMessage(const page::PageSettings& settings) {
   const QPageLayout wanted = report::pageLayoutFor(settings);
-  return QString::fromLatin1(texts::kPaperRefused)
+  return messageText(msg_PaperRefused)
       .arg(wanted.pageSize().name(),
-           QString::fromLatin1(settings.landscape ? texts::kLandscape : texts::kPortrait));
+           messageText(settings.landscape ? msg_Landscape : msg_Portrait));
 }
 
 bool configurePrinter(QPrinter& printer, const page::PageSettings& settings) {

@@ -4,11 +4,19 @@
 #include <QString>
 
 #include "calendar/page/generated_page.h"
+#include "platform/errors/message_texts.h"
 
 class QPageLayout;
 class QPrinter;
 
 namespace orvella::preview {
+
+// A printer that keeps another paper or orientation than the page's: the paper's name, then one of the
+// two orientations.
+inline constexpr MessageText msg_PaperRefused{"msg_PaperRefused",
+                                              "Nie można ustawić w drukarce papieru %1 w orientacji %2"};
+inline constexpr MessageText msg_Landscape{"msg_Landscape", "poziomej"};
+inline constexpr MessageText msg_Portrait{"msg_Portrait", "pionowej"};
 
 // The printer named by the settings (by name, else by index among the installed printers; the
 // default printer otherwise), the paper and orientation, copies, document name (the title), and the

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDirIterator>
+#include <QListWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -136,8 +137,14 @@ class InstalledCopyTest : public QObject {
       QVERIFY(QFileInfo(userFolder(QStringLiteral("home/mine.hol"))).size() > 0);
       QVERIFY(QFileInfo::exists(userFolder(QStringLiteral("runtime/%1/temp/holidays.ini"))
                                     .arg(QCoreApplication::applicationName())));
+      // A language chosen is remembered in the user's configuration folder, made when it is missing.
+      main.findChild<QAction*>(QStringLiteral("mi_espanol"))->trigger();
+      QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
       main.close();
       QVERIFY(main.context().configFilePath().startsWith(userFolder(QStringLiteral("config/"))));
+      QFile config(main.context().configFilePath());
+      QVERIFY(config.open(QIODevice::ReadOnly));
+      QCOMPARE(config.readAll(), QByteArray("[main]\r\nlang=espanol\r\n"));
     }
     const QStringList errors = [] {
       QStringList texts;

@@ -189,7 +189,7 @@ class DialogsTest : public QObject {
     ui::guarded([] { throw std::runtime_error("runtime"); })();
     ui::guarded([] { throw std::bad_alloc(); })();
     ui::guarded([] { throw 42; })();
-    QCOMPARE(boxTexts(), QStringList({"Błąd odczytu pliku", "runtime", "Out of memory", "Unknown error"}));
+    QCOMPARE(boxTexts(), QStringList({"Błąd odczytu pliku", "runtime", "Za mało pamięci", "Nieznany błąd"}));
     for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) {
       QCOMPARE(box.icon, QMessageBox::Critical);
       QCOMPARE(box.title, QApplication::applicationDisplayName());

@@ -23,6 +23,7 @@
 #include "platform/errors/message_texts.h"
 #include "ui/components.h"
 #include "ui/radio_group.h"
+#include "ui/string_grid.h"
 #include "ui/window_registry.h"
 
 using namespace orvella;
@@ -63,6 +64,7 @@ struct TestWindow : QMainWindow {
   ui::RadioGroup* rg_Group;
   QTreeWidget* tv_Tree;
   QTabBar* tc_Tabs;
+  ui::StringGrid* sag_Grid;
 
   explicit TestWindow(const char* name) {
     setObjectName(QLatin1String(name));
@@ -108,6 +110,12 @@ struct TestWindow : QMainWindow {
     tc_Tabs->addTab(QStringLiteral("A"));
     tc_Tabs->addTab(QStringLiteral("B"));
     tc_Tabs->setCurrentIndex(1);
+    sag_Grid = new ui::StringGrid(2, client);
+    sag_Grid->setObjectName(QStringLiteral("sag_Grid"));
+    sag_Grid->setRowCount(3);
+    sag_Grid->setCell(0, 0, QStringLiteral("Lp."));
+    sag_Grid->setCell(1, 0, QStringLiteral("Święta"));
+    sag_Grid->setCell(1, 1, QStringLiteral("Nowy Rok"));
   }
 };
 
@@ -227,6 +235,16 @@ class LanguageWalkTest : public QObject {
     applyLanguageFile(fileOf("[f_Test]\nrg_Group=tiny\n"), {&w});
     QCOMPARE(w.rg_Group->title(), QStringLiteral("Size"));
     QCOMPARE(w.rg_Group->items(), QStringList({"tiny", "large"}));
+  }
+
+  void gridTakesColumnsOfCellsAndLeavesEmptyOnesAlone() {
+    TestWindow w("f_Test");
+    applyLanguageFile(fileOf("[f_Test]\nsag_Grid=No.\\n\\n\\n\\nbeyond\\rHolidays\\n\\rthird column\n"), {&w});
+    QCOMPARE(w.sag_Grid->cell(0, 0), QStringLiteral("No."));
+    QCOMPARE(w.sag_Grid->cell(1, 0), QStringLiteral("Holidays"));
+    QCOMPARE(w.sag_Grid->cell(1, 1), QStringLiteral("Nowy Rok"));  // an empty text leaves the cell
+    QCOMPARE(w.sag_Grid->rowCount(), 3);
+    QCOMPARE(w.sag_Grid->colCount(), 2);
   }
 
   void hintsComeFromOneSectionForEveryWindow() {

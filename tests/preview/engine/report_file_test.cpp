@@ -16,7 +16,7 @@ using testing::renderAt;
 using testing::samplePage;
 
 QString damagedMessage(const QString& name) {
-  return formatMessage(QString::fromLatin1(messages::kNotAReport), name);
+  return formatMessage(messageText(messages::msg_NotAReport), name);
 }
 
 // The message decodeReport raises, or an empty string when it accepts the bytes.
@@ -286,7 +286,7 @@ TEST_F(DamagedReportTest, ForeignFilesAndNewerVersionsAreNamed) {
   QByteArray newer = good;
   newer[8] = 2;
   EXPECT_EQ(refusal(newer),
-            formatMessage(QString::fromLatin1(messages::kNewerReport), QStringLiteral("x.QRP")));
+            formatMessage(messageText(messages::msg_NewerReport), QStringLiteral("x.QRP")));
 }
 
 TEST_F(DamagedReportTest, PictureThatDoesNotDecodeMakesTheFileDamaged) {

@@ -771,7 +771,7 @@ void PreviewWindowTest::printerRefusingWholeLayoutsStillTakesPaperAndOrientation
   upright.QPrinter::setPageOrientation(QPageLayout::Portrait);
   QVERIFY(!preview::configurePrinter(upright, standard));
   QCOMPARE(preview::paperRefusedMessage(standard),
-           QStringLiteral("The printer cannot be set to A4 paper in landscape orientation"));
+           QStringLiteral("Nie można ustawić w drukarce papieru A4 w orientacji poziomej"));
 }
 
 void PreviewWindowTest::printerWithAMarginPutsElementsAtTheirSheetPositions() {
@@ -875,7 +875,7 @@ void PreviewWindowTest::loadingMissingOrDamagedFilesChangesNothing() {
   });
   QCOMPARE(messages().size(), 2);
   QCOMPARE(messages()[0], QStringLiteral("File does not exist"));
-  QCOMPARE(messages()[1], QStringLiteral("'damaged.QRP' is not a report file or it is damaged"));
+  QCOMPARE(messages()[1], QStringLiteral("'damaged.QRP' nie jest plikiem wydruku albo jest uszkodzony"));
   QCOMPARE(pagesAfter, 2);
   QVERIFY(printUsable);
 }
@@ -904,7 +904,7 @@ void PreviewWindowTest::reportWithoutPagesIsRefusedAndSaveWaitsForAPage() {
 
   files.setNextAnswer(empty);
   button(window, "LoadReport")->click();
-  QCOMPARE(messages(), QStringList{QStringLiteral("'empty.QRP' is not a report file or it is damaged")});
+  QCOMPARE(messages(), QStringList{QStringLiteral("'empty.QRP' nie jest plikiem wydruku albo jest uszkodzony")});
   QCOMPARE(window.pages().size(), size_t(3));
   QCOMPARE(panelText(window, "PagePanel"), QStringLiteral("Page 2 of 3"));
   QVERIFY(button(window, "Print")->isEnabled());
