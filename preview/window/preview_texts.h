@@ -1,5 +1,8 @@
-// The preview window's own texts. They are English and not taken from the language files.
+// The preview window's own texts. Those of the window are English and not taken from the language files;
+// the messages and dialogs it shows take theirs from the applied language, with Polish built in.
 #pragma once
+
+#include "platform/errors/message_texts.h"
 
 namespace orvella::preview::texts {
 
@@ -28,23 +31,28 @@ inline constexpr const char* kDefaultSuffix = "QRP";
 
 // Saving the shown pages as a PDF file.
 inline constexpr const char* kSavePdfHint = "Save as PDF";
-inline constexpr const char* kSavePdfTitle = "Save as PDF";
-inline constexpr const char* kSavePdfFilter = "PDF file|*.pdf";
+inline constexpr MessageText msg_SavePdfTitle{"msg_SavePdfTitle", "Zapisz jako PDF"};
+inline constexpr MessageText msg_PdfFiles{"msg_PdfFiles", "Plik PDF"};  // the filter's description
+inline constexpr const char* kPdfPattern = "*.pdf";
 inline constexpr const char* kPdfSuffix = "pdf";
 
-// Print without a printer to print on.
-inline constexpr const char* kPrintTitle = "Print";
-inline constexpr const char* kNoPrinter =
-    "No printer is installed.\n\n"
-    "To keep the page, save it as a PDF file with the \"Save as PDF\" button of the tool bar.";
+// Print without a printer to print on: the two paragraphs of one message.
+inline constexpr MessageText msg_PrintTitle{"msg_PrintTitle", "Drukowanie"};
+inline constexpr MessageText msg_NoPrinter{"msg_NoPrinter", "Nie zainstalowano żadnej drukarki."};
+inline constexpr MessageText msg_SaveAsPdfInstead{
+    "msg_SaveAsPdfInstead",
+    "Aby zachować stronę, zapisz ją do pliku PDF przyciskiem „Zapisz jako PDF” na pasku narzędzi."};
 
 // The print queue of the chosen printer, asked before a job goes to it, and its answer to the job.
-inline constexpr const char* kQueueRefuses = "The printer \"%1\" does not accept jobs now, so nothing was sent to it.";
-inline constexpr const char* kQueueStopped =
-    "The printer \"%1\" is stopped: a job sent to it waits in its queue until the printer is started again.";
-inline constexpr const char* kQueueSays = "The print system says: %1";
-inline constexpr const char* kSendAnyway = "Send the job anyway?";
-inline constexpr const char* kJobNotTaken = "The print system did not take the job for the printer \"%1\": %2";
+inline constexpr MessageText msg_QueueRefuses{"msg_QueueRefuses",
+                                              "Drukarka „%1” nie przyjmuje teraz zadań, więc nic do niej nie wysłano."};
+inline constexpr MessageText msg_QueueStopped{
+    "msg_QueueStopped",
+    "Drukarka „%1” jest zatrzymana: wysłane zadanie poczeka w kolejce, aż drukarka znów zostanie uruchomiona."};
+inline constexpr MessageText msg_QueueSays{"msg_QueueSays", "System drukowania podaje: %1"};
+inline constexpr MessageText msg_SendAnyway{"msg_SendAnyway", "Wysłać zadanie mimo to?"};
+inline constexpr MessageText msg_JobNotTaken{"msg_JobNotTaken",
+                                             "System drukowania nie przyjął zadania dla drukarki „%1”: %2"};
 
 // The printing window.
 inline constexpr const char* kPrintingTitle = "Printing progress";

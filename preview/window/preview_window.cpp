@@ -298,8 +298,8 @@ void QRStandardPreview::print() {
   if (printer.outputFileName().isEmpty() && QPrinterInfo::availablePrinterNames().isEmpty()) {
     ui::MessageBoxRequest box;
     box.icon = QMessageBox::Warning;
-    box.title = QString::fromLatin1(texts::kPrintTitle);
-    box.text = QString::fromLatin1(texts::kNoPrinter);
+    box.title = messageText(texts::msg_PrintTitle);
+    box.text = messageText(texts::msg_NoPrinter) + QStringLiteral("\n\n") + messageText(texts::msg_SaveAsPdfInstead);
     box.objectName = QStringLiteral("NoPrinterBox");
     ui::showMessageBox(box, this);
     return;
@@ -355,18 +355,18 @@ void QRStandardPreview::print() {
   finish();
   if (queue.isEmpty() || outcome != report::PrintOutcome::Finished) return;
   const printing::JobOutcome sent = printing::sendPdf(queue, printer.outputFileName(), settings.title);
-  if (!sent.taken()) throw Error(QString::fromLatin1(texts::kJobNotTaken).arg(queue, sent.refusal));
+  if (!sent.taken()) throw Error(messageText(texts::msg_JobNotTaken).arg(queue, sent.refusal));
 }
 
 bool QRStandardPreview::queueTakesJob(const QString& queue) {
   const printing::QueueState state = printing::queueState(queue);
   if (!state.known || (state.accepting && !state.stopped)) return true;  // a refusal is still reported
   ui::MessageBoxRequest box;
-  box.title = QString::fromLatin1(texts::kPrintTitle);
+  box.title = messageText(texts::msg_PrintTitle);
   box.objectName = QStringLiteral("PrintQueueBox");
-  QStringList text{QString::fromLatin1(state.accepting ? texts::kQueueStopped : texts::kQueueRefuses).arg(queue)};
-  if (!state.message.isEmpty()) text << QString::fromLatin1(texts::kQueueSays).arg(state.message);
-  if (state.accepting) text << QString::fromLatin1(texts::kSendAnyway);
+  QStringList text{messageText(state.accepting ? texts::msg_QueueStopped : texts::msg_QueueRefuses).arg(queue)};
+  if (!state.message.isEmpty()) text << messageText(texts::msg_QueueSays).arg(state.message);
+  if (state.accepting) text << messageText(texts::msg_SendAnyway);
   box.text = text.join(QStringLiteral("\n\n"));
   if (!state.accepting) {
     box.icon = QMessageBox::Warning;
@@ -405,8 +405,8 @@ void QRStandardPreview::savePdf() {
   ui::FileDialogRequest request;
   request.kind = ui::FileDialogRequest::Save;
   request.objectName = QStringLiteral("SavePdfDialog");
-  request.title = QString::fromLatin1(texts::kSavePdfTitle);
-  request.filter = QString::fromLatin1(texts::kSavePdfFilter);
+  request.title = messageText(texts::msg_SavePdfTitle);
+  request.filter = messageText(texts::msg_PdfFiles) + QLatin1Char('|') + QLatin1String(texts::kPdfPattern);
   request.defaultSuffix = QString::fromLatin1(texts::kPdfSuffix);
   const QString name = ui::chooseFile(request, this);
   if (name.isEmpty()) return;

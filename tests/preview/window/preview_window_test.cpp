@@ -632,8 +632,8 @@ void PreviewWindowTest::printWithoutAPrinterPointsToSavingAPdf() {
   const auto& boxes = ui::seams().messageBoxes.requests();
   QCOMPARE(boxes.size(), 1);
   QCOMPARE(boxes[0].icon, QMessageBox::Warning);
-  QVERIFY2(boxes[0].text.contains(QStringLiteral("No printer is installed")), qPrintable(boxes[0].text));
-  QVERIFY2(boxes[0].text.contains(QStringLiteral("Save as PDF")), qPrintable(boxes[0].text));
+  QVERIFY2(boxes[0].text.contains(QStringLiteral("Nie zainstalowano żadnej drukarki")), qPrintable(boxes[0].text));
+  QVERIFY2(boxes[0].text.contains(QStringLiteral("Zapisz jako PDF")), qPrintable(boxes[0].text));
   QVERIFY(!progressShown);
 }
 
@@ -650,7 +650,7 @@ void PreviewWindowTest::savePdfWritesTheShownPages() {
   const auto& dialogs = ui::seams().fileDialogs.requests();
   QCOMPARE(dialogs.size(), 1);
   QCOMPARE(dialogs[0].kind, ui::FileDialogRequest::Save);
-  QCOMPARE(dialogs[0].title, QStringLiteral("Save as PDF"));
+  QCOMPARE(dialogs[0].title, QStringLiteral("Zapisz jako PDF"));
   QCOMPARE(dialogs[0].defaultSuffix, QStringLiteral("pdf"));
   QVERIFY(messages().isEmpty());
   QFile file(pdf);

@@ -58,7 +58,7 @@ class PrintQueueTest : public QObject {
     printFromAPreview();
     QCOMPARE(boxes().size(), 1);
     QCOMPARE(boxes()[0].icon, QMessageBox::Warning);
-    for (const QString& said : {print_system::queue(), QStringLiteral("does not accept"), QStringLiteral("Paper tray taken out")})
+    for (const QString& said : {print_system::queue(), QStringLiteral("nie przyjmuje"), QStringLiteral("Paper tray taken out")})
       QVERIFY2(boxes()[0].text.contains(said), qPrintable(boxes()[0].text));
     QCOMPARE(print_system::jobs(QStringLiteral("all")), QStringList());
   }
@@ -69,7 +69,7 @@ class PrintQueueTest : public QObject {
     printFromAPreview();
     QCOMPARE(boxes().size(), 1);
     QCOMPARE(boxes()[0].icon, QMessageBox::Question);
-    for (const QString& said : {print_system::queue(), QStringLiteral("stopped"), QStringLiteral("Toner low")})
+    for (const QString& said : {print_system::queue(), QStringLiteral("zatrzymana"), QStringLiteral("Toner low")})
       QVERIFY2(boxes()[0].text.contains(said), qPrintable(boxes()[0].text));
     QCOMPARE(print_system::jobs(QStringLiteral("all")), QStringList());
 
@@ -85,7 +85,7 @@ class PrintQueueTest : public QObject {
     printFromAPreview();
     QCOMPARE(boxes().size(), 1);
     QCOMPARE(boxes()[0].icon, QMessageBox::Critical);
-    for (const QString& said : {print_system::queue(), QStringLiteral("did not take")})
+    for (const QString& said : {print_system::queue(), QStringLiteral("nie przyjął")})
       QVERIFY2(boxes()[0].text.contains(said), qPrintable(boxes()[0].text));
     QCOMPARE(print_system::jobs(QStringLiteral("all")).join(QLatin1Char('|')), QString());
   }
