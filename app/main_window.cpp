@@ -26,6 +26,7 @@
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
+#include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
 #include "theme/archive/archive_messages.h"
@@ -415,17 +416,25 @@ void Tf_Main::mi_WwwClick() { ui::openWebPage(language::siteAddress(www_part)); 
 void Tf_Main::mi_ThemeGalleryClick() { ui::openWebPage(language::themeGalleryAddress(www_part)); }
 
 void Tf_Main::mi_AboutClick() {
+  // The lines' words follow the interface language; Polish is built in.
+  static constexpr MessageText msg_AboutCaption{"msg_AboutCaption", "O Programie..."};
+  static constexpr MessageText msg_AboutVersion{"msg_AboutVersion", "Wersja: "};
+  static constexpr MessageText msg_AboutAuthor{"msg_AboutAuthor", "Autor: "};
+  static constexpr MessageText msg_AboutAuthorName{"msg_AboutAuthorName", "Zespół Orvella"};
+  static constexpr MessageText msg_AboutRemarks{"msg_AboutRemarks", "Uwagi i sugestie: "};
+  static constexpr MessageText msg_AboutThanks{"msg_AboutThanks", "Podziękowania dla tłumaczy:"};
+  static constexpr MessageText msg_AboutSpanish{"msg_AboutSpanish", "  hiszpański - "};
   const QString text = QStringList{
-      QStringLiteral("Wersja: 1.33"),
-      QStringLiteral("Autor: Zespół Orvella"),
-      QStringLiteral("Uwagi i sugestie: kontakt@orvella.example"),
+      messageText(msg_AboutVersion) + QStringLiteral("1.33"),
+      messageText(msg_AboutAuthor) + messageText(msg_AboutAuthorName),
+      messageText(msg_AboutRemarks) + QStringLiteral("kontakt@orvella.example"),
       QString(),
-      QStringLiteral("Podziękowania dla tłumaczy:"),
-      QStringLiteral("  hiszpański - Lucía Fernández"),
+      messageText(msg_AboutThanks),
+      messageText(msg_AboutSpanish) + QStringLiteral("Lucía Fernández"),
   }.join(QLatin1Char('\r'));
   ui::MessageBoxRequest box;
   box.icon = QMessageBox::Information;
-  box.title = QStringLiteral("O Programie...");
+  box.title = messageText(msg_AboutCaption);
   box.text = QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   box.objectName = QStringLiteral("aboutBox");
   ui::showMessageBox(box, this);

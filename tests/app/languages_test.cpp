@@ -133,6 +133,12 @@ class LanguagesTest : public QObject {
     QCOMPARE(plainMessages(), QStringList{QString::fromUtf8("Brak pliku z wybraną wersją językową: \n\r") + path});
     QCOMPARE(ui::seams().messageBoxes.requests().front().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(language_file_path, path);
+    if (const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS"); !out.isEmpty()) {
+      const ui::MessageBoxRequest& request = ui::seams().messageBoxes.requests().front();
+      QMessageBox box(request.icon, request.title, request.text, QMessageBox::Ok, &main);
+      box.show();
+      box.grab().save(out + QStringLiteral("/language_file_missing_box.png"));
+    }
     QCOMPARE(checkedLanguages(main), QStringList{"english"});  // checked anyway, and saved at close
     QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
     QCOMPARE(main.www_part, QStringLiteral("es"));
