@@ -38,6 +38,13 @@ int isoWeekday(int year, int month, int day) {
   return fromMonday + 1;
 }
 
+int isoWeekNumber(int serial) {
+  // A week belongs to the year of its Thursday; count that Thursday's weeks from its year's first day.
+  const int fromMonday = ((serial + 5) % 7 + 7) % 7;
+  const int thursday = serial - fromMonday + 3;
+  return (thursday - dayNumber(dateFromDayNumber(thursday).year, 1, 1)) / 7 + 1;
+}
+
 CivilDate dateFromDayNumber(int dayNumber) {
   // Inverse of ordinal(): Howard Hinnant's days-from-civil, shifted to our epoch.
   long long z = dayNumber + kOrdinalOfDayZero - 1 - 719162 + 719468;  // days since 0000-03-01

@@ -11,6 +11,10 @@ int daysInMonth(int year, int month);
 int dayNumber(int year, int month, int day);
 // Weekday of a date, Monday = 1 .. Sunday = 7. Raises like dayNumber.
 int isoWeekday(int year, int month, int day);
+// The ISO 8601 week of a day number: weeks start on Monday, and week 1 is the one that holds the
+// year's first Thursday, so the last days of December may lie in week 1 and the first days of
+// January in week 52 or 53.
+int isoWeekNumber(int serial);
 struct CivilDate {
   int year, month, day;
 };

@@ -29,6 +29,19 @@ page::ElementFont toElementFont(const ThemeFont& font) {
   return f;
 }
 
+// The week number's label: in the strip left of column 0's holiday icon, small and grey.
+constexpr int kWeekLabelWidth = 10;
+constexpr int kWeekLabelInset = 1;
+constexpr int kWeekLabelPoints = 7;
+
+page::ElementFont weekNumberFont(const ThemeFont& weekday) {
+  page::ElementFont f;  // no style: only the face is the weekday font's
+  f.name = weekday.name;
+  f.size = kWeekLabelPoints;
+  f.color = clGray;
+  return f;
+}
+
 const QString kCarriageReturn = QStringLiteral("\r");
 const QString kSlash = QStringLiteral("/");
 
@@ -80,11 +93,29 @@ void composeMonth(page::PrintForm& form, const MonthRequest& request, const Comp
   const std::vector<HolidayEntry>& row =
       request.monthIndex < static_cast<int>(theme.holidays.size()) ? theme.holidays[request.monthIndex] : noEntries;
 
+  const int firstDay = dayNumber(request.year, month, 1);
+  const page::ElementFont weekFont = weekNumberFont(theme.weekdayFont);
   const int days = daysInMonth(request.year, month);
   for (int day = 1; day <= days; ++day) {
     const int position = firstWeekday - 2 + day;
     const int col = position % 7;
     const int rowIndex = position / 7;
+
+    // Week number: before the first day-number label of its row, the ISO week of the row's Monday.
+    if (theme.weekNumbers && (col == 0 || day == 1)) {
+      page::Element& week = qr.createLabel();
+      week.autoSize = false;
+      week.frame = page::Frame{};
+      week.left = grid.left0 + scaled(qr.scale(), kWeekLabelInset);
+      week.top = grid.top + rowIndex * grid.rowPitch + scaled(qr.scale(), kWeekLabelInset);
+      week.width = scaled(qr.scale(), kWeekLabelWidth);
+      week.tag = kGeneratedTag;
+      week.alignment = page::Alignment::Left;
+      week.transparent = true;
+      week.wordWrap = true;
+      qr.setFont(week, weekFont);
+      qr.setCaption(week, QString::number(isoWeekNumber(firstDay + day - 1 - col)));
+    }
     const HolidayEntry* entry = day - 1 < static_cast<int>(row.size()) ? &row[day - 1] : nullptr;
     const bool isHoliday = entry && !entry->text.isEmpty();
     const bool userKind = entry && entry->kind == 'u';

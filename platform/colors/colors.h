@@ -12,6 +12,7 @@ using ColorValue = std::uint32_t;
 
 inline constexpr ColorValue kSystemColorBase = 0x80000000u;
 inline constexpr ColorValue clBlack = 0x000000;
+inline constexpr ColorValue clGray = 0x808080;
 inline constexpr ColorValue clWhite = 0xFFFFFF;
 inline constexpr ColorValue clWindowText = kSystemColorBase + 8;
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
+
 #include "platform/errors/error.h"
 
 namespace orvella {
@@ -70,6 +72,21 @@ TEST(CalendarDays, ImpossibleDatesRaise) {
     }
   }
   EXPECT_THROW(isoWeekday(2009, 2, 29), Error);
+}
+
+// Checked against Qt's own calendar: every turn of the year from 1 to 9999, and every day of a
+// stretch of years whole.
+TEST(CalendarDays, IsoWeeksBelongToTheYearOfTheirThursday) {
+  auto check = [](const QDate& date) {
+    const int serial = dayNumber(date.year(), date.month(), date.day());
+    ASSERT_EQ(isoWeekNumber(serial), date.weekNumber()) << date.toString(Qt::ISODate).toStdString();
+  };
+  for (int year = 1; year < 9999; ++year)
+    for (QDate d(year, 12, 20); d <= QDate(year + 1, 1, 10); d = d.addDays(1)) check(d);
+  for (QDate d(1990, 1, 1); d <= QDate(2040, 12, 31); d = d.addDays(1)) check(d);
+  EXPECT_EQ(isoWeekNumber(dayNumber(2026, 12, 28)), 53);
+  EXPECT_EQ(isoWeekNumber(dayNumber(2027, 1, 3)), 53);
+  EXPECT_EQ(isoWeekNumber(dayNumber(2024, 12, 30)), 1);
 }
 
 }  // namespace

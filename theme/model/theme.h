@@ -55,6 +55,7 @@ struct Theme {
   bool sundayLikeWeekday = false;
   bool withoutForenames = false;
   bool drawFrames = false;
+  bool weekNumbers = false;  // the ISO week of each row beside its first day
 };
 
 }  // namespace orvella

@@ -102,6 +102,7 @@ void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pict
   theme.sundayLikeWeekday = ini.readBool(kMain, QStringLiteral("sunday_like_weekday"), false);
   theme.withoutForenames = ini.readBool(kMain, QStringLiteral("without_forenames"), false);
   theme.drawFrames = ini.readBool(kMain, QStringLiteral("draw_frames"), false);
+  theme.weekNumbers = ini.readBool(kMain, QStringLiteral("week_numbers"), false);
 }
 
 // The day a key of a month section stands for: its number written as the program writes it ("5",
@@ -232,6 +233,7 @@ void writeThemeSettings(const Theme& theme, IniFile& ini, int year) {
   ini.writeBool(kMain, QStringLiteral("sunday_like_weekday"), theme.sundayLikeWeekday);
   ini.writeBool(kMain, QStringLiteral("without_forenames"), theme.withoutForenames);
   ini.writeBool(kMain, QStringLiteral("draw_frames"), theme.drawFrames);
+  ini.writeBool(kMain, QStringLiteral("week_numbers"), theme.weekNumbers);
 }
 
 }  // namespace orvella

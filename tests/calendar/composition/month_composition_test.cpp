@@ -282,6 +282,77 @@ TEST_F(TextRuleTest, AnUnreadablePictureStopsWithTheLoadersMessage) {
 namespace orvella::testing {
 namespace {
 
+class WeekNumberTest : public CompositionTest {
+ protected:
+  // The week labels in list order: generated labels in the weekday face at 7 points.
+  std::vector<const page::Element*> weekLabels() const {
+    std::vector<const page::Element*> labels;
+    for (const page::Element* e : generated())
+      if (e->kind == ElementKind::Label && e->font.size == 7 && e->font.name == theme.weekdayFont.name)
+        labels.push_back(e);
+    return labels;
+  }
+  QStringList captions() const {
+    QStringList list;
+    for (const page::Element* e : weekLabels()) list << e->caption;
+    return list;
+  }
+};
+
+TEST_F(WeekNumberTest, EachRowShowsTheIsoWeekOfItsMondayAcrossTheTurnOfTheYear) {
+  theme.weekNumbers = true;
+  compose(2024, 11);  // December 2024 starts on a Sunday; its last row is week 1 of 2025
+  EXPECT_EQ(captions(), QStringList({"48", "49", "50", "51", "52", "1"}));
+  compose(2027, 0);  // 1 January 2027 is a Friday in week 53 of 2026
+  EXPECT_EQ(captions(), QStringList({"53", "1", "2", "3", "4"}));
+  compose(2010, 1);  // February 2010 fills exactly four rows: no label for a row without days
+  EXPECT_EQ(captions(), QStringList({"5", "6", "7", "8"}));
+
+  // Every month of many years: one label per row that holds a day, the week of that row's Monday.
+  for (int y = 2009; y <= 2032; ++y)
+    for (int m = 0; m < 12; ++m) {
+      compose(y, m);
+      const QDate first(y, m + 1, 1);
+      const int rows = (first.dayOfWeek() - 1 + first.daysInMonth() + 6) / 7;
+      ASSERT_EQ(int(weekLabels().size()), rows) << y << "-" << m + 1;
+      for (int r = 0; r < rows; ++r)
+        ASSERT_EQ(captions()[r], QString::number(first.addDays(7 * r - first.dayOfWeek() + 1).weekNumber()))
+            << y << "-" << m + 1 << " row " << r;
+    }
+}
+
+TEST_F(WeekNumberTest, TheLabelStandsBeforeItsRowsFirstDayInTheStripLeftOfTheIcon) {
+  theme.weekNumbers = true;
+  theme.drawFrames = true;
+  theme.weekdayFont.bold = true;
+  theme.weekdayFont.italic = true;
+  compose(2010, 0);  // day 1 on a Friday in row 0, then days 4, 11, 18, 25 open the rows
+  const std::vector<const page::Element*> labels = weekLabels();
+  ASSERT_EQ(labels.size(), 5u);
+  const int firstDays[] = {1, 4, 11, 18, 25};
+  for (int row = 0; row < 5; ++row) {
+    SCOPED_TRACE(row);
+    const page::Element* week = labels[size_t(row)];
+    EXPECT_EQ(after(week), dayNumber(firstDays[row]));
+    EXPECT_EQ(week->left, 62);
+    EXPECT_EQ(week->top, 79 + 50 * row);
+    EXPECT_EQ(week->width, 10);
+    EXPECT_GE(week->height, form.qr.minimumLabelHeight(week->font));
+    EXPECT_EQ(week->tag, 1000);
+    EXPECT_EQ(week->alignment, Alignment::Left);
+    EXPECT_TRUE(week->transparent);
+    EXPECT_FALSE(week->frame.any());
+    EXPECT_EQ(week->font.color, clGray);
+    EXPECT_FALSE(week->font.bold || week->font.italic || week->font.underline || week->font.strikeout);
+  }
+
+  // Off, the page is what it always was.
+  theme.weekNumbers = false;
+  compose(2010, 0);
+  EXPECT_TRUE(weekLabels().empty());
+  EXPECT_EQ(generated().size(), 62u);
+}
+
 TEST(DayGridTest, LengthsScaleWithThePageAndHalvesRoundToEven) {
   const DayGrid half(0.5);
   EXPECT_EQ(half.top, 39);

@@ -334,6 +334,7 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
   theme.backgrounds[11] = picture(outside(QStringLiteral("bg/dec.bmp")), Qt::gray);
   theme.sundayLikeWeekday = true;
   theme.drawFrames = true;
+  theme.weekNumbers = true;
 
   NameDays nameDays;
   nameDays.load_forenames(program.path());
@@ -371,6 +372,7 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
   EXPECT_EQ(theme.sundayLikeWeekday, saved.sundayLikeWeekday);
   EXPECT_EQ(theme.withoutForenames, saved.withoutForenames);
   EXPECT_EQ(theme.drawFrames, saved.drawFrames);
+  EXPECT_EQ(theme.weekNumbers, saved.weekNumbers);
   EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("star.bmp")));
   EXPECT_EQ(theme.pictureLeft, temp(QStringLiteral("strip.bmp")));
   EXPECT_EQ(readAll(theme.pictureHoliday), readAll(saved.pictureHoliday));

@@ -75,6 +75,7 @@ Theme sampleTheme(int year) {
   theme.sundayLikeWeekday = true;
   theme.withoutForenames = false;
   theme.drawFrames = true;
+  theme.weekNumbers = true;
   return theme;
 }
 
@@ -99,6 +100,7 @@ TEST_F(ThemeSettings, SavedThemeOpensAsTheSameTheme) {
   EXPECT_TRUE(opened.sundayLikeWeekday);
   EXPECT_FALSE(opened.withoutForenames);
   EXPECT_TRUE(opened.drawFrames);
+  EXPECT_TRUE(opened.weekNumbers);
   ASSERT_EQ(opened.holidaysEditCopy.size(), 12u);
   EXPECT_EQ(opened.holidaysEditCopy[0].size(), 31u);
   EXPECT_EQ(opened.holidaysEditCopy[0][0], HolidayEntry());
@@ -122,7 +124,7 @@ TEST_F(ThemeSettings, SavedFileHoldsEveryKeyInItsOrder) {
       "style_italic=0\r\nstyle_underline=0\r\nstyle_strikeout=0\r\n"
       "[main]\r\nname=Rodzinny \x96 \x9Cwi\xEAta\r\npicture_holiday=images/flower.wmf\r\n"
       "picture_left=images/band_music.wmf\r\nversion=1.33\r\nsunday_like_weekday=1\r\n"
-      "without_forenames=0\r\ndraw_frames=1\r\n";
+      "without_forenames=0\r\ndraw_frames=1\r\nweek_numbers=1\r\n";
   EXPECT_EQ(bytes, expectedStart);
 }
 
@@ -228,7 +230,7 @@ TEST_F(ThemeSettings, OpenWithoutSettingsGivesTheOpenDefaults) {
   EXPECT_EQ(theme.name, "Default");
   EXPECT_EQ(theme.pictureHoliday, "flower.wmf");
   EXPECT_EQ(theme.pictureLeft, "band_music.wmf");
-  EXPECT_FALSE(theme.sundayLikeWeekday || theme.withoutForenames || theme.drawFrames);
+  EXPECT_FALSE(theme.sundayLikeWeekday || theme.withoutForenames || theme.drawFrames || theme.weekNumbers);
   for (const QString& background : theme.backgrounds) EXPECT_TRUE(background.isEmpty());
 }
 
@@ -264,6 +266,7 @@ TEST_F(ThemeSettings, NewReadsTheNewDefaultsAndKeepsBackgrounds) {
   EXPECT_EQ(theme.holidays[1].size(), 29u);
   EXPECT_EQ(theme.holidays[0][0], HolidayEntry());
   EXPECT_EQ(theme.holidaysEditCopy[11].size(), 31u);
+  EXPECT_FALSE(theme.weekNumbers);  // the sample had them on
 
   // Should a settings file be there after all, day values are taken whole.
   writeSettings("[1]\r\n1=Nowy Rok\x1en\r\n[main]\r\npicture_holiday=x.wmf\r\n");
