@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -75,12 +76,14 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
     form->addRow(QStringLiteral("&Printer:"), printers_);
   }
 
-  // The calendar page is laid out for one paper; the printer takes it on that paper.
+  // Any paper the printer has: on any but the page's own, the page is scaled to fit and centred.
   paper_ = new QComboBox(this);
   paper_->setObjectName(QStringLiteral("Paper"));
-  paper_->addItem(printer.pageLayout().pageSize().name());
-  paper_->setEnabled(false);
-  paper_->setToolTip(QStringLiteral("The calendar page is laid out for this paper"));
+  showPapersOf(printers_ ? printers_->currentText() : printer.printerName(), printer.pageLayout().pageSize());
+  if (printers_)
+    connect(printers_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
+      showPapersOf(name, paper_->currentData().value<QPageSize>());
+    });
   form->addRow(QStringLiteral("P&aper:"), paper_);
 
   portrait_ = radio(QStringLiteral("Portrait"), QStringLiteral("P&ortrait"), this);
@@ -121,9 +124,29 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
   layout->addWidget(buttons);
 }
 
+void PrinterSetupDialog::showPapersOf(const QString& printerName, const QPageSize& chosen) {
+  QList<QPageSize> papers = QPrinterInfo::printerInfo(printerName).supportedPageSizes();
+  // Without a printer that names its papers (a PDF file, none installed) the common ones.
+  if (papers.isEmpty())
+    for (QPageSize::PageSizeId id : {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::Letter,
+                                     QPageSize::Legal, QPageSize::Tabloid, QPageSize::B5, QPageSize::Executive})
+      papers << QPageSize(id);
+  if (chosen.isValid() && std::none_of(papers.begin(), papers.end(), [&](const QPageSize& p) {
+        return p.isEquivalentTo(chosen);
+      }))
+    papers.prepend(chosen);
+  QSignalBlocker quiet(paper_);
+  paper_->clear();
+  for (const QPageSize& paper : papers) {
+    paper_->addItem(paper.name(), QVariant::fromValue(paper));
+    if (chosen.isValid() && paper.isEquivalentTo(chosen)) paper_->setCurrentIndex(paper_->count() - 1);
+  }
+}
+
 void PrinterSetupDialog::accept() {
   // The printer first: a printer chosen anew starts from its own defaults.
   if (printers_ && printers_->currentText() != printer_.printerName()) printer_.setPrinterName(printers_->currentText());
+  if (const QPageSize paper = paper_->currentData().value<QPageSize>(); paper.isValid()) printer_.setPageSize(paper);
   printer_.setPageOrientation(landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait);
   printer_.setCopyCount(copies_->value());
   if (pageRange_->isChecked()) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPageSize>
 
 class QComboBox;
 class QLabel;
@@ -22,6 +23,9 @@ class PrinterSetupDialog : public QDialog {
   void accept() override;
 
  private:
+  // The papers of the printer of that name (common papers when it names none), chosen selected.
+  void showPapersOf(const QString& printerName, const QPageSize& chosen);
+
   QPrinter& printer_;
   QComboBox* printers_ = nullptr;
   QComboBox* paper_ = nullptr;

@@ -117,6 +117,17 @@ std::vector<ExportOption> exportOptions() {
          request.dpi =
              wholeNumberIn(name, values.front(), kMinDpi, kMaxDpi, QStringLiteral("the resolution"));
        }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("paper"),
+                          QStringLiteral("The paper of PDF pages and images, in landscape: a4, a3, letter "
+                                         "or legal (a4 without it). On any paper but A4 the page is "
+                                         "scaled to fit and centred."),
+                          QStringLiteral("a4|a3|letter|legal")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const auto paper = exportPaperNamed(values.front());
+         if (!paper) throw badValue(name, values.front(), QStringLiteral("the paper is a4, a3, letter or legal"));
+         request.paper = *paper;
+       }});
   return options;
 }
 

@@ -20,10 +20,12 @@
 #include "app/export/export_holidays.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
+#include "calendar/composition/month_run.h"
 #include "calendar/composition/page_json.h"
 #include "calendar/namedays/name_days.h"
 #include "calendar/page/page_renderer.h"
 #include "calendar/page/print_form.h"
+#include "calendar/page/sheet_placement.h"
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
 #include "platform/files/file_operations.h"
@@ -83,14 +85,15 @@ class PendingOutputs {
 };
 
 void writePng(const QString& file, const QString& output, const page::GeneratedPage& page, int dpi) {
-  const int width = static_cast<int>(std::lround(page.settings.paperWidthMm / 25.4 * dpi));
-  const int height = static_cast<int>(std::lround(page.settings.paperHeightMm / 25.4 * dpi));
+  const QSizeF paper = page::paperSizeMm(page.settings);
+  const int width = static_cast<int>(std::lround(paper.width() / 25.4 * dpi));
+  const int height = static_cast<int>(std::lround(paper.height() / 25.4 * dpi));
   QImage image(width, height, QImage::Format_RGB32);
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
   image.fill(Qt::white);
   QPainter painter(&image);
-  page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)});
+  page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)}.placed(page::placementOf(page.settings)));
   painter.end();
   QFile out(file);
   QImageWriter writer(&out, "PNG");
@@ -108,6 +111,15 @@ void writeJson(const QString& output, const QJsonArray& pages) {
 }
 
 }  // namespace
+
+std::optional<QPageSize::PageSizeId> exportPaperNamed(const QString& name) {
+  const QString key = name.trimmed().toLower();
+  if (key == QLatin1String("a4")) return QPageSize::A4;
+  if (key == QLatin1String("a3")) return QPageSize::A3;
+  if (key == QLatin1String("letter")) return QPageSize::Letter;
+  if (key == QLatin1String("legal")) return QPageSize::Legal;
+  return std::nullopt;
+}
 
 QString pngFileForMonth(const QString& output, int month, bool severalMonths) {
   if (!severalMonths) return output;
@@ -158,15 +170,19 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
   }
 
   page::PrintForm form;
+  // The page is laid out on A4 as always; another paper only changes where it is printed.
+  const QSizeF paper = QPageSize(request.paper).size(QPageSize::Millimeter).transposed();
+  if (!page::samePaper(paper, page::sheetSizeMm(form.qr.settings()))) form.qr.settings().printPaper.sizeMm = paper;
   PendingOutputs images;
   // One PDF page per composed month, written as the months come; the file replaces OUT only when
   // it is complete.
   std::optional<report::PdfFile> pdf;
   if (suffix == QLatin1String("pdf")) pdf.emplace(request.output, request.dpi ? request.dpi : kDefaultPdfDpi);
   QJsonArray json;
-  for (int month = request.firstMonth; month <= request.lastMonth; ++month) {
-    composeMonth(form, MonthRequest{request.year, month - 1, polishMonthName(month - 1)}, sources);
-    const page::GeneratedPage page = form.qr.generate();
+  const MonthRun run(form, sources, request.year, request.firstMonth, request.lastMonth, polishMonthName);
+  for (int index = 0; index < run.count(); ++index) {
+    const int month = run.monthAt(index);
+    const page::GeneratedPage page = run.compose(index);
     if (suffix == QLatin1String("png")) {
       const QString file = pngFileForMonth(request.output, month, several);
       writePng(images.add(file), file, page, request.dpi ? request.dpi : kDefaultPngDpi);

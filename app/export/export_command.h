@@ -1,9 +1,11 @@
 // Composing months without windows: orvella --export OUT --year Y --month M[-M2] [--theme FILE] [--dpi N]
-// [--holidays FILE.hln]...
+// [--holidays FILE.hln]... [--paper a4|a3|letter|legal]
 #pragma once
 
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace orvella {
 
@@ -21,7 +23,12 @@ struct ExportRequest {
   int dpi = 0;        // 0: the format's default (PDF 300, PNG 150)
   // National holidays files added to the theme for the year, in this order.
   QStringList holidayFiles{};
+  // The paper of PDF pages and images, in landscape; on any but A4 the page is scaled to fit, centred.
+  QPageSize::PageSizeId paper = QPageSize::A4;
 };
+
+// The papers --paper names ("a4", "a3", "letter", "legal", in any case); none for anything else.
+std::optional<QPageSize::PageSizeId> exportPaperNamed(const QString& name);
 
 // The file a month's image goes to: OUT itself for one month, else the month number inserted before
 // the extension ("cal.png" -> "cal-03.png").

@@ -2,6 +2,9 @@
 #include "calendar/composition/page_json.h"
 
 #include <QJsonArray>
+#include <cmath>
+
+#include "calendar/page/sheet_placement.h"
 
 namespace orvella {
 
@@ -75,8 +78,20 @@ QJsonObject pageToJson(const page::GeneratedPage& page, int year, int month) {
   QJsonArray elements;
   for (const page::Element& band : page.bands) elements.append(elementToJson(band));
   for (const page::Element& e : page.elements) elements.append(elementToJson(e));
-  return QJsonObject{{QStringLiteral("year"), year}, {QStringLiteral("month"), month},
-                     {QStringLiteral("elements"), elements}};
+  QJsonObject json{{QStringLiteral("year"), year}, {QStringLiteral("month"), month},
+                   {QStringLiteral("elements"), elements}};
+  if (!page.settings.printPaper.sizeMm.isEmpty()) {
+    // Hundredths of a millimetre are as fine as any printer places anything.
+    auto mm = [](double value) { return std::round(value * 100.0) / 100.0; };
+    const page::SheetPlacement placement = page::placementOf(page.settings);
+    const QSizeF paper = page::paperSizeMm(page.settings);
+    json[QStringLiteral("paper")] = QJsonObject{{QStringLiteral("width_mm"), mm(paper.width())},
+                                                {QStringLiteral("height_mm"), mm(paper.height())},
+                                                {QStringLiteral("scale"), std::round(placement.scale * 1e4) / 1e4},
+                                                {QStringLiteral("left_mm"), mm(placement.originMm.x())},
+                                                {QStringLiteral("top_mm"), mm(placement.originMm.y())}};
+  }
+  return json;
 }
 
 }  // namespace orvella

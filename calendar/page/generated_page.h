@@ -1,6 +1,8 @@
 // A generated page: a self-contained copy of what one sheet shows, ready to draw, print or save.
 #pragma once
 
+#include <QMarginsF>
+#include <QSizeF>
 #include <QString>
 #include <vector>
 
@@ -8,7 +10,16 @@
 
 namespace orvella::page {
 
-// The page settings the preview and printing use.
+// The paper a sheet is printed on when it is not the sheet's own, as it lies (across, down), with the
+// unprintable margins the printer has on it. An empty size: the sheet's own paper.
+struct PrintPaper {
+  QSizeF sizeMm;
+  QMarginsF unprintableMm;
+  bool operator==(const PrintPaper&) const = default;
+};
+
+// The page settings the preview and printing use. The paper size and orientation are the sheet's:
+// what the page is laid out on.
 struct PageSettings {
   double paperWidthMm = 297.0;  // A4 landscape
   double paperHeightMm = 210.0;
@@ -21,6 +32,7 @@ struct PageSettings {
   int firstPage = 0;      // 0 and 0: all pages
   int lastPage = 0;
   bool showProgress = true;
+  PrintPaper printPaper;  // where the sheet goes when printed: the sheet's own paper unless chosen
   bool operator==(const PageSettings&) const = default;
 };
 

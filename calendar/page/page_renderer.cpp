@@ -36,6 +36,19 @@ DeviceMapping DeviceMapping::forScreen(double zoomPercent, double screenDpi) {
   return DeviceMapping{dpi, dpi, 0.0, 0.0};
 }
 
+DeviceMapping DeviceMapping::placed(const SheetPlacement& placement) const {
+  if (placement.isIdentity() || placement.scale <= 0) return *this;
+  // round((position x scale + origin - offset) x dpi / 254)
+  //   = round((position - (offset - origin) / scale) x (dpi x scale) / 254)
+  DeviceMapping m = *this;
+  m.dpiX = dpiX * placement.scale;
+  m.dpiY = dpiY * placement.scale;
+  m.offsetX = (offsetX - placement.originMm.x() * 10.0) / placement.scale;
+  m.offsetY = (offsetY - placement.originMm.y() * 10.0) / placement.scale;
+  m.clipToSheet = true;
+  return m;
+}
+
 namespace {
 
 struct Renderer {
@@ -150,6 +163,12 @@ void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping&
   painter.setBackgroundMode(Qt::TransparentMode);
   const QPaintDevice* device = painter.device();
   const double deviceDpiY = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : mapping.dpiY;
+  if (mapping.clipToSheet) {
+    const QRect sheet(QPoint(mapping.toDeviceX(0), mapping.toDeviceY(0)),
+                      QPoint(mapping.toDeviceX(page.settings.paperWidthMm * 10.0) - 1,
+                             mapping.toDeviceY(page.settings.paperHeightMm * 10.0) - 1));
+    painter.setClipRect(sheet, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  }
   Renderer renderer{painter, mapping, deviceDpiY};
   for (const Element& band : page.bands) renderer.draw(band);
   for (const Element& element : page.elements) renderer.draw(element);

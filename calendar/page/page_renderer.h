@@ -4,6 +4,7 @@
 #include <QPointF>
 
 #include "calendar/page/generated_page.h"
+#include "calendar/page/sheet_placement.h"
 
 class QPainter;
 
@@ -17,6 +18,9 @@ struct DeviceMapping {
   double dpiY = 96.0;
   double offsetX = 0.0;  // tenths of a millimetre
   double offsetY = 0.0;
+  // Nothing is drawn beyond the sheet's edges: set when the sheet lies on a larger paper, where
+  // the background's overhang would otherwise show on the paper around it.
+  bool clipToSheet = false;
 
   int toDeviceX(double tenthsMm) const;
   int toDeviceY(double tenthsMm) const;
@@ -25,6 +29,9 @@ struct DeviceMapping {
   static double offsetFromDevicePixels(double pixels, double dpi);
   // A screen at a zoom factor in percent: 96 dpi at 100 %.
   static DeviceMapping forScreen(double zoomPercent, double screenDpi = 96.0);
+  // The same device with the sheet placed on its paper: a scaled sheet is drawn as if at a resolution
+  // that much lower, from an origin moved by the placement; the sheet on its own paper is unchanged.
+  DeviceMapping placed(const SheetPlacement& placement) const;
 };
 
 // Layout units (1/48 inch) to tenths of a millimetre.

@@ -25,10 +25,11 @@ void PdfFile::add(const page::GeneratedPage& page) {
   if (!writer_) {
     start(page);
   } else {
-    writer_->setPageLayout(pageLayoutFor(page.settings));
+    writer_->setPageLayout(paperLayoutFor(page.settings));
     if (!writer_->newPage()) throw unableToWrite(file_.fileName());
   }
-  page::drawPage(page, painter_, page::DeviceMapping{double(dpi_), double(dpi_)});
+  // On another paper than its own the sheet is scaled to fit and centred.
+  page::drawPage(page, painter_, page::DeviceMapping{double(dpi_), double(dpi_)}.placed(page::placementOf(page.settings)));
 }
 
 void PdfFile::finish() {
@@ -44,7 +45,7 @@ void PdfFile::start(const page::GeneratedPage& page) {
   writer_->setCreator(QStringLiteral("Orvella"));
   writer_->setTitle(page.settings.title);
   writer_->setResolution(dpi_);
-  writer_->setPageLayout(pageLayoutFor(page.settings));
+  writer_->setPageLayout(paperLayoutFor(page.settings));
   if (!painter_.begin(writer_.get())) throw unableToWrite(file_.fileName());
 }
 

@@ -26,7 +26,8 @@ class PdfFile {
   PdfFile(const PdfFile&) = delete;
   PdfFile& operator=(const PdfFile&) = delete;
 
-  // Adds a sheet of the page's paper and orientation, drawn by the page renderer. The document takes
+  // Adds a sheet of the paper the page is printed on, drawn by the page renderer (scaled to fit and
+  // centred when that is not the page's own paper). The document takes
   // its title from the first page. Raises Error "Unable to write to" the file.
   void add(const page::GeneratedPage& page);
   // Writes the file; until then the target is untouched, and a file never finished is dropped.

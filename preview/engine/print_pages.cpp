@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "calendar/page/page_renderer.h"
+#include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 
 namespace orvella::report {
@@ -27,6 +28,20 @@ QPageLayout pageLayoutFor(const page::PageSettings& settings) {
   const QPageSize size(QSizeF(shortSide, longSide), QPageSize::Millimeter);
   QPageLayout layout(size, settings.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  layout.setMode(QPageLayout::FullPageMode);
+  return layout;
+}
+
+QPageLayout paperLayoutFor(const page::PageSettings& settings) {
+  const QSizeF paper = page::paperSizeMm(settings);
+  if (page::samePaper(paper, page::sheetSizeMm(settings))) return pageLayoutFor(settings);
+  // Known by name where it has one, so that drivers and PDF readers call it what it is.
+  const QSizeF upright(std::min(paper.width(), paper.height()), std::max(paper.width(), paper.height()));
+  const QPageSize::PageSizeId id = QPageSize::id(upright, QPageSize::Millimeter, QPageSize::FuzzyMatch);
+  const QPageSize size = id == QPageSize::Custom ? QPageSize(upright, QPageSize::Millimeter) : QPageSize(id);
+  const bool across = paper.width() > paper.height() || (paper.width() == paper.height() && settings.landscape);
+  QPageLayout layout(size, across ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                     QPageLayout::Millimeter);
   layout.setMode(QPageLayout::FullPageMode);
   return layout;
 }
@@ -61,7 +76,11 @@ PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPai
       }
       // Each page starts from a clean painter: drawing state never leaks from one sheet to the next.
       painter.save();
-      page::drawPage(pages[static_cast<size_t>(number - 1)], painter, mapping);
+      const page::GeneratedPage& sheet = pages[static_cast<size_t>(number - 1)];
+      const QSizeF sheetMm = page::sheetSizeMm(sheet.settings);
+      const page::SheetPlacement placement =
+          page::placeSheet(sheetMm, run.paperMm.isEmpty() ? sheetMm : run.paperMm, run.unprintableMm);
+      page::drawPage(sheet, painter, mapping.placed(placement));
       painter.restore();
       ++done;
       if (run.progress && !run.progress(done * 100 / total)) {

@@ -4,6 +4,7 @@
 //   magic "ORVREPT" 0x1A, u16 version, u16 reserved (0)
 //   u32 picture count, each: text file name, blob original bytes
 //   u32 page count, each: settings, u32 band count and bands, u32 element count and elements
+//   (version 2 adds to the settings the paper the sheet is printed on and its unprintable margins)
 //   u32 CRC-32 of every byte before it
 // Texts are blobs of UTF-8; a blob is a u32 length and the bytes.
 #include "preview/engine/report_file.h"
@@ -28,7 +29,8 @@ using page::GeneratedPage;
 using page::PageSettings;
 
 constexpr char kMagic[8] = {'O', 'R', 'V', 'R', 'E', 'P', 'T', 0x1A};
-constexpr std::uint16_t kVersion = 1;
+constexpr std::uint16_t kVersion = 2;
+constexpr std::uint16_t kFirstVersion = 1;
 
 // Fewest bytes an element, a page and a picture take on file: counts are checked against these
 // before anything is reserved.
@@ -120,6 +122,10 @@ void writeSettings(ByteWriter& out, const PageSettings& s) {
   out.i32(s.firstPage);
   out.i32(s.lastPage);
   out.u8(s.showProgress ? 1 : 0);
+  const QSizeF paper = s.printPaper.sizeMm.isEmpty() ? QSizeF(0, 0) : s.printPaper.sizeMm;
+  const QMarginsF& margins = s.printPaper.unprintableMm;
+  for (double mm : {paper.width(), paper.height(), margins.left(), margins.top(), margins.right(), margins.bottom()})
+    out.f64(mm);
 }
 
 void writeElement(ByteWriter& out, const Element& e, PictureTable& pictures) {
@@ -165,7 +171,7 @@ int readInt(ByteReader& in, int low, int high) {
   return value;
 }
 
-PageSettings readSettings(ByteReader& in) {
+PageSettings readSettings(ByteReader& in, std::uint16_t version) {
   PageSettings s;
   s.paperWidthMm = in.f64();
   s.paperHeightMm = in.f64();
@@ -182,6 +188,17 @@ PageSettings readSettings(ByteReader& in) {
   s.firstPage = readInt(in, 0, kMaxPageNumber);
   s.lastPage = readInt(in, 0, kMaxPageNumber);
   s.showProgress = readBool(in);
+  if (version >= 2) {
+    double mm[6];
+    for (double& value : mm) {
+      value = in.f64();
+      check(finiteIn(value, 0, kMaxPaperMm));
+    }
+    // No paper, or one of a sensible size.
+    check((mm[0] == 0 && mm[1] == 0) || (mm[0] >= 1 && mm[1] >= 1));
+    if (mm[0] > 0) s.printPaper.sizeMm = QSizeF(mm[0], mm[1]);
+    s.printPaper.unprintableMm = QMarginsF(mm[2], mm[3], mm[4], mm[5]);
+  }
   return s;
 }
 
@@ -278,7 +295,7 @@ std::vector<GeneratedPage> decodeReport(const QByteArray& bytes, const QString& 
     in.expect(kMagic, sizeof kMagic);
     const std::uint16_t version = in.u16();
     if (version > kVersion) throw Newer{};
-    check(version == kVersion && in.u16() == 0);
+    check(version >= kFirstVersion && in.u16() == 0);
 
     const std::uint32_t pictureCount = in.u32();
     check(pictureCount <= kMaxPictures &&
@@ -301,7 +318,7 @@ std::vector<GeneratedPage> decodeReport(const QByteArray& bytes, const QString& 
     std::uint64_t elementsInFile = 0;
     for (std::uint32_t i = 0; i < pageCount; ++i) {
       GeneratedPage page;
-      page.settings = readSettings(in);
+      page.settings = readSettings(in, version);
       std::uint32_t budget = kMaxElementsPerPage;
       page.bands = readElements(in, pictures, budget);
       page.elements = readElements(in, pictures, budget);

@@ -5,16 +5,19 @@
 #include <cmath>
 
 #include "calendar/page/page_renderer.h"
+#include "calendar/page/sheet_placement.h"
 
 namespace orvella::report {
 
 QSizeF sheetPixelsAt100(const page::PageSettings& settings) {
-  return {settings.paperWidthMm / 25.4 * 96.0, settings.paperHeightMm / 25.4 * 96.0};
+  const QSizeF paper = page::paperSizeMm(settings);
+  return {paper.width() / 25.4 * 96.0, paper.height() / 25.4 * 96.0};
 }
 
 QSize sheetPixels(const page::PageSettings& settings, int percent) {
   const page::DeviceMapping mapping = page::DeviceMapping::forScreen(percent);
-  return {mapping.toDeviceX(settings.paperWidthMm * 10.0), mapping.toDeviceY(settings.paperHeightMm * 10.0)};
+  const QSizeF paper = page::paperSizeMm(settings);
+  return {mapping.toDeviceX(paper.width() * 10.0), mapping.toDeviceY(paper.height() * 10.0)};
 }
 
 int zoomToWidth(int viewWidth, const QSizeF& sheetAt100) {

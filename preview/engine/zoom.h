@@ -14,7 +14,8 @@ inline constexpr int kPageBorder = 4;  // pixels of view around the sheet
 
 inline bool isUsableZoom(int percent) { return percent >= kMinZoom && percent <= kMaxZoom; }
 
-// The sheet in screen pixels (96 dpi) at 100 percent.
+// The paper the sheet is printed on (the sheet's own unless another was chosen), in screen pixels
+// (96 dpi) at 100 percent.
 QSizeF sheetPixelsAt100(const page::PageSettings& settings);
 // The sheet in whole screen pixels at a zoom, as the page drawing rounds it.
 QSize sheetPixels(const page::PageSettings& settings, int percent);

@@ -99,7 +99,8 @@ void PageView::paintEvent(QPaintEvent* event) {
 
   painter.setClipRect(sheet & exposed);
   painter.translate(sheet.topLeft());
-  page::drawPage(*page_, painter, page::DeviceMapping::forScreen(zoom_));
+  // The sheet as it prints: on another paper, scaled to fit and centred on it.
+  page::drawPage(*page_, painter, page::DeviceMapping::forScreen(zoom_).placed(page::placementOf(settings())));
 }
 
 void PageView::keyPressEvent(QKeyEvent* event) {

@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "platform/printing/print_queues.h"
 #include "preview/engine/pdf_file.h"
@@ -286,6 +287,9 @@ void QRStandardPreview::printSetup() {
   presetPageRange(printer, settings_, count);
   if (!ui::runPrinterSetup(printer, count, this)) return;  // Cancel changes nothing
   settings_ = settingsFromPrinter(settings_, printer);
+  // The pages show their sheets on the paper chosen, as they will print.
+  for (page::GeneratedPage& shown : pages_) shown.settings.printPaper = page::paperFor(shown.settings, settings_);
+  if (current_ >= 0) view_->setPage(&pages_[static_cast<size_t>(current_)]);
   if (settingsSink_) settingsSink_(settings_);
 }
 
@@ -304,7 +308,7 @@ void QRStandardPreview::print() {
     ui::showMessageBox(box, this);
     return;
   }
-  if (!configurePrinter(printer, settings_)) throw Error(paperRefusedMessage(settings_));
+  configurePrinter(printer, settings_);
   // Where the print system can be asked, its queue is asked first, and the job is drawn into a PDF file
   // that we hand over ourselves: the toolkit would drop a job the queue refuses without a word.
   QString queue;

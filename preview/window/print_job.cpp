@@ -29,6 +29,11 @@ report::PrintOutcome printReport(const std::vector<page::GeneratedPage>& pages,
   // With the whole sheet as the drawing surface this is 0; a printer whose origin sits at its
   // printable area reports that area's corner here.
   run.originOffsetPixels = printerOriginOffset(printer);
+  // Whatever paper the printer has now, the sheet is placed on it.
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  run.paperMm = layout.fullRect().size();
+  run.unprintableMm = layout.minimumMargins();
   return report::printPages(pages, printer, run);
 }
 

@@ -6,28 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calendar/page/sheet_placement.h"
 #include "preview/engine/print_pages.h"
-#include "preview/window/preview_texts.h"
 
 namespace orvella::preview {
 
-bool layoutMatches(const QPageLayout& layout, const page::PageSettings& settings) {
-  const QPageLayout wanted = report::pageLayoutFor(settings);
-  if (layout.orientation() != wanted.orientation()) return false;
-  // A driver's own definition of a paper may differ from ours by a fraction of a millimetre.
-  const QSizeF have = layout.pageSize().size(QPageSize::Millimeter);
-  const QSizeF want = wanted.pageSize().size(QPageSize::Millimeter);
-  return std::abs(have.width() - want.width()) <= 1.0 && std::abs(have.height() - want.height()) <= 1.0;
-}
-
-QString paperRefusedMessage(const page::PageSettings& settings) {
-  const QPageLayout wanted = report::pageLayoutFor(settings);
-  return messageText(msg_PaperRefused)
-      .arg(wanted.pageSize().name(),
-           messageText(settings.landscape ? msg_Landscape : msg_Portrait));
-}
-
-bool configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
+void configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
   // A printer already sent into a file (a PDF) stays there.
   if (printer.outputFileName().isEmpty()) {
     QString name = settings.printerName;
@@ -40,14 +24,14 @@ bool configurePrinter(QPrinter& printer, const page::PageSettings& settings) {
   }
   // The paper and the orientation one at a time: a driver refuses a whole layout whose margins lie
   // inside its unprintable border, and would then keep its own paper and orientation. The margins
-  // do not matter: the whole sheet is the drawing surface.
-  const QPageLayout wanted = report::pageLayoutFor(settings);
+  // do not matter: the whole sheet is the drawing surface. A printer that keeps another paper or
+  // orientation all the same gets the sheet scaled onto what it has.
+  const QPageLayout wanted = report::paperLayoutFor(settings);
   printer.setPageSize(wanted.pageSize());
   printer.setPageOrientation(wanted.orientation());
   printer.setFullPage(true);
   printer.setCopyCount(std::max(settings.copies, 1));
   printer.setDocName(settings.title);
-  return layoutMatches(printer.pageLayout(), settings);
 }
 
 void presetPageRange(QPrinter& printer, const page::PageSettings& settings, int pageCount) {
@@ -79,6 +63,12 @@ page::PageSettings settingsFromPrinter(const page::PageSettings& before, const Q
     after.paperWidthMm = landscape ? longSide : shortSide;
     after.paperHeightMm = landscape ? shortSide : longSide;
   }
+  // The paper chosen, as it lies in the orientation chosen; the sheet's own paper is no choice to keep.
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QSizeF paper = layout.fullRect().size();
+  after.printPaper.sizeMm = page::samePaper(paper, page::sheetSizeMm(after)) ? QSizeF() : paper;
+  after.printPaper.unprintableMm = layout.minimumMargins();
   if (printer.printRange() == QPrinter::PageRange) {
     after.firstPage = printer.fromPage();
     after.lastPage = printer.toPage();

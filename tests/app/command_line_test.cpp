@@ -39,7 +39,7 @@ class CommandLineTest : public ::testing::Test {
 
 TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   const CommandLine line =
-      parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300").arg(in("t.hol")));
+      parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300 --paper Letter").arg(in("t.hol")));
   ASSERT_EQ(line.action, CommandLine::Action::Export);
   const ExportRequest& request = line.exportRequest;
   EXPECT_EQ(request.output, QStringLiteral("out.pdf"));
@@ -48,6 +48,8 @@ TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   EXPECT_EQ(request.lastMonth, 5);
   EXPECT_EQ(request.themeFile, in("t.hol"));
   EXPECT_EQ(request.dpi, 300);
+  EXPECT_EQ(request.paper, QPageSize::Letter);
+  EXPECT_EQ(parse(QStringLiteral("--export a.pdf --year 1 --month 1")).exportRequest.paper, QPageSize::A4);
   EXPECT_EQ(parse(QStringLiteral("--export=a.json --year=1 --month=12")).exportRequest.year, 1);
   EXPECT_EQ(parse(QStringLiteral("--export a.png --year 9999 --month 1-12")).exportRequest.lastMonth, 12);
 }
@@ -64,7 +66,7 @@ TEST_F(CommandLineTest, HelpAndVersionNeedNoWindow) {
   for (const char* option : {"--help", "-h", "--export a.pdf --help"}) {
     const CommandLine line = parse(QString::fromLatin1(option));
     EXPECT_EQ(line.action, CommandLine::Action::Help) << option;
-    for (const char* named : {"--export", "--year", "--month", "--theme", "--dpi", "--version", "orvella"})
+    for (const char* named : {"--export", "--year", "--month", "--theme", "--dpi", "--paper", "--version", "orvella"})
       EXPECT_TRUE(line.text.contains(QLatin1String(named))) << named;
     EXPECT_FALSE(line.text.contains(QLatin1String("quit-when-shown")));
   }
@@ -86,6 +88,7 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
       {QStringLiteral("--export a.pdf --year twenty --month 1"), {"--year", "twenty"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --dpi 5"), {"--dpi", "5"}},
       {QStringLiteral("--export out.txt --year 2010 --month 1"), {"--export", "out.txt"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --paper a5"), {"--paper", "a5", "letter"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(dir.path()),
        {"--theme", dir.path()}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(in("none.hol")),

@@ -18,6 +18,7 @@
 #include "app/export/export_command.h"
 #include "calendar/namedays/name_days.h"
 #include "platform/errors/error.h"
+#include "tests/support/pdf_pages.h"
 #include "tests/support/reference_image.h"
 #include "theme/files/theme_files.h"
 
@@ -92,6 +93,61 @@ TEST_F(ExportRunTest, ImagesAndPdfAreWritten) {
   QFile pdf(out.path() + QStringLiteral("/cal.pdf"));
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+// On Letter and A3 the A4 page is scaled to the paper's height or width and centred: the page model
+// says where it lands, and PDF pages and images have the paper's size.
+TEST_F(ExportRunTest, OtherPapersTakeThePageScaledAndCentred) {
+  struct Case {
+    QPageSize::PageSizeId paper;
+    QSizeF points;
+    double scale, leftMm, topMm;
+  };
+  // Letter (279.4 x 215.9 mm) is relatively higher than A4: its width decides. A3 (420 x 297 mm) is
+  // A4 scaled by the square root of 2, rounded to whole millimetres: its width decides by a hair.
+  for (const Case& c : {Case{QPageSize::Letter, QSizeF(792, 612), 279.4 / 297, 0, (215.9 - 210 * 279.4 / 297) / 2},
+                        Case{QPageSize::A3, QSizeF(1191, 842), 420.0 / 297, 0, (297 - 210 * 420.0 / 297) / 2}}) {
+    SCOPED_TRACE(QPageSize(c.paper).name().toStdString());
+    ExportRequest request{out.path() + QStringLiteral("/cal.json"), 2010, 1, 2, {}, 0};
+    request.paper = c.paper;
+    runExport(request, program.path());
+    const QJsonArray pages =
+        QJsonDocument::fromJson(readAll(request.output))[QStringLiteral("pages")].toArray();
+    ASSERT_EQ(pages.size(), 2);
+    const QJsonObject paper = pages[1][QStringLiteral("paper")].toObject();
+    EXPECT_NEAR(paper[QStringLiteral("width_mm")].toDouble(), c.points.width() / 72 * 25.4, 0.2);
+    EXPECT_NEAR(paper[QStringLiteral("scale")].toDouble(), c.scale, 1e-4);
+    EXPECT_NEAR(paper[QStringLiteral("left_mm")].toDouble(), c.leftMm, 0.01);
+    EXPECT_NEAR(paper[QStringLiteral("top_mm")].toDouble(), c.topMm, 0.01);
+
+    request.output = out.path() + QStringLiteral("/cal.pdf");
+    runExport(request, program.path());
+    EXPECT_EQ(pdfPageSizes(readAll(request.output)), (QList<QSizeF>{c.points, c.points}));
+
+    request.output = out.path() + QStringLiteral("/cal.png");
+    request.dpi = 36;
+    runExport(request, program.path());
+    const QImage image(out.path() + QStringLiteral("/cal-01.png"));
+    EXPECT_NEAR(image.width(), c.points.width() / 2, 1);  // 36 pixels an inch are half the points
+    EXPECT_NEAR(image.height(), c.points.height() / 2, 1);
+    // The grey header bar stands where the scaled sheet puts it: from 61 to 542 units across, its
+    // middle 66 units down.
+    const double px = 36 / 48.0 * c.scale;
+    auto at = [&](double xUnits, double yUnits) {
+      return image.pixelColor(qRound(c.leftMm / 25.4 * 36 + xUnits * px), qRound(c.topMm / 25.4 * 36 + yUnits * px));
+    };
+    const QColor grey(128, 128, 128);
+    EXPECT_EQ(at(63, 66), grey);
+    EXPECT_EQ(at(269, 66), grey);
+    EXPECT_NE(at(546, 66), grey);
+    EXPECT_NE(at(300, 52), grey);
+    EXPECT_NE(at(300, 78), grey);
+  }
+  // A4 adds no paper to the page model: the pages are those of every earlier export.
+  ExportRequest a4{out.path() + QStringLiteral("/a4.json"), 2010, 1, 1, {}, 0};
+  runExport(a4, program.path());
+  EXPECT_FALSE(QJsonDocument::fromJson(readAll(a4.output))[QStringLiteral("pages")][0].toObject().contains(
+      QStringLiteral("paper")));
 }
 
 TEST_F(ExportRunTest, AComposedMonthLooksAsItsReference) {

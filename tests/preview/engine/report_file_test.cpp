@@ -52,6 +52,7 @@ TEST_F(ReportFileTest, RoundTripKeepsEveryPageElementAndPictureByte) {
   pages[1].settings.copies = 3;
   pages[1].settings.firstPage = 1;
   pages[1].settings.lastPage = 2;
+  pages[1].settings.printPaper = {QSizeF(279.4, 215.9), QMarginsF(4.2, 3, 4.2, 5)};
   pages[1].elements[3].font.italic = true;
   pages[1].elements[3].font.charset = 238;
 
@@ -284,7 +285,7 @@ TEST_F(DamagedReportTest, ForeignFilesAndNewerVersionsAreNamed) {
             damagedMessage(QStringLiteral("x.QRP")));
   EXPECT_EQ(refusal(QByteArray()), damagedMessage(QStringLiteral("x.QRP")));
   QByteArray newer = good;
-  newer[8] = 2;
+  newer[8] = 3;
   EXPECT_EQ(refusal(newer),
             formatMessage(messageText(messages::msg_NewerReport), QStringLiteral("x.QRP")));
 }

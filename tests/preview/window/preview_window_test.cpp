@@ -3,6 +3,7 @@
 #include <functional>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -35,6 +36,7 @@
 #include "preview/window/print_job.h"
 #include "preview/window/printer_setup.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "tests/support/pdf_pages.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_filter.h"
 #include "ui/printer_setup_dialog.h"
@@ -191,9 +193,12 @@ class PreviewWindowTest : public QObject {
   void printWithoutAPrinterPointsToSavingAPdf();
   void savePdfWritesTheShownPages();
   void printButtonPrintsIntoAPdf();
+  void printerSetupOffersAnyPaper();
+  void paperChosenInPrinterSetupIsShownAndPrinted();
   void cancelInTheProgressWindowStopsTheJob();
   void closingWhilePrintingStopsTheJobAndClosesAfterIt();
   void printerRefusingWholeLayoutsStillTakesPaperAndOrientation();
+  void printerKeepingItsOwnPaperGetsTheSheetScaledOntoIt();
   void printerWithAMarginPutsElementsAtTheirSheetPositions();
 
   // Report files.
@@ -683,6 +688,67 @@ void PreviewWindowTest::printButtonPrintsIntoAPdf() {
   QCOMPARE(bytes.count("/Type /Page\n"), 2);
 }
 
+// The printer setup offers other papers than A4, and its OK gives the printer the one chosen; the
+// settings then keep it as the paper the page is printed on.
+void PreviewWindowTest::printerSetupOffersAnyPaper() {
+  QPrinter printer;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  preview::configurePrinter(printer, page::PageSettings{});
+  ui::PrinterSetupDialog setup(printer, 1);
+  auto* paper = setup.findChild<QComboBox*>(QStringLiteral("Paper"));
+  QVERIFY(paper && paper->isEnabled());
+  QCOMPARE(paper->currentText(), QPageSize(QPageSize::A4).name());
+  for (QPageSize::PageSizeId id : {QPageSize::A3, QPageSize::Letter, QPageSize::Legal})
+    QVERIFY2(paper->findText(QPageSize(id).name()) >= 0, qPrintable(QPageSize(id).name()));
+  paper->setCurrentIndex(paper->findText(QPageSize(QPageSize::Legal).name()));
+  setup.accept();
+  QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::Legal);
+  QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+  const page::PageSettings chosen = preview::settingsFromPrinter(page::PageSettings{}, printer);
+  QVERIFY(std::abs(chosen.printPaper.sizeMm.width() - 355.6) < 0.1);
+  QVERIFY(std::abs(chosen.printPaper.sizeMm.height() - 215.9) < 0.1);
+}
+
+// Letter chosen in the printer setup: the preview shows the Letter sheet with the page scaled to its
+// height and centred across, and the job prints onto Letter just so.
+void PreviewWindowTest::paperChosenInPrinterSetupIsShownAndPrinted() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("letter.pdf"));
+  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
+  ui::seams().printerSetup.setNextAnswer(
+      ui::PrinterSetupAnswer::accept([](QPrinter& printer) { printer.setPageSize(QPageSize(QPageSize::Letter)); }));
+  page::PageSettings chosen;
+  QImage shown;
+  whenGenerated({testing::squaresPage({QPoint(0, 0)})}, [&](QRStandardPreview& window) {
+    button(window, "PrintSetup")->click();
+    chosen = window.settings();
+    window.view()->setZoom(50);
+    shown = window.view()->viewport()->grab().toImage().copy(
+        QRect(window.view()->sheetOrigin(), window.view()->sheetSize()));
+    button(window, "Print")->click();
+  });
+  QVERIFY2(messages().isEmpty(), qPrintable(messages().join(QLatin1Char('\n'))));
+  QVERIFY(chosen.landscape);
+  QCOMPARE(chosen.paperWidthMm, 297.0);  // the page itself stays A4
+  QVERIFY(std::abs(chosen.printPaper.sizeMm.width() - 279.4) < 0.1);
+  QVERIFY(std::abs(chosen.printPaper.sizeMm.height() - 215.9) < 0.1);
+
+  QFile file(pdf);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(testing::pdfPageSizes(file.readAll()), QList<QSizeF>{QSizeF(792, 612)});
+  if (!testing::havePdfRasterizer()) QSKIP("pdftoppm is not installed");
+  const QImage printed = testing::rasterizePdf(pdf, 1, 48);
+  QCOMPARE(printed.size(), QSize(528, 408));
+  // The one-inch square at the sheet's corner, scaled by 279.4 / 297 and 4.1 mm down.
+  const double scale = 279.4 / 297.0, top = (215.9 - 210 * scale) / 2 / 25.4 * 48;
+  const QRect square = testing::darkBox(printed);
+  QVERIFY2(square.left() <= 1 && std::abs(square.top() - top) <= 1.5 && std::abs(square.width() - 48 * scale) <= 2,
+           qPrintable(QStringLiteral("square at %1, %2, %3 wide").arg(square.left()).arg(square.top()).arg(square.width())));
+  // The preview draws the same sheet (at 50 %: 48 pixels an inch).
+  QCOMPARE(shown.size(), printed.size());
+  QCOMPARE(testing::darkBox(shown), square);
+}
+
 void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
   QTemporaryDir folder;
   const QString pdf = folder.filePath(QStringLiteral("cancelled.pdf"));
@@ -754,24 +820,44 @@ void PreviewWindowTest::printerRefusingWholeLayoutsStillTakesPaperAndOrientation
   printer.setOutputFormat(QPrinter::PdfFormat);
   QVERIFY(printer.QPrinter::setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter)));
-  QVERIFY(!preview::layoutMatches(printer.pageLayout(), standard));
 
-  QVERIFY(preview::configurePrinter(printer, standard));
+  preview::configurePrinter(printer, standard);
   QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
   QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
   QVERIFY(printer.fullPage());
-  QVERIFY(preview::layoutMatches(printer.pageLayout(), standard));
   // The whole sheet is drawn on: the drawing origin is the paper's corner.
   QCOMPARE(preview::printerOriginOffset(printer), QPointF(0, 0));
+}
 
-  // A printer that keeps its orientation is said to, in words a user understands.
+// A printer that keeps a paper of its own (here A4 upright) is no reason to refuse: the sheet is
+// scaled to the paper's width and centred down it.
+void PreviewWindowTest::printerKeepingItsOwnPaperGetsTheSheetScaledOntoIt() {
+  if (!testing::havePdfRasterizer()) QSKIP("pdftoppm is not installed");
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("upright.pdf"));
   BorderedPrinter upright;
+  upright.setResolution(300);
   upright.setOutputFormat(QPrinter::PdfFormat);
+  upright.setOutputFileName(pdf);
   upright.takesOrientation = false;
   upright.QPrinter::setPageOrientation(QPageLayout::Portrait);
-  QVERIFY(!preview::configurePrinter(upright, standard));
-  QCOMPARE(preview::paperRefusedMessage(standard),
-           QStringLiteral("Nie można ustawić w drukarce papieru A4 w orientacji poziomej"));
+  const page::GeneratedPage squares = testing::squaresPage({QPoint(48, 96), QPoint(480, 336)});
+  preview::configurePrinter(upright, squares.settings);
+  QCOMPARE(upright.pageLayout().orientation(), QPageLayout::Portrait);
+  QCOMPARE(preview::printReport({squares}, squares.settings, upright), report::PrintOutcome::Finished);
+
+  const QImage paper = testing::rasterizePdf(pdf, 1, 96);
+  QCOMPARE(paper.size(), QSize(794, 1123));
+  // 297 mm become 210: every inch is 96 x 210 / 297 pixels, the sheet 148.5 mm high from 74.25 mm down.
+  const double scale = 210.0 / 297.0, top = 74.25 / 25.4 * 96;
+  const QRect first = testing::darkBox(paper.copy(0, 0, 397, 560));
+  const QRect second = testing::darkBox(paper.copy(397, 560, 397, 563)).translated(397, 560);
+  for (const auto& [box, inches] : {std::pair{first, QPointF(1, 2)}, std::pair{second, QPointF(10, 7)}}) {
+    const QPointF at(inches.x() * 96 * scale, top + inches.y() * 96 * scale);
+    QVERIFY2(std::abs(box.left() - at.x()) <= 1.5 && std::abs(box.top() - at.y()) <= 1.5,
+             qPrintable(QStringLiteral("square at %1, %2, not %3, %4").arg(box.left()).arg(box.top()).arg(at.x()).arg(at.y())));
+    QVERIFY(std::abs(box.width() - 96 * scale) <= 2 && std::abs(box.height() - 96 * scale) <= 2);
+  }
 }
 
 void PreviewWindowTest::printerWithAMarginPutsElementsAtTheirSheetPositions() {
