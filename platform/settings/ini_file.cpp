@@ -72,6 +72,13 @@ struct NameEqual {
 template <class T>
 using NameMap = std::unordered_map<QString, T, NameHash, NameEqual>;
 
+bool startsWithBom(QByteArrayView bytes) { return bytes.startsWith(QByteArrayView(kBom, 3)); }
+
+bool hasHighBytes(QByteArrayView bytes) {
+  return std::any_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 enum class LineKind { Other, Header, Key };
 enum class Eol : char { None, Lf, CrLf };  // a last line may have no line end
 
@@ -202,6 +209,7 @@ struct IniFile::Data {
   bool dirty = false;
 
   void parse(const QByteArray& bytes);
+  QByteArray serializeAs(bool utf8) const;
   Section* findSection(const QString& name);
   const Section* findSection(const QString& name) const;
   const Line* findKey(const QString& section, const QString& key) const;
@@ -216,11 +224,9 @@ void IniFile::Data::parse(const QByteArray& bytes) {
   QByteArrayView view(source);
   // A byte-order mark says UTF-8 whatever follows (a stray invalid byte reads as U+FFFD); without
   // one, the bytes are UTF-8 only when they are valid UTF-8 and read as text.
-  bom = view.startsWith(QByteArrayView(kBom, 3));
+  bom = startsWithBom(view);
   if (bom) view = view.sliced(3);
-  utf8Source = bom || (std::any_of(view.begin(), view.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
-                       readsAsUtf8(view));
+  utf8Source = bom || (hasHighBytes(view) && readsAsUtf8(view));
 
   sections.emplace_back();
   Section* current = &sections.back();
@@ -279,7 +285,13 @@ QByteArray IniFile::Data::serialize() const {
   // A file nobody changed keeps its bytes. A changed one is written in Windows-1250 while every
   // character fits, whatever it was read in; otherwise in UTF-8 with a byte-order mark, so that
   // reading it back never depends on the guess between the two.
-  bool utf8 = dirty ? false : utf8Source;
+  QByteArray out = serializeAs(dirty ? false : utf8Source);
+  // Windows-1250 bytes that would read as UTF-8 text are written as UTF-8 after all.
+  if (dirty && !startsWithBom(out) && hasHighBytes(out) && readsAsUtf8(out)) out = serializeAs(true);
+  return out;
+}
+
+QByteArray IniFile::Data::serializeAs(bool utf8) const {
   qsizetype size = 0;
   for (const Section& s : sections) {
     if (s.erased) continue;

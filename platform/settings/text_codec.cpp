@@ -70,6 +70,11 @@ bool isPlausibleText(QStringView text) {
       ++i;
     }
     if (c >= 0x80 && c < 0xA0) return false;  // C1 controls: a lead byte C2 and a Windows-1250 symbol
+    // A byte-order mark inside the text, and characters no text holds (unassigned, private, or
+    // non-characters), come only from reading other bytes as UTF-8.
+    if (c == 0xFEFF) return false;
+    const QChar::Category category = QChar::category(c);
+    if (category == QChar::Other_NotAssigned || category == QChar::Other_PrivateUse) return false;
     if (!QChar::isLetter(c)) {
       if (!QChar::isMark(c)) latin = other = false;
       continue;

@@ -11,7 +11,8 @@ QString decodeText(const QByteArray& bytes);
 // The bytes are valid UTF-8 and read as text somebody wrote. Windows-1250 capitals followed by a
 // letter of the upper half can form valid UTF-8 by chance ("ÓŁ", D3 A3, reads as a Cyrillic letter);
 // such a reading puts a letter of another script inside a word of Latin letters, a letter of the
-// phonetic or rarely used Latin blocks into a word, or a control character into the text.
+// phonetic or rarely used Latin blocks into a word, or a control character, a byte-order mark or a
+// character no text holds into the text.
 bool readsAsUtf8(QByteArrayView bytes);
 // The same test on text already decoded from UTF-8.
 bool isPlausibleText(QStringView text);

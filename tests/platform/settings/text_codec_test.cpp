@@ -182,6 +182,13 @@ TEST_F(SettingsCodePages, WrittenUtf8HasAByteOrderMarkAndWhatFitsGoesBackToWindo
   EXPECT_EQ(spanish.toBytes(),
             "\xEF\xBB\xBF[main]\r\nname=Espa\xC3\xB1"
             "a\r\n");
+  // Windows-1250 bytes that would read back as UTF-8 text ("Ä…" is C4 85, UTF-8 for "ą") are written
+  // as UTF-8 after all.
+  IniFile ambiguous = IniFile::fromBytes("[main]\r\nname=Default\r\n");
+  ambiguous.writeString("main", "name", QString::fromUtf8("Ä…"));
+  EXPECT_TRUE(ambiguous.toBytes().startsWith("\xEF\xBB\xBF"));
+  EXPECT_EQ(IniFile::fromBytes(ambiguous.toBytes()).readString("main", "name", QString()),
+            QString::fromUtf8("Ä…"));
   // A file nobody changed goes back out as it came in.
   EXPECT_EQ(IniFile::fromBytes("[main]\r\nname=\xC5\x81\r\n").toBytes(), "[main]\r\nname=\xC5\x81\r\n");
 }
