@@ -5,19 +5,22 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
-#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPainter>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "app/export/export_holidays.h"
+#include "app/export/png_bands.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
 #include "calendar/composition/month_run.h"
@@ -29,6 +32,7 @@
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
 #include "platform/files/file_operations.h"
+#include "platform/pictures/raster_cache.h"
 #include "preview/engine/pdf_file.h"
 #include "theme/files/theme_files.h"
 
@@ -84,24 +88,59 @@ class PendingOutputs {
   std::vector<std::pair<QString, QString>> files_;  // partial, target
 };
 
+// A page image is drawn in bands of rows of about this many bytes, each compressed while the next is
+// drawn: a 600 dpi sheet is 133 MiB as one image, its bands and their compression hold about 11 MiB.
+constexpr qint64 kBandBytes = qint64(2) << 20;
+
 void writePng(const QString& file, const QString& output, const page::GeneratedPage& page, int dpi) {
   const QSizeF paper = page::paperSizeMm(page.settings);
   const int width = static_cast<int>(std::lround(paper.width() / 25.4 * dpi));
   const int height = static_cast<int>(std::lround(paper.height() / 25.4 * dpi));
-  QImage image(width, height, QImage::Format_RGB32);
-  image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
-  image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  page::drawPage(page, painter, page::DeviceMapping{double(dpi), double(dpi)}.placed(page::placementOf(page.settings)));
-  painter.end();
+  const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+  const page::DeviceMapping mapping =
+      page::DeviceMapping{double(dpi), double(dpi)}.placed(page::placementOf(page.settings));
   QFile out(file);
-  QImageWriter writer(&out, "PNG");
-  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || !writer.write(image) || !out.flush())
-    throw unableToWrite(output);
+  if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw unableToWrite(output);
+  const int bandRows = static_cast<int>(std::clamp<qint64>(kBandBytes / (qint64(width) * 4), 1, height));
+  PngBands png(out, QSize(width, height), dotsPerMeter, bandRows);
+  while (png.top() < height) {
+    const int top = png.top();
+    QImage& band = png.nextBand();
+    if (band.isNull()) throw unableToWrite(output);
+    QPainter painter(&band);
+    painter.translate(0, -top);
+    page::drawPage(page, painter, mapping, QRect(0, top, width, band.height()));
+    painter.end();
+    if (!png.addBand()) throw unableToWrite(output);
+  }
+  if (!png.finish() || !out.flush()) throw unableToWrite(output);
   out.close();
   if (out.error() != QFileDevice::NoError) throw unableToWrite(output);
 }
+
+// Which decoded pictures an export keeps: those of the page it draws, and of pictures a later month
+// shows again (so that a PDF embeds a photo shared by months once). Each page is drawn once, so
+// anything else is of no further use.
+class PicturesInUse {
+ public:
+  // The page of month (1..12) is about to be drawn; later months show the files laterFiles names.
+  void keepFor(const page::GeneratedPage& page, const QStringList& laterFiles) {
+    std::vector<std::uint64_t> keep;
+    for (const page::Element& e : page.elements) {
+      if (e.kind != page::ElementKind::Image || e.picture.isNull()) continue;
+      auto known = keys_.constFind(e.picture.fileName());
+      if (known == keys_.cend())
+        known = keys_.insert(e.picture.fileName(), pictureContentKey(e.picture.bytes()));
+      keep.push_back(*known);
+    }
+    for (const QString& file : laterFiles)
+      if (keys_.contains(file)) keep.push_back(keys_.value(file));
+    RasterCache::instance().retainOnly(keep);
+  }
+
+ private:
+  QHash<QString, std::uint64_t> keys_;  // picture file -> content key, for the files seen so far
+};
 
 void writeJson(const QString& output, const QJsonArray& pages) {
   QSaveFile file(output);
@@ -180,9 +219,14 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
   if (suffix == QLatin1String("pdf")) pdf.emplace(request.output, request.dpi ? request.dpi : kDefaultPdfDpi);
   QJsonArray json;
   const MonthRun run(form, sources, request.year, request.firstMonth, request.lastMonth, polishMonthName);
+  PicturesInUse pictures;
   for (int index = 0; index < run.count(); ++index) {
     const int month = run.monthAt(index);
     const page::GeneratedPage page = run.compose(index);
+    QStringList laterFiles;
+    for (int later = index + 1; later < run.count(); ++later)
+      laterFiles << sources.locatePicture(theme.backgrounds[run.monthAt(later) - 1]);
+    pictures.keepFor(page, laterFiles);
     if (suffix == QLatin1String("png")) {
       const QString file = pngFileForMonth(request.output, month, several);
       writePng(images.add(file), file, page, request.dpi ? request.dpi : kDefaultPngDpi);

@@ -1,25 +1,46 @@
-// A year of months, each with its own 24-megapixel photo as background, composed and exported to one
-// PDF; measured against the floor of decoding the same twelve photos at full size in the same run.
+// The headless export's time and memory, each against a floor measured in the same run.
 //
-// Counters: floor_s (best full decode of the twelve), export_s (best export), ratio (export / floor),
-// peak_MB (VmHWM during the export, reset before it), growth_MB (peak over the resident size at its
-// start), pdf_MB and images (image objects in the PDF). ORVELLA_EXPORT_PDF keeps the last PDF there.
+// BM_ExportYearToPdf/photo:W/dpi:D — a year of months, each with a photo of W × 2W/3 pixels of its
+// own as background, composed and exported to one PDF, against decoding the same twelve photos at
+// full size. Counters: floor_s, export_s, ratio (export / floor); peak_MB (VmHWM during the export,
+// reset before it), idle_MB (the resident size when the export starts), photo_MB (one photo
+// decoded), growth_per_photo ((peak - idle) / photo_MB; the goal is at most 1.5), pdf_MB, images.
+//
+// BM_PngMonth/dpi:D/photo:W — one month to PNG at D dpi with the default theme (and a photo behind
+// it when W > 0), against drawing the same page once into one full-page image. Counters: draw_s (the
+// floor), export_s, time_ratio (export / draw; goal at most 2), the same in processor time (draw_cpu_s,
+// export_cpu_s, cpu_ratio: the work, whatever else runs), page_image_MB (one full-page image),
+// growth_MB (peak over the resident size at the start), memory_ratio (growth / page image; goal at
+// most 0.3), png_MB.
+//
+// ORVELLA_EXPORT_PDF keeps the last PDF there.
 #include "benchmarks/support/process_memory.h"
 #include <benchmark/benchmark.h>
 
+#include <jpeglib.h>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
+#include <ctime>
+#include <map>
 #include <vector>
 
 #include "app/core/program_data.h"
 #include "app/export/export_command.h"
+#include "calendar/composition/month_composition.h"
+#include "calendar/composition/month_names.h"
 #include "calendar/namedays/name_days.h"
+#include "calendar/page/page_renderer.h"
+#include "calendar/page/print_form.h"
+#include "dates/line_expansion.h"
+#include "platform/desktop/font_registry.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/raster_cache.h"
 #include "tests/support/program_folder.h"
@@ -27,8 +48,6 @@
 
 namespace {
 
-constexpr int kPhotoWidth = 6000;
-constexpr int kPhotoHeight = 4000;
 constexpr int kQuality = 90;
 
 struct Photos {
@@ -38,7 +57,7 @@ struct Photos {
 
 // A photo-like picture, different for each month: soft colour fields, a few bands of detail and
 // sensor-like noise, written row by row so that making it never holds the whole picture.
-void writePhoto(const QString& path, int month) {
+void writePhoto(const QString& path, int month, int width, int height) {
   jpeg_compress_struct info{};
   jpeg_error_mgr errors{};
   info.err = jpeg_std_error(&errors);
@@ -46,26 +65,26 @@ void writePhoto(const QString& path, int month) {
   std::FILE* out = std::fopen(QFile::encodeName(path).constData(), "wb");
   if (!out) std::abort();
   jpeg_stdio_dest(&info, out);
-  info.image_width = kPhotoWidth;
-  info.image_height = kPhotoHeight;
+  info.image_width = JDIMENSION(width);
+  info.image_height = JDIMENSION(height);
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, kQuality, TRUE);
   jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row(kPhotoWidth * 3);
+  std::vector<unsigned char> row(std::size_t(width) * 3);
   unsigned seed = 0x9E3779B9u * unsigned(month + 1);
   const int hue = month * 21;
   while (info.next_scanline < info.image_height) {
     const int y = static_cast<int>(info.next_scanline);
-    for (int x = 0; x < kPhotoWidth; ++x) {
+    for (int x = 0; x < width; ++x) {
       seed = seed * 1103515245u + 12345u;
       const int noise = static_cast<int>((seed >> 16) & 15) - 8;
       // Fine stripes in a few places stand in for foliage and fabric.
       const int detail = ((x / 3 + y / 5 + month) % 7 == 0 && (x / 900 + y / 700) % 3 == month % 3) ? 40 : 0;
-      const int r = (hue + 255 * x / kPhotoWidth) % 256;
-      const int g = (80 + 120 * y / kPhotoHeight + month * 9) % 256;
-      const int b = (200 - 100 * x / kPhotoWidth + 60 * y / kPhotoHeight) % 256;
+      const int r = (hue + 255 * x / width) % 256;
+      const int g = (80 + 120 * y / height + month * 9) % 256;
+      const int b = (200 - 100 * x / width + 60 * y / height) % 256;
       row[x * 3] = static_cast<unsigned char>(std::clamp(r + noise + detail, 0, 255));
       row[x * 3 + 1] = static_cast<unsigned char>(std::clamp(g + noise - detail, 0, 255));
       row[x * 3 + 2] = static_cast<unsigned char>(std::clamp(b + noise, 0, 255));
@@ -78,29 +97,37 @@ void writePhoto(const QString& path, int month) {
   std::fclose(out);
 }
 
-// Made once, on first use, and removed at exit.
-const Photos& photos() {
-  static Photos made;
-  static const bool written = [] {
+// Twelve photos of the width given (height two thirds of it), made on first use and removed at exit.
+const Photos& photos(int width) {
+  static std::map<int, Photos> made;
+  Photos& set = made[width];
+  if (set.paths.isEmpty()) {
     for (int month = 0; month < 12; ++month) {
-      const QString path = made.folder.filePath(QStringLiteral("photo-%1.jpg").arg(month + 1, 2, 10, QLatin1Char('0')));
-      writePhoto(path, month);
-      made.paths.append(path);
+      const QString path =
+          set.folder.filePath(QStringLiteral("photo-%1.jpg").arg(month + 1, 2, 10, QLatin1Char('0')));
+      writePhoto(path, month, width, width * 2 / 3);
+      set.paths.append(path);
     }
-    return true;
-  }();
-  (void)written;
-  return made;
+  }
+  return set;
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The processor time of the whole process so far: on a busy machine it tells the work apart from
+// the waiting.
+double processorSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return double(now.tv_sec) + now.tv_nsec * 1e-9;
+}
+
 // The floor: each photo read and decoded at its full size by the same libjpeg-turbo decoder.
-double decodeTwelvePhotos() {
+double decodeTwelvePhotos(int width) {
   const auto start = std::chrono::steady_clock::now();
-  for (const QString& path : photos().paths) {
+  for (const QString& path : photos(width).paths) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) std::abort();
     const QImage image = orvella::decodeJpeg(file.readAll(), 8, path);
@@ -118,53 +145,136 @@ int countImageObjects(const QString& pdf) {
   return int(file.readAll().count("/Subtype /Image"));
 }
 
-// Arg: the export resolution (0: the format's default).
-void BM_ExportYearToPdf(benchmark::State& state) {
-  // The program's data laid out in a folder of its own, with the default theme and one photo behind
-  // each month.
-  const orvella::testing::ProgramFolder program;
-  const QString programDir = program.path();
-  orvella::registerProgramFonts(programDir);
+// The program's data laid out in a folder of its own, with the default theme.
+struct Program {
+  orvella::testing::ProgramFolder folder;
   orvella::Theme theme;
-  orvella::ThemeFiles files(theme, programDir);
-  files.new_theme(2027);
-  for (int month = 0; month < 12; ++month) theme.backgrounds[month] = photos().paths[month];
   orvella::NameDays nameDays;
-  nameDays.load_forenames(programDir);
+  Program() {
+    orvella::registerProgramFonts(folder.path());
+    orvella::ThemeFiles files(theme, folder.path());
+    files.new_theme(2027);
+    nameDays.load_forenames(folder.path());
+  }
+};
 
+constexpr double kMb = 1024.0 * 1024.0;
+
+// Args: the photos' width, the export resolution (0: the format's default).
+void BM_ExportYearToPdf(benchmark::State& state) {
+  const int width = int(state.range(0));
+  Program program;
+  for (int month = 0; month < 12; ++month) program.theme.backgrounds[month] = photos(width).paths[month];
   const QString kept = qEnvironmentVariable("ORVELLA_EXPORT_PDF");
   QTemporaryDir out;
   const QString pdf = kept.isEmpty() ? out.filePath(QStringLiteral("year.pdf")) : kept;
-  const orvella::ExportRequest request{pdf, 2027, 1, 12, {}, int(state.range(0))};
+  const orvella::ExportRequest request{pdf, 2027, 1, 12, {}, int(state.range(1))};
 
   double bestFloor = 1e9, bestExport = 1e9;
-  long peak = 0, baseline = 0;
+  long peak = 0, idle = 0;
   for (auto _ : state) {
     // The floor, measured beside each export so that both see the same machine load.
-    bestFloor = std::min(bestFloor, decodeTwelvePhotos());
+    bestFloor = std::min(bestFloor, decodeTwelvePhotos(width));
     orvella::RasterCache::instance().clear();
+    orvella::bench::releaseFreeMemory();
     if (!resetPeak()) state.SkipWithError("cannot reset the peak resident size");
-    baseline = statusKilobytes("VmRSS:");
+    idle = statusKilobytes("VmRSS:");
     const auto start = std::chrono::steady_clock::now();
-    orvella::exportMonths(request, theme, nameDays, programDir);
+    orvella::exportMonths(request, program.theme, program.nameDays, program.folder.path());
     const double seconds = secondsSince(start);
     peak = std::max(peak, statusKilobytes("VmHWM:"));
     bestExport = std::min(bestExport, seconds);
     state.SetIterationTime(seconds);
   }
+  const double photoMb = double(width) * (width * 2 / 3) * 4 / kMb;
   state.counters["floor_s"] = bestFloor;
   state.counters["export_s"] = bestExport;
   state.counters["ratio"] = bestExport / bestFloor;
   state.counters["peak_MB"] = peak / 1024.0;
-  state.counters["growth_MB"] = (peak - baseline) / 1024.0;
-  state.counters["pdf_MB"] = QFileInfo(pdf).size() / (1024.0 * 1024.0);
+  state.counters["idle_MB"] = idle / 1024.0;
+  state.counters["photo_MB"] = photoMb;
+  state.counters["growth_per_photo"] = (peak - idle) / 1024.0 / photoMb;
+  state.counters["pdf_MB"] = QFileInfo(pdf).size() / kMb;
   state.counters["images"] = countImageObjects(pdf);
 }
 BENCHMARK(BM_ExportYearToPdf)
-    ->ArgName("dpi")
-    ->Arg(0)
-    ->Arg(600)
-    ->Iterations(4)
+    ->ArgNames({"photo", "dpi"})
+    ->Args({3000, 0})
+    ->Args({6000, 0})
+    ->Args({6000, 600})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Args: the resolution, the width of a background photo (0: none).
+void BM_PngMonth(benchmark::State& state) {
+  const int dpi = int(state.range(0));
+  const int width = int(state.range(1));
+  Program program;
+  if (width > 0) program.theme.backgrounds[0] = photos(width).paths[0];
+  QTemporaryDir out;
+  const orvella::ExportRequest request{out.filePath(QStringLiteral("month.png")), 2027, 1, 1, {}, dpi};
+
+  // The floor: the same page composed and drawn once into one image of the whole sheet.
+  const orvella::LineExpansion expansion([] { return 2027; });
+  const QString programDir = program.folder.path();
+  const orvella::CompositionSources sources{
+      program.theme, program.nameDays,
+      [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
+      [&programDir](const QString& held) { return orvella::locateProgramPicture(programDir, held); }};
+  const int pageWidth = int(std::lround(297 / 25.4 * dpi)), pageHeight = int(std::lround(210 / 25.4 * dpi));
+  auto drawOnce = [&] {
+    orvella::page::PrintForm form;
+    orvella::composeMonth(form, orvella::MonthRequest{2027, 0, orvella::polishMonthName(0)}, sources);
+    const orvella::page::GeneratedPage page = form.qr.generate();
+    QImage image(pageWidth, pageHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    orvella::page::drawPage(page, painter, orvella::page::DeviceMapping{double(dpi), double(dpi)});
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  };
+
+  double bestDraw = 1e9, bestExport = 1e9, bestDrawCpu = 1e9, bestExportCpu = 1e9;
+  long growth = 0;
+  for (auto _ : state) {
+    orvella::RasterCache::instance().clear();
+    orvella::bench::releaseFreeMemory();
+    if (!resetPeak()) state.SkipWithError("cannot reset the peak resident size");
+    const long idle = statusKilobytes("VmRSS:");
+    auto start = std::chrono::steady_clock::now();
+    double cpu = processorSeconds();
+    orvella::exportMonths(request, program.theme, program.nameDays, programDir);
+    const double seconds = secondsSince(start);
+    bestExportCpu = std::min(bestExportCpu, processorSeconds() - cpu);
+    growth = std::max(growth, statusKilobytes("VmHWM:") - idle);
+    bestExport = std::min(bestExport, seconds);
+    state.SetIterationTime(seconds);
+    orvella::RasterCache::instance().clear();
+    start = std::chrono::steady_clock::now();
+    cpu = processorSeconds();
+    drawOnce();
+    bestDrawCpu = std::min(bestDrawCpu, processorSeconds() - cpu);
+    bestDraw = std::min(bestDraw, secondsSince(start));
+  }
+  const double pageMb = double(pageWidth) * pageHeight * 4 / kMb;
+  state.counters["draw_s"] = bestDraw;
+  state.counters["export_s"] = bestExport;
+  state.counters["time_ratio"] = bestExport / bestDraw;
+  state.counters["draw_cpu_s"] = bestDrawCpu;
+  state.counters["export_cpu_s"] = bestExportCpu;
+  state.counters["cpu_ratio"] = bestExportCpu / bestDrawCpu;
+  state.counters["page_image_MB"] = pageMb;
+  state.counters["growth_MB"] = growth / 1024.0;
+  state.counters["memory_ratio"] = growth / 1024.0 / pageMb;
+  state.counters["png_MB"] = QFileInfo(request.output).size() / kMb;
+}
+BENCHMARK(BM_PngMonth)
+    ->ArgNames({"dpi", "photo"})
+    ->Args({600, 0})
+    ->Args({600, 3000})
+    ->Args({150, 0})
+    ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
@@ -174,7 +284,6 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  photos();  // made before any timing starts
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

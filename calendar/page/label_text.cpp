@@ -2,7 +2,9 @@
 #include "calendar/page/label_text.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <cmath>
+#include <vector>
 
 #include "calendar/page/font_resolver.h"
 #include "calendar/page/generated_page.h"
@@ -16,8 +18,33 @@ namespace {
 constexpr int kMeasurePixelsPerPoint = 16;
 constexpr double kMeasurePixelsPerUnit = 1152.0 / kLayoutUnitsPerInch;
 
+// One font-metrics object per font: a year of pages measures a handful of fonts thousands of times.
+// Kept until the program's fonts change; a page has few fonts, so a short list is searched.
+struct MeasuredFont {
+  ElementFont font;
+  QFontMetricsF metrics;
+};
+
+std::vector<MeasuredFont>& measuredFonts() {
+  static std::vector<MeasuredFont> fonts;
+  static bool watching = false;
+  if (!watching && qGuiApp) {
+    watching = true;
+    QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp,
+                     [] { measuredFonts().clear(); });
+  }
+  return fonts;
+}
+
 QFontMetricsF measuringMetrics(const ElementFont& font) {
-  return QFontMetricsF(fontForMeasuring(font, clampedPoints(font.size) * kMeasurePixelsPerPoint));
+  std::vector<MeasuredFont>& fonts = measuredFonts();
+  for (const MeasuredFont& known : fonts)
+    if (known.font.size == font.size && known.font == font) return known.metrics;
+  constexpr std::size_t kMaxFonts = 64;  // a damaged report file may name any number of fonts
+  if (fonts.size() >= kMaxFonts) fonts.clear();
+  fonts.push_back(MeasuredFont{
+      font, QFontMetricsF(fontForMeasuring(font, clampedPoints(font.size) * kMeasurePixelsPerPoint))});
+  return fonts.back().metrics;
 }
 
 bool isBreakSpace(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }

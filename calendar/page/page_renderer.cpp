@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "calendar/page/font_resolver.h"
 #include "calendar/page/label_text.h"
@@ -55,6 +56,34 @@ struct Renderer {
   QPainter& painter;
   const DeviceMapping& mapping;
   double deviceDpiY;  // the device's logical resolution, by which painters size point fonts
+  QRect visible;      // empty: everything is drawn
+
+  // One device font and its metrics per page font: a page has a few fonts and a hundred labels.
+  struct DeviceFont {
+    ElementFont key;
+    QFont font;
+    QFontMetricsF metrics;
+  };
+  std::vector<DeviceFont> fonts;
+
+  const DeviceFont& deviceFont(const ElementFont& f) {
+    for (const DeviceFont& known : fonts)
+      if (known.key == f) return known;
+    const double pixels = clampedPoints(f.size) * mapping.dpiY / 72.0;
+    const QFont font = fontForDevice(f, pixels, deviceDpiY);
+    fonts.push_back(DeviceFont{f, font, QFontMetricsF(font, painter.device())});
+    return fonts.back();
+  }
+
+  // An element whose box, with room for what may stand out of it, misses the visible part.
+  bool outOfSight(const Element& e) const {
+    if (visible.isEmpty()) return false;
+    double margin = std::max(0.0, e.frame.widthPoints) * mapping.dpiY / 72.0 + 2;
+    // Letters may reach beyond their label by a part of their size (italics, accents, descenders).
+    if (e.kind == ElementKind::Label) margin += clampedPoints(e.font.size) * mapping.dpiY / 72.0;
+    const int m = static_cast<int>(std::ceil(std::min(margin, 1e6)));
+    return !deviceBox(e).adjusted(-m, -m, m, m).intersects(visible);
+  }
 
   // Each edge mapped on its own, so boxes that share an edge on the sheet share it on the device.
   QRect deviceBox(const Element& e) const {
@@ -96,11 +125,10 @@ struct Renderer {
     const QStringList lines = labelLines(e, room);
     const int count = static_cast<int>(std::min<qsizetype>(lines.size(), room));
     if (count > 0) {
-      const double pixels = clampedPoints(e.font.size) * mapping.dpiY / 72.0;
-      const QFont font = fontForDevice(e.font, pixels, deviceDpiY);
-      painter.setFont(font);
+      const DeviceFont& device = deviceFont(e.font);
+      painter.setFont(device.font);
       painter.setPen(toQColor(e.font.color));
-      const QFontMetricsF deviceMetrics(font, painter.device());
+      const QFontMetricsF& deviceMetrics = device.metrics;
       const double top = unitsToTenthsMm(e.top);
       const double lineStep = unitsToTenthsMm(metrics.height());
       const double ascent = unitsToTenthsMm(metrics.ascent);
@@ -139,6 +167,7 @@ struct Renderer {
   }
 
   void draw(const Element& e) {
+    if (outOfSight(e)) return;
     switch (e.kind) {
       case ElementKind::Label:
         drawLabel(e);
@@ -156,7 +185,8 @@ struct Renderer {
 
 }  // namespace
 
-void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping& mapping) {
+void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping& mapping,
+              const QRect& visible) {
   painter.save();
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -169,7 +199,7 @@ void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping&
                              mapping.toDeviceY(page.settings.paperHeightMm * 10.0) - 1));
     painter.setClipRect(sheet, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   }
-  Renderer renderer{painter, mapping, deviceDpiY};
+  Renderer renderer{painter, mapping, deviceDpiY, visible, {}};
   for (const Element& band : page.bands) renderer.draw(band);
   for (const Element& element : page.elements) renderer.draw(element);
   painter.restore();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 
 #include "calendar/page/generated_page.h"
 #include "calendar/page/sheet_placement.h"
@@ -37,8 +38,11 @@ struct DeviceMapping {
 // Layout units (1/48 inch) to tenths of a millimetre.
 inline double unitsToTenthsMm(double units) { return units * 254.0 / kLayoutUnitsPerInch; }
 
-// Draws the bands, then the elements in order, with the painter in device pixels (identity transform
-// expected; the painter's state is restored afterwards).
-void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping& mapping);
+// Draws the bands, then the elements in order, with the painter in device pixels of the sheet (the
+// painter may be translated, so that a band of rows of the sheet lands on an image of its own; the
+// painter's state is restored afterwards). With a visible rectangle (device pixels of the sheet),
+// elements that cannot reach it are passed over.
+void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping& mapping,
+              const QRect& visible = QRect());
 
 }  // namespace orvella::page

@@ -2,6 +2,7 @@
 #include "platform/pictures/raster_cache.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace orvella {
 
@@ -63,6 +64,18 @@ void RasterCache::makeRoomFor(std::int64_t bytes) {
     }
   }
   evictTo(budget_ - bytes);
+}
+
+void RasterCache::retainOnly(const std::vector<std::uint64_t>& contentKeys) {
+  for (auto it = entries_.begin(); it != entries_.end();) {
+    if (std::find(contentKeys.begin(), contentKeys.end(), it->key.content) == contentKeys.end()) {
+      held_ -= it->bytes;
+      it = entries_.erase(it);
+      ++stats_.evictions;
+    } else {
+      ++it;
+    }
+  }
 }
 
 void RasterCache::clear() {

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <cstdint>
 #include <list>
+#include <vector>
 
 namespace orvella {
 
@@ -44,6 +45,9 @@ class RasterCache {
   // Evicts what storing an image of this many bytes would evict. Called before a decode, so that a
   // print-resolution image is never held beside the one it replaces.
   void makeRoomFor(std::int64_t bytes);
+  // Evicts every entry of a picture other than these (content keys): an export that draws each page
+  // once keeps only the pictures of the page it draws.
+  void retainOnly(const std::vector<std::uint64_t>& contentKeys);
   void clear();
 
   void setBudgetBytes(std::int64_t bytes);

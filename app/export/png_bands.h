@@ -1,0 +1,68 @@
+// PNG files written a band of rows at a time, each band compressed on a thread of its own while the
+// next is drawn, so that a page never sits in memory whole and the encoding costs little more time
+// than the drawing.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <array>
+#include <cstdint>
+#include <future>
+#include <memory>
+
+class QIODevice;
+
+namespace orvella {
+
+class PngBands {
+ public:
+  // Starts the file: size in pixels, resolution in dots per metre, the height of a band in rows. out
+  // must stay open until finish().
+  PngBands(QIODevice& out, QSize size, int dotsPerMeter, int bandRows);
+  ~PngBands();
+  PngBands(const PngBands&) = delete;
+  PngBands& operator=(const PngBands&) = delete;
+
+  // The rows still to come, and the image to draw the next band into: white, the image's width, a
+  // band high (the last one may be lower), QImage::Format_RGB32. Its first row is row top() of the
+  // image. Null once everything was added or anything failed.
+  int top() const { return rowsAdded_; }
+  QImage& nextBand();
+  // Hands the band drawn into nextBand() over to be compressed and written. False once anything
+  // failed (the device refused a write, memory ran out); later calls then do nothing.
+  bool addBand();
+  // Writes what is still being compressed and ends the file. False when anything failed or rows are
+  // missing.
+  bool finish();
+
+ private:
+  // A band and what its compression makes of it; the slots are used in turn, so that memory holds
+  // a few bands whatever the size of the image.
+  struct Slot {
+    QImage image;
+    std::unique_ptr<unsigned char[]> rows;  // filtered rows
+    std::unique_ptr<unsigned char[]> deflated;
+    std::size_t rowsSize = 0, deflatedSize = 0, deflatedCapacity = 0;
+    std::uint32_t adler = 1;
+    std::future<bool> compressed;
+  };
+  static constexpr std::size_t kSlots = 3;  // one drawn while two are compressed
+
+  bool writeSlot(Slot& slot, bool last);
+  bool writeChunk(const char* type, const unsigned char* data, std::size_t size);
+  bool drainUntil(std::size_t free);
+
+  QIODevice& out_;
+  QSize size_;
+  int bandRows_;
+  int rowsAdded_ = 0;
+  std::size_t next_ = 0;     // the slot of the next band
+  std::size_t written_ = 0;  // bands written so far
+  std::size_t added_ = 0;    // bands handed over so far
+  std::array<Slot, kSlots> slots_;
+  std::uint32_t adler_ = 1;
+  bool failed_ = false;
+  QImage none_;
+};
+
+}  // namespace orvella
