@@ -3,16 +3,20 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QHash>
 #include <QMenu>
 #include <QPointer>
 #include <QToolButton>
-#include <QVariant>
 
 namespace orvella::ui {
 
 namespace {
 
-constexpr const char* kTagProperty = "Tag";
+// The tags that are set, by component: most components have none, and the language walk asks every one.
+QHash<const QObject*, int>& tags() {
+  static QHash<const QObject*, int> set;
+  return set;
+}
 
 // The record of a link, a child of the linked component.
 class ActionLink : public QObject {
@@ -36,9 +40,13 @@ void collect(const QObject* parent, QList<QObject*>& into) {
 
 }  // namespace
 
-int tag(const QObject* component) { return component ? component->property(kTagProperty).toInt() : 0; }
+int tag(const QObject* component) { return component ? tags().value(component, 0) : 0; }
 
-void setTag(QObject* component, int value) { component->setProperty(kTagProperty, value); }
+void setTag(QObject* component, int value) {
+  if (!tags().contains(component))
+    QObject::connect(component, &QObject::destroyed, [component] { tags().remove(component); });
+  tags().insert(component, value);
+}
 
 QAction* addMenuItem(QMenu* menu, const QString& name, QAction* action) {
   auto* item = new QAction(action->icon(), action->text(), menu);
@@ -48,7 +56,8 @@ QAction* addMenuItem(QMenu* menu, const QString& name, QAction* action) {
   QObject::connect(action, &QAction::changed, item, [item, action] {
     item->setText(action->text());
     item->setEnabled(action->isEnabled());
-    item->setIcon(action->icon());
+    // Setting an icon always counts as a change, and the menu lays itself out again for it.
+    if (item->icon().cacheKey() != action->icon().cacheKey()) item->setIcon(action->icon());
   });
   QObject::connect(item, &QAction::triggered, action, [action] { action->trigger(); });
   menu->addAction(item);

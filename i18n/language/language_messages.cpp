@@ -1,20 +1,14 @@
-// Message texts taken from a language file once, when it is applied.
+// Message texts taken from the applied language file.
 #include "i18n/language/language_messages.h"
-
-#include <QHash>
 
 #include "i18n/language/language_file.h"
 #include "platform/errors/message_texts.h"
 
 namespace orvella {
 
-void useMessagesOf(const LanguageFile& file) {
-  const QString section = QString::fromLatin1(language::kMessagesSection);
-  QHash<QString, QString> texts;
-  // Keys compare without regard to case, as in the file.
-  for (const QString& key : file.keys(section)) texts.insert(key.toLower(), file.read(section, key, QString()));
-  setMessageTextSource([texts = std::move(texts)](const QString& key, const QString& builtIn) {
-    return texts.value(key.toLower(), builtIn);
+void useMessagesOf(std::shared_ptr<const LanguageFile> file) {
+  setMessageTextSource([file = std::move(file)](const QString& key, const QString& builtIn) {
+    return file->read(QString::fromLatin1(language::kMessagesSection), key, builtIn);
   });
 }
 

@@ -1,8 +1,12 @@
 // The walk over the program's windows and their components.
 #include "i18n/walk/language_walk.h"
 
+#include <QActionEvent>
 #include <QApplication>
+#include <QMenuBar>
+#include <QPointer>
 #include <QWidget>
+#include <vector>
 
 #include "i18n/language/language_file.h"
 #include "i18n/language/language_messages.h"
@@ -14,23 +18,48 @@ namespace orvella {
 
 namespace {
 
-// Nothing of the window is drawn until it has all its new texts; then it is drawn once.
-class FrozenWindow {
+// A menu bar lays itself out again at every change of one of its menus' captions; during the walk it
+// does so once, after the last. A native menu bar (the desktop's own) takes each change as it comes.
+class MenuBarsLaidOutOnce : public QObject {
  public:
-  explicit FrozenWindow(QWidget* window) : window_(window), wasEnabled_(window->updatesEnabled()) {
-    window_->setUpdatesEnabled(false);
+  explicit MenuBarsLaidOutOnce(QWidget* window) {
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+      if (!bar->isNativeMenuBar()) {
+        bar->installEventFilter(this);
+        bars_.push_back({bar, nullptr});
+      }
   }
-  ~FrozenWindow() { window_->setUpdatesEnabled(wasEnabled_); }
-  FrozenWindow(const FrozenWindow&) = delete;
-  FrozenWindow& operator=(const FrozenWindow&) = delete;
+  ~MenuBarsLaidOutOnce() override {
+    for (const Bar& bar : bars_) {
+      if (!bar.bar) continue;
+      bar.bar->removeEventFilter(this);
+      if (!bar.lastChanged) continue;
+      QActionEvent last(QEvent::ActionChanged, bar.lastChanged);
+      QCoreApplication::sendEvent(bar.bar, &last);
+    }
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ActionChanged) return false;
+    for (Bar& bar : bars_)
+      if (bar.bar == watched) bar.lastChanged = static_cast<QActionEvent*>(event)->action();
+    return true;
+  }
 
  private:
-  QWidget* window_;
-  bool wasEnabled_;
+  struct Bar {
+    QPointer<QMenuBar> bar;
+    QPointer<QAction> lastChanged;
+  };
+  std::vector<Bar> bars_;
 };
 
+// Nothing is drawn while a window changes: every change only marks its part of the window, and the
+// walk never lets the event loop run, so each window is drawn once afterwards, and only where a text
+// changed. (Turning a window's updates off and on again instead would draw all of it, twice.)
 void applyToWindow(const LanguageFile& file, QWidget* window, QStringList* missing) {
-  const FrozenWindow frozen(window);
+  const MenuBarsLaidOutOnce menuBars(window);
   const QString section = window->objectName();
   if (ui::tag(window) != ui::kTagNotTranslated) {
     if (missing && !file.has(section, section)) *missing << section + QLatin1Char('/') + section;
@@ -53,9 +82,9 @@ void applyLanguageFile(const LanguageFile& file, const QList<QWidget*>& windows,
 }
 
 void apply_language_file(const QString& path) {
-  const LanguageFile file(path);
-  applyLanguageFile(file, ui::windows().windows());
-  useMessagesOf(file);
+  auto file = std::make_shared<const LanguageFile>(path);
+  applyLanguageFile(*file, ui::windows().windows());
+  useMessagesOf(std::move(file));
 }
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -178,7 +178,8 @@ TEST(WebLinks, AddressesArePlainConcatenations) {
 TEST(LanguageMessages, TheAppliedFileGivesTheTextsItNamesTheRestStayBuiltIn) {
   static constexpr MessageText kNamed{"msg_Named", "Wbudowany"};
   static constexpr MessageText kUnnamed{"msg_Unnamed", "Też wbudowany"};
-  useMessagesOf(LanguageFile::fromBytes("[messages]\nMSG_NAMED=Built in\n[h]\nmsg_Unnamed=not a message\n"));
+  useMessagesOf(std::make_shared<const LanguageFile>(
+      LanguageFile::fromBytes("[messages]\nMSG_NAMED=Built in\n[h]\nmsg_Unnamed=not a message\n")));
   EXPECT_EQ(messageText(kNamed), "Built in");
   EXPECT_EQ(messageText(kUnnamed), "Też wbudowany");
   setMessageTextSource({});
