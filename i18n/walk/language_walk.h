@@ -12,11 +12,11 @@ namespace orvella {
 class LanguageFile;
 
 // Opens the file once and walks every window of the program in creation order (main window, theme
-// editor, print page, then later windows that still exist, such as open previews). Each window is
-// frozen while it changes and drawn once afterwards: its caption (unless its tag says to leave it),
-// then every component by name in creation order, skipping those tagged to be left alone, each
-// through every kind it is of. The program's own messages follow the file from now on. The file must
-// exist; the caller tests that.
+// editor, print page, then later windows that still exist, such as open previews). Nothing is drawn
+// while a window changes; each is drawn once afterwards. A window gets its caption (unless its tag says
+// to leave it), then every component by name in creation order, skipping those tagged to be left alone,
+// each through every kind it is of. The program's own messages follow the file from now on. The file
+// must exist; the caller tests that.
 void apply_language_file(const QString& path);
 
 // The same walk over the windows given. `missing`, when given, collects "window/component" for every
