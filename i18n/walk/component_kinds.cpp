@@ -1,6 +1,10 @@
 // The kinds table: which of our Qt classes is which kind of component, and what a language file sets
 // on it. A kind whose default is "empty" blanks the text when the file has no key for it, so the files
 // name every such component that shows a text; a kind whose default is "current" keeps its text.
+// Qt has one class where the original toolkit had two (QLabel is label and static text, QToolButton is
+// tool button and speed button), so those kinds share a row here; no window holds a label with effects.
+// A spin box is no edit box (its inner edit is Qt's own part), a QTabWidget is no tab control (its
+// pages are tab sheets), and the print page's elements are no components at all.
 #include "i18n/walk/component_kinds.h"
 
 #include <QAction>
