@@ -59,6 +59,7 @@ void ThemeEditCopy::commit(const QString& name, const ThemeSwitches& switches) {
   theme_.withoutForenames = switches.withoutForenames;
   theme_.sundayLikeWeekday = switches.sundayLikeWeekday;
   theme_.drawFrames = switches.drawFrames;
+  theme_.weekNumbers = switches.weekNumbers;
 }
 
 void ThemeEditCopy::storeShownMonth(const QStringList& texts) {

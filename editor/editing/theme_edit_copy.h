@@ -31,11 +31,12 @@ struct GridDay {
 enum FontIndex { kWeekdayFont = 0, kHolidayFont = 1, kUserHolidayFont = 2, kForenamesFont = 3 };
 enum PictureIndex { kLeftPicture = 0, kHolidayPicture = 1 };
 
-// The three switches of the main tab; they are not part of the copy, the check boxes hold them.
+// The switches of the main tab; they are not part of the copy, the check boxes hold them.
 struct ThemeSwitches {
   bool sundayLikeWeekday = false;
   bool withoutForenames = false;
   bool drawFrames = false;
+  bool weekNumbers = false;
   friend bool operator==(const ThemeSwitches&, const ThemeSwitches&) = default;
 };
 

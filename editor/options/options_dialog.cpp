@@ -160,6 +160,8 @@ void Tf_Options::buildMainTab() {
   ch_WithoutForenames->setGeometry(8, 88, 270, 20);
   ch_DrawFrames = named(new QCheckBox(QStringLiteral("Rysuj ramki"), ts_Main), "ch_DrawFrames");
   ch_DrawFrames->setGeometry(8, 112, 270, 20);
+  ch_WeekNumbers = named(new QCheckBox(QStringLiteral("Numery tygodni"), ts_Main), "ch_WeekNumbers");
+  ch_WeekNumbers->setGeometry(8, 136, 270, 20);
 }
 
 void Tf_Options::buildHolidaysTab() {
@@ -264,6 +266,7 @@ void Tf_Options::FormShow() {
   ch_WithoutForenames->setChecked(theme.withoutForenames);
   ch_SundayLikeWeekday->setChecked(theme.sundayLikeWeekday);
   ch_DrawFrames->setChecked(theme.drawFrames);
+  ch_WeekNumbers->setChecked(theme.weekNumbers);
   b_OK->setFocus();
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -381,7 +384,7 @@ void Tf_Options::b_OKClick() {
   cb_PicturesChange();
   cb_HolidaysChange();
   edit_.commit(e_ThemeName->text(), {ch_SundayLikeWeekday->isChecked(), ch_WithoutForenames->isChecked(),
-                                     ch_DrawFrames->isChecked()});
+                                     ch_DrawFrames->isChecked(), ch_WeekNumbers->isChecked()});
 }
 
 bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {

@@ -80,6 +80,7 @@ class Tf_Options : public QDialog {
   QCheckBox* ch_SundayLikeWeekday = nullptr;
   QCheckBox* ch_WithoutForenames = nullptr;
   QCheckBox* ch_DrawFrames = nullptr;
+  QCheckBox* ch_WeekNumbers = nullptr;
   QWidget* ts_Holidays = nullptr;
   QComboBox* cb_Holidays = nullptr;
   QLabel* l_Year = nullptr;

@@ -85,12 +85,12 @@ TEST_F(ThemeEditCopyTest, TheCommitMakesEveryTypedTextAUserHolidayAndALoadForget
   type(2, QStringLiteral("b"), kMarch);
   EXPECT_EQ(theme.holidays[kJanuary][0], HolidayEntry());
   // January and February are not shown again before OK: their texts have no kind yet.
-  copy.commit(QStringLiteral("Mine"), {true, false, true});
+  copy.commit(QStringLiteral("Mine"), {true, false, true, true});
   EXPECT_EQ(theme.holidays[kJanuary][0], (HolidayEntry{QStringLiteral("a"), kUserHoliday}));
   EXPECT_EQ(theme.holidays[kFebruary][1], (HolidayEntry{QStringLiteral("b"), kUserHoliday}));
   EXPECT_EQ(theme.name, QStringLiteral("Mine"));
-  EXPECT_EQ((ThemeSwitches{theme.sundayLikeWeekday, theme.withoutForenames, theme.drawFrames}),
-            (ThemeSwitches{true, false, true}));
+  EXPECT_EQ((ThemeSwitches{theme.sundayLikeWeekday, theme.withoutForenames, theme.drawFrames, theme.weekNumbers}),
+            (ThemeSwitches{true, false, true, true}));
 }
 
 class NationalHolidaysInTheCopyTest : public ThemeEditCopyTest {

@@ -109,13 +109,15 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(d.windowTitle(), QStringLiteral("Edycja tematu"));
     for (const char* name :
          {"PageControl1", "ts_Main", "l_ThemeName", "e_ThemeName", "ch_SundayLikeWeekday", "ch_WithoutForenames",
-          "ch_DrawFrames", "ts_Holidays", "cb_Holidays", "l_Year", "b_SetBackgroundPicture", "gb_NationalHolidays",
+          "ch_DrawFrames", "ch_WeekNumbers", "ts_Holidays", "cb_Holidays", "l_Year", "b_SetBackgroundPicture", "gb_NationalHolidays",
           "b_LoadNationalHolidays", "b_DeleteNationalHolidays", "sag_Holidays", "ts_Fonts", "cb_Fonts", "b_FontChange",
           "gb_FontDescription", "p_FontPreview", "ts_Pictures", "cb_Pictures", "b_PictureChange",
           "gb_PictureDescription", "i_PicturePreview", "b_Cancel", "b_OK"})
       QVERIFY2(d.findChild<QWidget*>(QLatin1String(name)), name);
     QCOMPARE(d.cb_Holidays->count(), 12);
     QCOMPARE(d.cb_Holidays->itemText(11), QStringLiteral("Grudzień"));
+    QCOMPARE(d.ch_WeekNumbers->text(), QStringLiteral("Numery tygodni"));
+    QCOMPARE(d.ch_WeekNumbers->geometry().top(), d.ch_DrawFrames->geometry().bottom() + 5);
     QStringList tabs;
     for (int i = 0; i < d.PageControl1->count(); ++i) tabs << d.PageControl1->tabText(i);
     QCOMPARE(tabs, (QStringList{"Główne", "Święta", "Czcionki", "Rysunki"}));
@@ -369,19 +371,24 @@ class OptionsDialogTest : public QObject {
       d.e_ThemeName->selectAll();
       type(QStringLiteral("Mój"));
       QTest::mouseClick(d.ch_DrawFrames, Qt::LeftButton, {}, QPoint(8, d.ch_DrawFrames->height() / 2));
+      QTest::mouseClick(d.ch_WeekNumbers, Qt::LeftButton, {}, QPoint(8, d.ch_WeekNumbers->height() / 2));
       click(ok ? d.b_OK : d.b_Cancel);
       if (!ok) {
         QCOMPARE(theme.holidays, before.holidays);
         QCOMPARE(theme.name, QStringLiteral("Default"));
-        QVERIFY(!theme.drawFrames);
+        QVERIFY(!theme.drawFrames && !theme.weekNumbers);
         continue;
       }
       QCOMPARE(theme.holidays[0][0], (HolidayEntry{QStringLiteral("styczeń"), kUserHoliday}));
       QCOMPARE(theme.holidays[5][1], (HolidayEntry{QStringLiteral("czerwiec"), kUserHoliday}));
       QCOMPARE(theme.holidays[11][2], (HolidayEntry{QStringLiteral("grudzień"), kUserHoliday}));
       QCOMPARE(theme.name, QStringLiteral("Mój"));
-      QVERIFY(theme.drawFrames);
+      QVERIFY(theme.drawFrames && theme.weekNumbers);
     }
+    // The next opening shows the switches the theme has.
+    Tf_Options& again = opened(0);
+    QVERIFY(again.ch_DrawFrames->isChecked() && again.ch_WeekNumbers->isChecked());
+    click(again.b_Cancel);
   }
 
   void theImportBorrowsTheOpenDialogAndAlwaysGivesItsFileNameBack() {
