@@ -13,11 +13,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "calendar/composition/month_names.h"
+#include "calendar/composition/month_run.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
 #include "i18n/language/ini_value.h"
@@ -99,6 +101,7 @@ void Tf_Main::buildActions() {
       {&a_Open, "a_Open", "Otwórz", "Otwórz temat", 1},
       {&a_Save, "a_Save", "Zapisz", "Zapisz temat", 2},
       {&a_PrintPreview, "a_PrintPreview", "Podgląd wydruku", "Otwiera podgląd wydruku", 3},
+      {&a_YearPreview, "a_YearPreview", "Podgląd roku", "Podgląd wszystkich miesięcy roku", -1},
       {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
       {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Pomoc w internecie", -1},
   };
@@ -114,6 +117,7 @@ void Tf_Main::buildActions() {
   connect(a_Open, &QAction::triggered, this, ui::guarded([this] { a_OpenExecute(); }));
   connect(a_Save, &QAction::triggered, this, ui::guarded([this] { a_SaveExecute(); }));
   connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
+  connect(a_YearPreview, &QAction::triggered, this, ui::guarded([this] { a_YearPreviewExecute(); }));
   connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
   connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
 }
@@ -138,6 +142,7 @@ void Tf_Main::buildMenus() {
   ui::addMenuItem(file, QStringLiteral("mi_Edit"), a_Edit);
   ui::addMenuSeparator(file, QStringLiteral("N2"));
   ui::addMenuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview);
+  ui::addMenuItem(file, QStringLiteral("mi_YearPreview"), a_YearPreview);
   ui::addMenuSeparator(file, QStringLiteral("N1"));
   menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick);
 
@@ -241,6 +246,7 @@ void Tf_Main::buildClientArea(QWidget* client) {
   pm_Calendar = new QMenu(this);
   pm_Calendar->setObjectName(QStringLiteral("pm_Calendar"));
   ui::addMenuItem(pm_Calendar, QStringLiteral("Edytuj1"), a_Edit);
+  ui::addMenuItem(pm_Calendar, QStringLiteral("Podgldroku1"), a_YearPreview);
   connect(cb_month, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { pm_Calendar->popup(cb_month->viewport()->mapToGlobal(at)); });
 
@@ -314,7 +320,7 @@ bool Tf_Main::archiveBusy() const {
 }
 
 void Tf_Main::a_NewExecute() {
-  if (archiveBusy()) return;
+  if (archiveBusy() || pageBusy()) return;
   od_Load.fileName.clear();
   state_->themeFiles.new_theme(selectedYear());
   setWindowTitle(QStringLiteral("Orvella"));
@@ -325,7 +331,7 @@ void Tf_Main::showThemeFileInCaption(const QString& path) {
 }
 
 void Tf_Main::a_OpenExecute() {
-  if (archiveBusy()) return;
+  if (archiveBusy() || pageBusy()) return;
   od_Load.request.objectName = QStringLiteral("od_Load");
   od_Load.request.title = QStringLiteral("Open");
   od_Load.request.folder = context_.path(QStringLiteral("holidays"));
@@ -393,7 +399,14 @@ QString Tf_Main::selectedMonthName() const {
   return item ? item->text() : QString();
 }
 
+bool Tf_Main::pageBusy() const {
+  if (!composingYear_) return false;
+  QApplication::beep();
+  return true;
+}
+
 void Tf_Main::a_PrintPreviewExecute() {
+  if (pageBusy()) return;
   MonthRequest request;
   request.year = selectedYear();
   request.monthIndex = selectedMonth();
@@ -404,7 +417,30 @@ void Tf_Main::a_PrintPreviewExecute() {
   preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }));
 }
 
+void Tf_Main::a_YearPreviewExecute() {
+  if (pageBusy()) return;
+  const int year = selectedYear();
+  QStringList monthNames;
+  for (int month = 0; month < 12; ++month) monthNames << (cb_month->item(month) ? cb_month->item(month)->text() : QString());
+  // An impossible year stops here, with the composition's own message, before any window opens.
+  const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames,
+                                        [](const QString& line) { return f_Options->wypelnij_linie(line); });
+
+  report::ReportSource source = report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); });
+  source.pageCount = run.count();
+  source.generatePage = [this, &run](int index) {
+    page::GeneratedPage page = run.compose(index);
+    if (index + 1 == run.count()) composingYear_ = false;
+    return page;
+  };
+  composingYear_ = true;
+  // Also when the window closes before December, or a month stops with an error.
+  const auto done = qScopeGuard([this] { composingYear_ = false; });
+  preview::previewReport(source);
+}
+
 void Tf_Main::a_EditExecute() {
+  if (pageBusy()) return;
   f_Options->cb_Holidays->setCurrentIndex(selectedMonth());
   f_Options->exec();
 }

@@ -39,6 +39,9 @@ class Tf_Main : public QMainWindow {
   void FormActivate();
   void se_yearChange();
   void a_PrintPreviewExecute();
+  // The twelve months of the year in the year field, composed one after another as the month
+  // preview composes each, into one preview that shows them as they come.
+  void a_YearPreviewExecute();
   void a_EditExecute();
   void mi_AboutClick();
   void mi_CloseClick();
@@ -72,6 +75,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_Open = nullptr;
   QAction* a_Save = nullptr;
   QAction* a_PrintPreview = nullptr;
+  QAction* a_YearPreview = nullptr;
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
@@ -96,12 +100,16 @@ class Tf_Main : public QMainWindow {
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
   void saveTheme(const QString& path);
   bool archiveBusy() const;
+  // While a year preview still composes its months on the print page, nothing else may compose on
+  // it or change the theme under it: such a request beeps and is dropped.
+  bool pageBusy() const;
   void showThemeFileInCaption(const QString& path);
   bool openTheme(const QString& path);
 
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;
   bool shownOnce_ = false;
+  bool composingYear_ = false;
   const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up
 };
 

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "app/program_context.h"
 #include "calendar/composition/month_composition.h"
+#include "calendar/composition/month_run.h"
 #include "calendar/namedays/name_days.h"
 #include "theme/files/theme_files.h"
 #include "theme/model/theme.h"
@@ -31,8 +33,14 @@ class ProgramState {
   // Composes the month on the form with the line expansion given.
   void compose(page::PrintForm& form, const MonthRequest& request,
                std::function<QString(const QString&)> expandLine) const;
+  // The twelve months of the year, each composed on the form as compose() composes it, with the month
+  // names given (January first).
+  MonthRun monthRun(page::PrintForm& form, int year, const QStringList& monthNames,
+                    std::function<QString(const QString&)> expandLine) const;
 
  private:
+  CompositionSources sources(std::function<QString(const QString&)> expandLine) const;
+
   ProgramContext context_;
 };
 

@@ -1,6 +1,8 @@
 // A run of months of one year composed one after another on one print page.
 #include "calendar/composition/month_run.h"
 
+#include "dates/calendar_days.h"
+
 namespace orvella {
 
 MonthRun::MonthRun(page::PrintForm& form, CompositionSources sources, int year, int firstMonth, int lastMonth,
@@ -10,7 +12,9 @@ MonthRun::MonthRun(page::PrintForm& form, CompositionSources sources, int year, 
       year_(year),
       firstMonth_(firstMonth),
       lastMonth_(lastMonth),
-      monthName_(std::move(monthName)) {}
+      monthName_(std::move(monthName)) {
+  dayNumber(year, firstMonth, 1);
+}
 
 page::GeneratedPage MonthRun::compose(int index) const {
   const int monthIndex = monthAt(index) - 1;

@@ -13,7 +13,8 @@ namespace orvella {
 class MonthRun {
  public:
   // Months first..last (1..12) of year; monthName gives the name of a month index (0 = January) as the
-  // month list shows it. The sources and the form must outlive the run.
+  // month list shows it. The sources and the form must outlive the run. A year in which the months
+  // cannot be (outside 1..9999) raises "Invalid argument to date encode" here, before any is composed.
   MonthRun(page::PrintForm& form, CompositionSources sources, int year, int firstMonth, int lastMonth,
            std::function<QString(int monthIndex)> monthName);
 

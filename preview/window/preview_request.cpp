@@ -35,25 +35,35 @@ PreviewOutcome previewReport(const report::ReportSource& source) {
   window->showMaximized();
   QCoreApplication::processEvents();  // the window takes its size before the first page is fitted
 
-  std::vector<page::GeneratedPage> pages;
-  if (alive && !alive->isClosed()) {
-    try {
-      if (source.generate) pages = source.generate();
-    } catch (...) {
-      if (alive) alive->close();
-      afterPreview();
-      throw;
+  // Pages come one at a time: made each when its turn comes, or taken from the snapshots the source
+  // generated at once. Each is shown as it comes; closing the window stops the making.
+  std::vector<page::GeneratedPage> snapshots;
+  try {
+    int count = 0;
+    if (alive && !alive->isClosed()) {
+      if (source.generatePage) {
+        count = source.pageCount;
+      } else if (source.generate) {
+        snapshots = source.generate();
+        count = static_cast<int>(snapshots.size());
+      }
+      alive->expectPages(count);
     }
-  }
-  if (alive && !pages.empty()) alive->setSettings(pages.front().settings);
-
-  const int count = static_cast<int>(pages.size());
-  for (int i = 0; i < count; ++i) {
-    if (!alive || !alive->generationWanted()) break;
-    alive->addPage(std::move(pages[static_cast<size_t>(i)]));
-    ++outcome.pagesShown;
-    alive->showProgress((i + 1) * 100 / count);
-    QCoreApplication::processEvents();  // paints the page, lets the user page, zoom or close
+    for (int i = 0; i < count; ++i) {
+      if (!alive || !alive->generationWanted()) break;
+      page::GeneratedPage page =
+          source.generatePage ? source.generatePage(i) : std::move(snapshots[static_cast<size_t>(i)]);
+      if (!alive || !alive->generationWanted()) break;
+      if (i == 0) alive->setSettings(page.settings);
+      alive->addPage(std::move(page));
+      ++outcome.pagesShown;
+      alive->showProgress((i + 1) * 100 / count);
+      QCoreApplication::processEvents();  // paints the page, lets the user page, zoom or close
+    }
+  } catch (...) {
+    if (alive) alive->close();
+    afterPreview();
+    throw;
   }
   if (alive && alive->generationWanted()) {
     alive->finishGeneration();

@@ -178,6 +178,10 @@ void QRStandardPreview::beginGeneration() {
   showProgress(0);
 }
 
+void QRStandardPreview::expectPages(int count) {
+  if (count > 0) pages_.reserve(static_cast<size_t>(count));
+}
+
 void QRStandardPreview::addPage(page::GeneratedPage page) {
   pages_.push_back(std::move(page));
   if (current_ < 0) {
@@ -187,7 +191,9 @@ void QRStandardPreview::addPage(page::GeneratedPage page) {
     zoomToWidth();
     fittingToFinalSize_ = !hasFinalSize();
   } else {
-    view_->setPage(&pages_[static_cast<size_t>(current_)]);  // the vector may have moved
+    // A page added behind the shown one changes nothing on the screen, unless the pages have moved.
+    const page::GeneratedPage* shown = &pages_[static_cast<size_t>(current_)];
+    if (view_->page() != shown) view_->setPage(shown);
   }
   setSavable(true);
   updatePagePanel();

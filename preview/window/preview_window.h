@@ -33,6 +33,9 @@ class QRStandardPreview : public QMainWindow {
 
   // Generation, driven by the preview request.
   void beginGeneration();
+  // Adds a page at the end; the page shown stays (the first one added is shown). Room for expected
+  // pages is made at once, so that the shown page does not move while the others come.
+  void expectPages(int count);
   void addPage(page::GeneratedPage page);
   void showProgress(int percent);
   void finishGeneration();

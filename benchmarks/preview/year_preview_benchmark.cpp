@@ -1,0 +1,151 @@
+// The year preview: from the request until its window holds all twelve months, ready to print, as a
+// ratio to two floors measured in the same run: the twelve months composed one after another without
+// any window, and twelve month previews (each month composed and shown in its preview until it is
+// ready, as a user without the year preview asks for them). All compose with the default theme and
+// the program's own pictures and name days, on a fresh print page each time. Processor time.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/core/program_data.h"
+#include "benchmarks/support/large_photo.h"
+#include "calendar/composition/month_names.h"
+#include "calendar/composition/month_run.h"
+#include "calendar/namedays/name_days.h"
+#include "dates/line_expansion.h"
+#include "platform/settings/ini_file.h"
+#include "preview/engine/report_source.h"
+#include "preview/window/preview_request.h"
+#include "preview/window/preview_window.h"
+#include "theme/model/theme_settings.h"
+
+namespace {
+
+using orvella::bench::CpuTimer;
+
+constexpr int kYear = 2027;
+const QString kDataDir = QStringLiteral(ORVELLA_SOURCE_DIR "/data");
+
+struct Setup {
+  orvella::Theme theme;
+  orvella::NameDays nameDays;
+  std::unique_ptr<orvella::LineExpansion> expansion;
+  double floorSeconds = 0;         // twelve compositions
+  double monthPreviewSeconds = 0;  // one month preview
+};
+
+Setup* setup = nullptr;
+
+orvella::MonthRun yearOn(orvella::page::PrintForm& form) {
+  const orvella::CompositionSources sources{
+      setup->theme, setup->nameDays, [](const QString& line) { return setup->expansion->wypelnij_linie(line); },
+      [](const QString& held) { return orvella::locateProgramPicture(kDataDir, held); }};
+  return orvella::MonthRun(form, sources, kYear, 1, 12, orvella::polishMonthName);
+}
+
+// The floor: the twelve months composed and taken as pages, nothing shown.
+double twelveCompositions() {
+  const CpuTimer timer;
+  orvella::page::PrintForm form;
+  const orvella::MonthRun run = yearOn(form);
+  std::vector<orvella::page::GeneratedPage> pages;
+  for (int i = 0; i < run.count(); ++i) pages.push_back(run.compose(i));
+  benchmark::DoNotOptimize(pages.data());
+  return timer.seconds();
+}
+
+// A preview as the main window asks for it, timed until its window has the last page and Printer
+// setup and Print are usable; then it is closed. The year preview composes each month when its turn
+// comes; the month preview composes January, then shows the page.
+double previewOf(bool wholeYear) {
+  const CpuTimer timer;
+  orvella::page::PrintForm form;
+  const orvella::MonthRun run = yearOn(form);
+  orvella::report::ReportSource source = orvella::report::reportSourceFor(form.qr);
+  if (wholeYear) {
+    source.pageCount = run.count();
+    source.generatePage = [&run](int index) { return run.compose(index); };
+  } else {
+    run.compose(0);
+  }
+  double ready = 0;
+  QTimer watch;
+  watch.setInterval(0);
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* window = qobject_cast<orvella::preview::QRStandardPreview*>(widget);
+          window && !window->isClosed() && window->generationFinished()) {
+        ready = timer.seconds();
+        window->close();
+      }
+  });
+  watch.start();
+  orvella::preview::previewReport(source);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return ready;
+}
+
+double yearPreview() { return previewOf(true); }
+double monthPreview() { return previewOf(false); }
+
+double best(double (*work)(), int times) {
+  double fastest = 1e9;
+  for (int i = 0; i < times; ++i) fastest = std::min(fastest, work());
+  return fastest;
+}
+
+void TwelveMonthCompositions(benchmark::State& state) {
+  double seconds = 0;
+  for (auto _ : state) seconds += twelveCompositions();
+  state.counters["ratio_to_twelve_months"] = seconds / double(state.iterations()) / setup->floorSeconds;
+}
+
+void YearPreviewReady(benchmark::State& state) {
+  double seconds = 0;
+  for (auto _ : state) seconds += yearPreview();
+  const double each = seconds / double(state.iterations());
+  state.counters["ratio_to_twelve_months"] = each / setup->floorSeconds;
+  state.counters["ratio_to_twelve_month_previews"] = each / (12 * setup->monthPreviewSeconds);
+  state.counters["twelve_months_ms"] = setup->floorSeconds * 1e3;
+  state.counters["month_preview_ms"] = setup->monthPreviewSeconds * 1e3;
+}
+
+void MonthPreviewReady(benchmark::State& state) {
+  double seconds = 0;
+  for (auto _ : state) seconds += monthPreview();
+  state.counters["ratio_to_twelve_months"] = seconds / double(state.iterations()) / setup->floorSeconds;
+}
+
+}  // namespace
+
+BENCHMARK(TwelveMonthCompositions)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(YearPreviewReady)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(MonthPreviewReady)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  orvella::registerProgramFonts(kDataDir);
+
+  Setup s;
+  readThemeDefaults(s.theme, orvella::IniFile(QStringLiteral("/nonexistent/holidays.ini")), kYear);
+  s.nameDays.load_forenames(kDataDir);
+  s.expansion = std::make_unique<orvella::LineExpansion>([] { return kYear; });
+  setup = &s;
+
+  // Fonts, pictures and the first window are made once before anything is timed.
+  twelveCompositions();
+  yearPreview();
+  s.floorSeconds = best(twelveCompositions, 5);
+  s.monthPreviewSeconds = best(monthPreview, 5);
+  std::printf("twelve month compositions: %.2f ms, one month preview: %.2f ms\n", s.floorSeconds * 1e3,
+              s.monthPreviewSeconds * 1e3);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  setup = nullptr;
+  return 0;
+}
