@@ -2,6 +2,9 @@
 // name (CUPS_SERVER, client.conf), as every CUPS client on the machine does.
 #include <cups/cups.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/printing/print_queues.h"
 
 namespace orvella::printing {
@@ -42,10 +45,21 @@ QueueState queueState(const QString& printerName) {
   return state;
 }
 
-JobOutcome sendPdf(const QString& printerName, const QString& pdfFile, const QString& title) {
+JobOutcome sendPdf(const QString& printerName, const QString& pdfFile, const QString& title,
+                   const QSizeF& paperMm) {
   JobOutcome outcome;
+  // Without the paper named the queue takes its own default, whatever paper the pages are.
+  cups_option_t* options = nullptr;
+  int count = 0;
+  if (!paperMm.isEmpty()) {
+    // Named as the print system names papers (PWG), upright, in hundredths of a millimetre.
+    const int across = int(std::lround(std::min(paperMm.width(), paperMm.height()) * 100));
+    const int down = int(std::lround(std::max(paperMm.width(), paperMm.height()) * 100));
+    if (const pwg_media_t* media = pwgMediaForSize(across, down)) count = cupsAddOption("media", media->pwg, count, &options);
+  }
   outcome.jobId = cupsPrintFile(queueOf(printerName).constData(), pdfFile.toLocal8Bit().constData(),
-                                title.toUtf8().constData(), 0, nullptr);
+                                title.toUtf8().constData(), count, options);
+  cupsFreeOptions(count, options);
   if (!outcome.taken()) outcome.refusal = fromCups(cupsLastErrorString());
   return outcome;
 }

@@ -7,7 +7,7 @@ bool haveQueues() { return false; }
 
 QueueState queueState(const QString&) { return {}; }
 
-JobOutcome sendPdf(const QString&, const QString&, const QString&) {
+JobOutcome sendPdf(const QString&, const QString&, const QString&, const QSizeF&) {
   return {0, QStringLiteral("no print system to send to")};
 }
 

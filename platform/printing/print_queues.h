@@ -3,6 +3,7 @@
 // elsewhere the print system is not asked, and printing goes through the toolkit alone.
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 
 namespace orvella::printing {
@@ -26,7 +27,10 @@ bool haveQueues();
 // The state of a queue as the toolkit names printers ("queue", or "queue/instance").
 QueueState queueState(const QString& printerName);
 
-// Sends a PDF file to the queue as one job with the title given. The file may go once this returns.
-JobOutcome sendPdf(const QString& printerName, const QString& pdfFile, const QString& title);
+// Sends a PDF file to the queue as one job with the title given, to be printed on the paper of that
+// size in millimetres (either way round; none named when empty). The print system turns the pages as
+// its printer feeds that paper. The file may go once this returns.
+JobOutcome sendPdf(const QString& printerName, const QString& pdfFile, const QString& title,
+                   const QSizeF& paperMm = {});
 
 }  // namespace orvella::printing
