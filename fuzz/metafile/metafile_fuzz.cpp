@@ -1,18 +1,15 @@
 // libFuzzer target: decodes a metafile and draws it into a small image; errors are the expected outcome.
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
 #include <cstdlib>
 
+#include "fuzz/gui_application.h"
 #include "platform/errors/error.h"
 #include "platform/pictures/picture.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  // Text needs a GUI application; the offscreen platform needs no display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QGuiApplication* app = new QGuiApplication(*argc, *argv);
-  (void)app;
+  startOffscreenApplication(argc, argv);
   return 0;
 }
 

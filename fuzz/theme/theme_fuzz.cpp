@@ -5,7 +5,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -18,6 +17,7 @@
 #include "calendar/namedays/name_days.h"
 #include "calendar/page/page_renderer.h"
 #include "dates/line_expansion.h"
+#include "fuzz/gui_application.h"
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
 #include "theme/files/theme_files.h"
@@ -38,10 +38,7 @@ bool inside(const QString& path, const QString& folder) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  // Fonts need a GUI application; the offscreen platform needs no display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static QGuiApplication* app = new QGuiApplication(*argc, *argv);
-  (void)app;
+  startOffscreenApplication(argc, argv);
   return 0;
 }
 

@@ -1,7 +1,6 @@
 // The headless export's command line and its outputs.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
@@ -12,8 +11,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include <csignal>
 
+#include "../support/file_size_limit.h"
 #include "../support/program_folder.h"
 #include "app/export/export_command.h"
 #include "calendar/namedays/name_days.h"
@@ -35,22 +34,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(bytes);
 }
-
-// While it lives, the process may write no file beyond a size: a disk that fills up.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-
- private:
-  rlimit old_{};
-};
 
 TEST(ExportCommandLine, SeveralMonthsGetNumberedImages) {
   EXPECT_EQ(pngFileForMonth(QStringLiteral("/x/cal.png"), 3, true), QStringLiteral("/x/cal-03.png"));

@@ -1,7 +1,6 @@
 // New, Open and Save of themes through the working directory, and what survives a round trip.
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
@@ -9,8 +8,8 @@
 #include <QJsonDocument>
 #include <QRandomGenerator>
 
-#include <csignal>
 
+#include "../../support/file_size_limit.h"
 #include "../../support/program_folder.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
@@ -23,22 +22,6 @@
 
 namespace orvella::testing {
 namespace {
-
-// While it lives, the process may write no file beyond a size: a disk that fills up.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old_); }
-
- private:
-  rlimit old_{};
-};
 
 QByteArray readAll(const QString& path) {
   QFile file(path);
