@@ -421,12 +421,14 @@ void Tf_Main::a_YearPreviewExecute() {
   if (pageBusy()) return;
   const int year = selectedYear();
   QStringList monthNames;
-  for (int month = 0; month < 12; ++month) monthNames << (cb_month->item(month) ? cb_month->item(month)->text() : QString());
+  for (int month = 0; month < 12; ++month)
+    monthNames << (cb_month->item(month) ? cb_month->item(month)->text() : QString());
   // An impossible year stops here, with the composition's own message, before any window opens.
   const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames,
                                         [](const QString& line) { return f_Options->wypelnij_linie(line); });
 
-  report::ReportSource source = report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); });
+  report::ReportSource source =
+      report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); });
   source.pageCount = run.count();
   source.generatePage = [this, &run](int index) {
     page::GeneratedPage page = run.compose(index);

@@ -41,7 +41,8 @@ Setup* setup = nullptr;
 
 orvella::MonthRun yearOn(orvella::page::PrintForm& form) {
   const orvella::CompositionSources sources{
-      setup->theme, setup->nameDays, [](const QString& line) { return setup->expansion->wypelnij_linie(line); },
+      setup->theme, setup->nameDays,
+      [](const QString& line) { return setup->expansion->wypelnij_linie(line); },
       [](const QString& held) { return orvella::locateProgramPicture(kDataDir, held); }};
   return orvella::MonthRun(form, sources, kYear, 1, 12, orvella::polishMonthName);
 }

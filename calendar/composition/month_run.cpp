@@ -18,7 +18,8 @@ MonthRun::MonthRun(page::PrintForm& form, CompositionSources sources, int year, 
 
 page::GeneratedPage MonthRun::compose(int index) const {
   const int monthIndex = monthAt(index) - 1;
-  composeMonth(form_, MonthRequest{year_, monthIndex, monthName_ ? monthName_(monthIndex) : QString()}, sources_);
+  composeMonth(form_, MonthRequest{year_, monthIndex, monthName_ ? monthName_(monthIndex) : QString()},
+               sources_);
   return form_.qr.generate();
 }
 

@@ -14,7 +14,8 @@ SheetPlacement placeSheet(const QSizeF& sheetMm, const QSizeF& paperMm, const QM
   if (samePaper(sheetMm, paperMm) || sheetMm.isEmpty() || paperMm.isEmpty()) return {};
   const QRectF printable = QRectF(QPointF(0, 0), paperMm).marginsRemoved(unprintableMm);
   // Margins that leave nothing printable are no margins at all: the paper is all there is.
-  const QRectF area = printable.isValid() && !printable.isEmpty() ? printable : QRectF(QPointF(0, 0), paperMm);
+  const QRectF area =
+      printable.isValid() && !printable.isEmpty() ? printable : QRectF(QPointF(0, 0), paperMm);
   SheetPlacement placement;
   placement.scale = std::min(area.width() / sheetMm.width(), area.height() / sheetMm.height());
   const QSizeF placed = sheetMm * placement.scale;

@@ -55,7 +55,8 @@ JobOutcome sendPdf(const QString& printerName, const QString& pdfFile, const QSt
     // Named as the print system names papers (PWG), upright, in hundredths of a millimetre.
     const int across = int(std::lround(std::min(paperMm.width(), paperMm.height()) * 100));
     const int down = int(std::lround(std::max(paperMm.width(), paperMm.height()) * 100));
-    if (const pwg_media_t* media = pwgMediaForSize(across, down)) count = cupsAddOption("media", media->pwg, count, &options);
+    if (const pwg_media_t* media = pwgMediaForSize(across, down))
+      count = cupsAddOption("media", media->pwg, count, &options);
   }
   outcome.jobId = cupsPrintFile(queueOf(printerName).constData(), pdfFile.toLocal8Bit().constData(),
                                 title.toUtf8().constData(), count, options);

@@ -40,12 +40,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   // The messages of the error boxes shown so far.
-  static QStringList errors() {
-    QStringList texts;
-    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
-      if (box.icon == QMessageBox::Critical) texts << box.text;
-    return texts;
-  }
+  static QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
   static const QList<ui::FileDialogRequest>& fileDialogs() { return ui::seams().fileDialogs.requests(); }
 

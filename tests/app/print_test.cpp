@@ -23,7 +23,7 @@ namespace print_system = orvella::testing::print_system;
 
 namespace {
 
-const QStringList kMonths{"Styczeń", "Luty",     "Marzec",   "Kwiecień", "Maj",         "Czerwiec",
+const QStringList kMonths{"Styczeń", "Luty",     "Marzec",   "Kwiecień",    "Maj",      "Czerwiec",
                           "Lipiec",  "Sierpień", "Wrzesień", "Październik", "Listopad", "Grudzień"};
 
 // A text as it can be read back from what the print system made: its conversion keeps the letters of
@@ -42,7 +42,8 @@ QList<QSize> papers(const QString& pdf) {
   QList<QSize> sizes;
   if (!file.open(QIODevice::ReadOnly)) return sizes;
   for (const QSizeF& size : testing::pdfPageSizes(file.readAll()))
-    sizes << QSize(qRound(std::min(size.width(), size.height())), qRound(std::max(size.width(), size.height())));
+    sizes << QSize(qRound(std::min(size.width(), size.height())),
+                   qRound(std::max(size.width(), size.height())));
   return sizes;
 }
 
@@ -55,7 +56,8 @@ bool liesAcross(const QString& pdf, int page) {
     return qAbs(c.red() - 128) < 12 && qAbs(c.green() - 128) < 12 && qAbs(c.blue() - 128) < 12;
   };
   auto longestRun = [&](bool alongRows) {
-    const int lines = alongRows ? image.height() : image.width(), length = alongRows ? image.width() : image.height();
+    const int lines = alongRows ? image.height() : image.width(),
+              length = alongRows ? image.width() : image.height();
     int longest = 0;
     for (int line = 0; line < lines; ++line)
       for (int at = 0, run = 0; at < length; ++at) {
@@ -96,16 +98,13 @@ class PrintTest : public QObject {
     return pdfs.size() == 1 ? pdfs.front() : QStringLiteral("<%1 PDFs>").arg(pdfs.size());
   }
 
-  static QStringList errors() {
-    QStringList texts;
-    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) texts << box.text;
-    return texts;
-  }
+  static QStringList errors() { return testing::messageBoxTexts(); }
 
  private slots:
   void init() {
     if (const QString missing = print_system::missing(); !missing.isEmpty()) QSKIP(qPrintable(missing));
-    if (!testing::havePdfText()) QSKIP("no private print system: pdftotext is missing (scripts/setup installs poppler-utils)");
+    if (!testing::havePdfText())
+      QSKIP("no private print system: pdftotext is missing (scripts/setup installs poppler-utils)");
     QVERIFY2(print_system::restore(), qPrintable(print_system::log()));
     ui::seams().cancelEverything();
     program = std::make_unique<testing::StartedProgram>(2009);  // 2010 in the year field
@@ -125,7 +124,8 @@ class PrintTest : public QObject {
     QCOMPARE(papers(pdf), QList<QSize>{QSize(595, 842)});
     QVERIFY(liesAcross(pdf, 1));
     const QString text = testing::pdfText(pdf);
-    QVERIFY2(text.contains(QStringLiteral("Marzec")) && text.contains(QStringLiteral("2010")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Marzec")) && text.contains(QStringLiteral("2010")),
+             qPrintable(text));
   }
 
   void theYearArrivesAsOneJobOfTwelvePagesInOrder() {

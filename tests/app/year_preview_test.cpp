@@ -22,14 +22,11 @@ using namespace orvella;
 
 namespace {
 
-QByteArray pageJson(const page::GeneratedPage& page) { return QJsonDocument(pageToJson(page, 0, 0)).toJson(); }
-
-QStringList errors() {
-  QStringList texts;
-  for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
-    if (box.icon == QMessageBox::Critical) texts << box.text;
-  return texts;
+QByteArray pageJson(const page::GeneratedPage& page) {
+  return QJsonDocument(pageToJson(page, 0, 0)).toJson();
 }
+
+QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
 }  // namespace
 
@@ -109,7 +106,8 @@ class YearPreviewTest : public QObject {
     watch.setInterval(0);
     connect(&watch, &QTimer::timeout, [&] {
       for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget); window && !window->generationFinished()) {
+        if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget);
+            window && !window->generationFinished()) {
           const QString text = window->findChild<QLabel*>(QStringLiteral("ProgressPanel"))->text();
           if (progress.isEmpty() || progress.last() != text) progress << text;
         }
@@ -122,7 +120,8 @@ class YearPreviewTest : public QObject {
     QVERIFY2(errors().isEmpty(), qPrintable(errors().join(QLatin1Char('\n'))));
     QCOMPARE(previews.opened(), 13);
     QCOMPARE(year.size(), 12);
-    for (int month = 0; month < 12; ++month) QVERIFY2(year[month] == months[month], qPrintable(QString::number(month + 1)));
+    for (int month = 0; month < 12; ++month)
+      QVERIFY2(year[month] == months[month], qPrintable(QString::number(month + 1)));
     QCOMPARE(pagePanel, QStringLiteral("Page 12 of 12"));
     QVERIFY2(progress.size() >= 3, qPrintable(progress.join(QLatin1Char(' '))));  // it grew as months came
     QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Grudzień"));
@@ -133,21 +132,23 @@ class YearPreviewTest : public QObject {
     Tf_Main& main = start();
     testing::ClosingPreviews previews;
     int shown = -1;
-    testing::when([&] {
-                    for (QWidget* widget : QApplication::topLevelWidgets())
-                      if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget); window && !window->pages().empty())
-                        return true;
-                    return false;
-                  },
-                  [&] {
-                    main.a_PrintPreview->trigger();  // dropped with a beep
-                    main.a_YearPreview->trigger();   // as well
-                    for (QWidget* widget : QApplication::topLevelWidgets())
-                      if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget)) {
-                        shown = int(window->pages().size());
-                        window->close();
-                      }
-                  });
+    testing::when(
+        [&] {
+          for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget);
+                window && !window->pages().empty())
+              return true;
+          return false;
+        },
+        [&] {
+          main.a_PrintPreview->trigger();  // dropped with a beep
+          main.a_YearPreview->trigger();   // as well
+          for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget)) {
+              shown = int(window->pages().size());
+              window->close();
+            }
+        });
     main.a_YearPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY2(shown >= 1 && shown < 12, qPrintable(QString::number(shown)));

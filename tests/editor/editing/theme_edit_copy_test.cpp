@@ -89,7 +89,8 @@ TEST_F(ThemeEditCopyTest, TheCommitMakesEveryTypedTextAUserHolidayAndALoadForget
   EXPECT_EQ(theme.holidays[kJanuary][0], (HolidayEntry{QStringLiteral("a"), kUserHoliday}));
   EXPECT_EQ(theme.holidays[kFebruary][1], (HolidayEntry{QStringLiteral("b"), kUserHoliday}));
   EXPECT_EQ(theme.name, QStringLiteral("Mine"));
-  EXPECT_EQ((ThemeSwitches{theme.sundayLikeWeekday, theme.withoutForenames, theme.drawFrames, theme.weekNumbers}),
+  EXPECT_EQ(
+      (ThemeSwitches{theme.sundayLikeWeekday, theme.withoutForenames, theme.drawFrames, theme.weekNumbers}),
             (ThemeSwitches{true, false, true, true}));
 }
 

@@ -109,9 +109,10 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(d.windowTitle(), QStringLiteral("Edycja tematu"));
     for (const char* name :
          {"PageControl1", "ts_Main", "l_ThemeName", "e_ThemeName", "ch_SundayLikeWeekday", "ch_WithoutForenames",
-          "ch_DrawFrames", "ch_WeekNumbers", "ts_Holidays", "cb_Holidays", "l_Year", "b_SetBackgroundPicture", "gb_NationalHolidays",
-          "b_LoadNationalHolidays", "b_DeleteNationalHolidays", "sag_Holidays", "ts_Fonts", "cb_Fonts", "b_FontChange",
-          "gb_FontDescription", "p_FontPreview", "ts_Pictures", "cb_Pictures", "b_PictureChange",
+          "ch_DrawFrames", "ch_WeekNumbers", "ts_Holidays", "cb_Holidays", "l_Year", "b_SetBackgroundPicture",
+          "gb_NationalHolidays", "b_LoadNationalHolidays", "b_DeleteNationalHolidays", "sag_Holidays", "ts_Fonts",
+          "cb_Fonts", "b_FontChange", "gb_FontDescription", "p_FontPreview", "ts_Pictures", "cb_Pictures",
+          "b_PictureChange",
           "gb_PictureDescription", "i_PicturePreview", "b_Cancel", "b_OK"})
       QVERIFY2(d.findChild<QWidget*>(QLatin1String(name)), name);
     QCOMPARE(d.cb_Holidays->count(), 12);
