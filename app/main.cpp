@@ -18,11 +18,6 @@
 
 namespace {
 
-QString programDirOf(const char* argv0) {
-  // The program file's folder, known before any application object exists.
-  return QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir().canonicalPath();
-}
-
 bool hasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
 
 int runExport(int argc, char** argv, const orvella::ExportRequest& request) {
