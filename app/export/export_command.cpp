@@ -236,6 +236,8 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
       pdf->add(page);
     }
   }
+  // Every page is drawn: the file is ended without the last month's pictures beside it.
+  RasterCache::instance().retainOnly({});
   images.commit();
   if (pdf) pdf->finish();
   if (suffix == QLatin1String("json")) writeJson(request.output, json);

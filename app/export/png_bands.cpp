@@ -32,6 +32,45 @@ void toRgb(const uchar* pixels, int width, unsigned char* rgb) {
   }
 }
 
+// Filters the rows of band into PNG's 8-bit RGB rows, each the difference to the row above ("up";
+// above holds the row over the band's first, zeros for the image's first), and deflates them one by
+// one into out. The piece ends on a byte boundary, or ends the stream when it is the last.
+bool compress(const QImage& band, std::vector<unsigned char>& above, bool last,
+              std::vector<unsigned char>& out, std::uint64_t& filteredSize, std::uint32_t& adler) {
+  const int width = band.width();
+  const std::size_t rowBytes = 1 + std::size_t(width) * 3;
+  std::vector<unsigned char> current(std::size_t(width) * 3), row(rowBytes);
+  std::vector<unsigned char> buffer(64 * 1024);
+  out.clear();
+  adler = std::uint32_t(adler32(0, nullptr, 0));
+  filteredSize = rowBytes * std::uint64_t(band.height());
+  z_stream z{};
+  if (deflateInit2(&z, kZlibLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+  bool ok = true;
+  for (int y = 0; y < band.height() && ok; ++y) {
+    toRgb(band.constScanLine(y), width, current.data());
+    row[0] = 2;  // up
+    for (std::size_t i = 0; i < current.size(); ++i)
+      row[1 + i] = static_cast<unsigned char>(current[i] - above[i]);
+    std::swap(current, above);
+    adler = std::uint32_t(adler32(adler, row.data(), uInt(rowBytes)));
+    const int flush = y + 1 < band.height() ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
+    z.next_in = row.data();
+    z.avail_in = uInt(rowBytes);
+    int result = Z_OK;
+    do {
+      z.next_out = buffer.data();
+      z.avail_out = uInt(buffer.size());
+      result = deflate(&z, flush);
+      out.insert(out.end(), buffer.data(), buffer.data() + (buffer.size() - z.avail_out));
+    } while (result == Z_OK && (z.avail_out == 0 || flush == Z_FINISH));
+    ok = z.avail_in == 0 &&
+         (flush == Z_FINISH ? result == Z_STREAM_END : result == Z_OK || result == Z_BUF_ERROR);
+  }
+  deflateEnd(&z);
+  return ok;
+}
+
 }  // namespace
 
 PngBands::PngBands(QIODevice& out, QSize size, int dotsPerMeter, int bandRows)
@@ -40,16 +79,14 @@ PngBands::PngBands(QIODevice& out, QSize size, int dotsPerMeter, int bandRows)
     failed_ = true;
     return;
   }
-  const std::size_t rowBytes = 1 + std::size_t(size.width()) * 3;
-  for (Slot& slot : slots_) {
+  // As many slots as there are bands, up to kSlots.
+  const int bands = (size.height() + bandRows_ - 1) / bandRows_;
+  for (std::size_t i = 0; i < kSlots && int(i) < bands; ++i) {
+    Slot& slot = slots_[i];
     slot.image = QImage(size.width(), bandRows_, QImage::Format_RGB32);
     slot.image.setDotsPerMeterX(dotsPerMeter);
     slot.image.setDotsPerMeterY(dotsPerMeter);
-    slot.rowsSize = rowBytes * std::size_t(bandRows_);
-    slot.rows.reset(new (std::nothrow) unsigned char[slot.rowsSize]);
-    slot.deflatedCapacity = compressBound(uLong(slot.rowsSize)) + 64;
-    slot.deflated.reset(new (std::nothrow) unsigned char[slot.deflatedCapacity]);
-    if (slot.image.isNull() || !slot.rows || !slot.deflated) failed_ = true;
+    if (slot.image.isNull()) failed_ = true;
   }
   static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<unsigned char> header;
@@ -92,33 +129,9 @@ bool PngBands::addBand() {
   }
   rowsAdded_ += slot.image.height();
   const bool last = rowsAdded_ == size_.height();
-  slot.compressed = std::async(
-      std::launch::async, [&slot, above = std::move(above), last, width = size_.width()]() mutable {
-        const std::size_t rowBytes = 1 + std::size_t(width) * 3;
-        std::vector<unsigned char> current(std::size_t(width) * 3);
-        for (int y = 0; y < slot.image.height(); ++y) {
-          toRgb(slot.image.constScanLine(y), width, current.data());
-          unsigned char* row = slot.rows.get() + rowBytes * std::size_t(y);
-          row[0] = 2;  // up
-          for (std::size_t i = 0; i < current.size(); ++i)
-            row[1 + i] = static_cast<unsigned char>(current[i] - above[i]);
-          std::swap(current, above);
-        }
-        const std::size_t size = rowBytes * std::size_t(slot.image.height());
-        slot.adler = std::uint32_t(adler32(adler32(0, nullptr, 0), slot.rows.get(), uInt(size)));
-        z_stream z{};
-        if (deflateInit2(&z, kZlibLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-        z.next_in = slot.rows.get();
-        z.avail_in = uInt(size);
-        z.next_out = slot.deflated.get();
-        z.avail_out = uInt(slot.deflatedCapacity);
-        const int result = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
-        const bool ok = z.avail_in == 0 && (last ? result == Z_STREAM_END : result == Z_OK);
-        slot.deflatedSize = z.total_out;
-        slot.rowsSize = size;
-        deflateEnd(&z);
-        return ok;
-      });
+  slot.compressed = std::async(std::launch::async, [&slot, above = std::move(above), last]() mutable {
+    return compress(slot.image, above, last, slot.deflated, slot.filteredSize, slot.adler);
+  });
   ++added_;
   next_ = (next_ + 1) % kSlots;
   // The slot written next must not be drawn into before its band is compressed: it is waited for
@@ -143,10 +156,10 @@ bool PngBands::finish() {
 
 bool PngBands::writeSlot(Slot& slot, bool last) {
   std::vector<unsigned char> data;
-  data.reserve(slot.deflatedSize + 6);
+  data.reserve(slot.deflated.size() + 6);
   if (written_ == 0) data = {0x78, 0x5E};  // a zlib stream: deflate, a 32 KiB window, a fast level
-  data.insert(data.end(), slot.deflated.get(), slot.deflated.get() + slot.deflatedSize);
-  adler_ = std::uint32_t(adler32_combine(adler_, slot.adler, z_off_t(slot.rowsSize)));
+  data.insert(data.end(), slot.deflated.begin(), slot.deflated.end());
+  adler_ = std::uint32_t(adler32_combine(adler_, slot.adler, z_off_t(slot.filteredSize)));
   if (last) putBigEndian(data, adler_);
   return writeChunk("IDAT", data.data(), data.size());
 }

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <future>
-#include <memory>
+#include <vector>
 
 class QIODevice;
 
@@ -40,10 +40,9 @@ class PngBands {
   // a few bands whatever the size of the image.
   struct Slot {
     QImage image;
-    std::unique_ptr<unsigned char[]> rows;  // filtered rows
-    std::unique_ptr<unsigned char[]> deflated;
-    std::size_t rowsSize = 0, deflatedSize = 0, deflatedCapacity = 0;
-    std::uint32_t adler = 1;
+    std::vector<unsigned char> deflated;  // keeps its capacity from band to band
+    std::uint64_t filteredSize = 0;       // bytes of filtered rows the piece stands for
+    std::uint32_t adler = 1;              // of the filtered rows
     std::future<bool> compressed;
   };
   static constexpr std::size_t kSlots = 3;  // one drawn while two are compressed

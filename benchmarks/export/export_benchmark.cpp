@@ -1,23 +1,32 @@
 // The headless export's time and memory, each against a floor measured in the same run.
 //
 // BM_ExportYearToPdf/photo:W/dpi:D — a year of months, each with a photo of W × 2W/3 pixels of its
-// own as background, composed and exported to one PDF, against decoding the same twelve photos at
-// full size. Counters: floor_s, export_s, ratio (export / floor); peak_MB (VmHWM during the export,
-// reset before it), idle_MB (the resident size when the export starts), photo_MB (one photo
-// decoded), growth_per_photo ((peak - idle) / photo_MB; the goal is at most 1.5), pdf_MB, images.
+// own as background, composed and exported to one PDF in this process, against decoding the same
+// twelve photos at full size. Counters: floor_s, export_s, ratio (export / floor), peak_MB and idle_MB
+// (VmHWM during the export and the resident size before it), photo_MB (one photo decoded), pdf_MB,
+// images.
 //
 // BM_PngMonth/dpi:D/photo:W — one month to PNG at D dpi with the default theme (and a photo behind
-// it when W > 0), against drawing the same page once into one full-page image. Counters: draw_s (the
-// floor), export_s, time_ratio (export / draw; goal at most 2), the same in processor time (draw_cpu_s,
-// export_cpu_s, cpu_ratio: the work, whatever else runs), page_image_MB (one full-page image),
-// growth_MB (peak over the resident size at the start), memory_ratio (growth / page image; goal at
-// most 0.3), png_MB.
+// it when W > 0), in this process, against drawing the same page once into one full-page image.
+// Counters: draw_s (the floor), export_s, time_ratio (export / draw; goal at most 2), the same in
+// processor time (draw_cpu_s, export_cpu_s, cpu_ratio: the work, whatever else runs), page_image_MB
+// (one full-page image), growth_MB, memory_ratio (growth / page image), png_MB.
+//
+// BM_ProgramMemory/... — the program itself, started as its own process, so that nothing this process
+// did before shows in the figures: idle_MB is the program's peak when it composes one month into
+// JSON (it draws nothing and decodes no photo), peak_MB its peak for the export. For the year with
+// 3000 × 2000 photos growth_per_photo = (peak - idle) / one decoded photo (goal at most 1.5); for a
+// month at 600 dpi memory_ratio = (peak - idle) / one full-page image (goal at most 0.3).
 //
 // ORVELLA_EXPORT_PDF keeps the last PDF there.
 #include "benchmarks/support/process_memory.h"
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -193,7 +202,6 @@ void BM_ExportYearToPdf(benchmark::State& state) {
   state.counters["peak_MB"] = peak / 1024.0;
   state.counters["idle_MB"] = idle / 1024.0;
   state.counters["photo_MB"] = photoMb;
-  state.counters["growth_per_photo"] = (peak - idle) / 1024.0 / photoMb;
   state.counters["pdf_MB"] = QFileInfo(pdf).size() / kMb;
   state.counters["images"] = countImageObjects(pdf);
 }
@@ -276,6 +284,84 @@ BENCHMARK(BM_PngMonth)
     ->Args({150, 0})
     ->Iterations(3)
     ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Runs the built program with these arguments on the offscreen platform; its peak resident size in
+// kilobytes, or -1 when it did not run or failed.
+long programPeakKilobytes(const QStringList& arguments) {
+  std::vector<QByteArray> args{QByteArray(ORVELLA_RUNTIME_DIR "/orvella")};
+  for (const QString& a : arguments) args.push_back(QFile::encodeName(a));
+  std::vector<char*> argv;
+  for (QByteArray& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) dup2(null, 2);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  if (pid < 0) return -1;
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+  return usage.ru_maxrss;
+}
+
+// A settings-file theme whose months show the photos given (January first).
+QString photoTheme(const QTemporaryDir& folder, const QStringList& photos) {
+  const QString path = folder.filePath(QStringLiteral("photos.ini"));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) std::abort();
+  for (int month = 0; month < photos.size(); ++month)
+    file.write(QStringLiteral("[%1]\r\nbg=%2\r\n").arg(month + 1).arg(photos[month]).toUtf8());
+  return path;
+}
+
+// Args: 0 for the year to PDF with 3000 × 2000 photos, else the resolution of one month to PNG and
+// whether a 3000 × 2000 photo lies behind it.
+void BM_ProgramMemory(benchmark::State& state) {
+  QTemporaryDir out;
+  const bool year = state.range(0) == 0;
+  const int dpi = int(state.range(0));
+  const QStringList allPhotos = photos(3000).paths;
+  const QStringList shown = year ? allPhotos : state.range(1) ? allPhotos.mid(0, 1) : QStringList();
+  QStringList common{QStringLiteral("--year"), QStringLiteral("2027")};
+  if (!shown.isEmpty()) common << QStringLiteral("--theme") << photoTheme(out, shown);
+  long idle = 0, peak = 0;
+  for (auto _ : state) {
+    idle = programPeakKilobytes(QStringList{QStringLiteral("--export"),
+                                            out.filePath(QStringLiteral("idle.json")),
+                                            QStringLiteral("--month"), QStringLiteral("1")} +
+                                common);
+    const QStringList exportArguments =
+        year ? QStringList{QStringLiteral("--export"), out.filePath(QStringLiteral("year.pdf")),
+                           QStringLiteral("--month"), QStringLiteral("1-12")}
+             : QStringList{QStringLiteral("--export"), out.filePath(QStringLiteral("month.png")),
+                           QStringLiteral("--month"),  QStringLiteral("1"),
+                           QStringLiteral("--dpi"),    QString::number(dpi)};
+    peak = programPeakKilobytes(exportArguments + common);
+    if (idle < 0 || peak < 0) state.SkipWithError("the program did not run");
+  }
+  state.counters["idle_MB"] = idle / 1024.0;
+  state.counters["peak_MB"] = peak / 1024.0;
+  if (year) {
+    const double photoMb = 3000.0 * 2000 * 4 / kMb;
+    state.counters["photo_MB"] = photoMb;
+    state.counters["growth_per_photo"] = (peak - idle) / 1024.0 / photoMb;
+  } else {
+    const double pageMb = std::lround(297 / 25.4 * dpi) * double(std::lround(210 / 25.4 * dpi)) * 4 / kMb;
+    state.counters["page_image_MB"] = pageMb;
+    state.counters["memory_ratio"] = (peak - idle) / 1024.0 / pageMb;
+  }
+}
+BENCHMARK(BM_ProgramMemory)
+    ->ArgNames({"dpi", "photo"})
+    ->Args({0, 1})
+    ->Args({600, 0})
+    ->Args({600, 1})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
