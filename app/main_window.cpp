@@ -353,7 +353,7 @@ void Tf_Main::openThemeFromCommandLine(const QString& given) {
   const QString path = QFileInfo(given).absoluteFilePath();
   QFile probe(path);
   if (!probe.open(QIODevice::ReadOnly)) {
-    ui::showErrorMessage(QString::fromUtf8(archive::kCannotOpen).arg(given, probe.errorString()));
+    ui::showErrorMessage(messageText(archive::msg_CannotOpenFile).arg(given, probe.errorString()));
     return;
   }
   probe.close();

@@ -6,6 +6,7 @@
 #include "platform/metafile/metafile_player.h"
 #include "platform/metafile/metafile_readers.h"
 #include "platform/pictures/picture.h"
+#include "platform/pictures/picture_error.h"
 
 namespace orvella {
 namespace {
@@ -23,10 +24,6 @@ class MetafileSource : public PictureSource {
   metafile::Program program_;
 };
 
-Error cannotRead(const QString& fileName, const QString& reason) {
-  return Error(QStringLiteral("Cannot read picture \"%1\": %2").arg(fileName, reason));
-}
-
 }  // namespace
 
 std::shared_ptr<const PictureSource> decodeMetafile(const QByteArray& bytes, const QString& fileName) {
@@ -34,12 +31,12 @@ std::shared_ptr<const PictureSource> decodeMetafile(const QByteArray& bytes, con
   try {
     if (metafile::looksLikeEmf(file)) return std::make_shared<MetafileSource>(metafile::readEmf(file));
     if (metafile::looksLikeWmf(file)) return std::make_shared<MetafileSource>(metafile::readWmf(file));
-    if (bytes.isEmpty()) throw cannotRead(fileName, QStringLiteral("the file is empty"));
-    throw cannotRead(fileName, QStringLiteral("it is not a Windows metafile"));
+    if (bytes.isEmpty()) throw pictureError(fileName, QStringLiteral("the file is empty"));
+    throw pictureError(fileName, QStringLiteral("it is not a Windows metafile"));
   } catch (const metafile::Damaged& damaged) {
-    throw cannotRead(fileName, damaged.reason);
+    throw pictureError(fileName, damaged.reason);
   } catch (const std::bad_alloc&) {
-    throw cannotRead(fileName, QStringLiteral("it is too large"));
+    throw pictureError(fileName, QStringLiteral("it is too large"));
   }
 }
 

@@ -4,7 +4,8 @@
 namespace orvella {
 
 Error pictureError(const QString& fileName, const QString& reason) {
-  return Error(QStringLiteral("Cannot read picture \"%1\": %2").arg(fileName, reason));
+  // One call with both: a "%1" in the file's name stays as it is.
+  return Error(messageText(messages::msg_CannotReadPicture).arg(fileName, reason));
 }
 
 }  // namespace orvella

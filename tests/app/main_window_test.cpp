@@ -333,10 +333,10 @@ class MainWindowTest : public QObject {
       main.openThemeFromCommandLine(unusable);
       QCOMPARE(errors().size(), 1);
       if (unusable == QLatin1String("missing.hol")) {
-        // The system's reason in the interface language, as Qt's catalog gives it.
+        // In the interface language (Polish here), the system's reason after it as Qt's catalog gives it.
         QFile missing(QStringLiteral("missing.hol"));
         QVERIFY(!missing.open(QIODevice::ReadOnly));
-        QCOMPARE(errors().front(), QStringLiteral("Cannot open file \"missing.hol\". ") + missing.errorString());
+        QCOMPARE(errors().front(), QStringLiteral("Nie można otworzyć pliku „missing.hol”. ") + missing.errorString());
       }
       QCOMPARE(main.state().theme.name, QStringLiteral("Default"));
       QCOMPARE(main.state().theme.holidays[1].size(), size_t(28));

@@ -57,7 +57,7 @@ bool TBackupFile::Backup(const QStringList& files, const QString& archiveName) {
     if (!files::fileExists(name)) continue;
     QFile file(files::resolveCaseInsensitive(name));
     if (!file.open(QIODevice::ReadOnly))
-      throw Error(QString::fromUtf8(archive::kCannotOpen).arg(name, file.errorString()));
+      throw Error(messageText(archive::msg_CannotOpenFile).arg(name, file.errorString()));
     counted.insert(file.fileName(), file.size());
     totalSize_ += file.size();
   }

@@ -57,7 +57,7 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
   } else {
     volumeFile_.setFileName(files::resolveCaseInsensitive(archiveName));
     if (!volumeFile_.open(QIODevice::ReadOnly))
-      throw Error(QString::fromUtf8(archive::kCannotOpen).arg(archiveName, volumeFile_.errorString()));
+      throw Error(messageText(archive::msg_CannotOpenFile).arg(archiveName, volumeFile_.errorString()));
     archive_ = &volumeFile_;
   }
   errorCode_ = NoError;
@@ -304,7 +304,7 @@ void TBackupFile::continueVolume(const QByteArray& record, const QString& archiv
   if (!continue_) return;
   volumeFile_.setFileName(files::resolveCaseInsensitive(next));
   if (!volumeFile_.open(QIODevice::ReadOnly))
-    throw Error(QString::fromUtf8(archive::kCannotOpen).arg(next, volumeFile_.errorString()));
+    throw Error(messageText(archive::msg_CannotOpenFile).arg(next, volumeFile_.errorString()));
   volume_ = disk;
   if (pending_)
     writePendingChunk();

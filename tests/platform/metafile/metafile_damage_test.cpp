@@ -7,6 +7,7 @@
 #include "benchmarks/support/process_memory.h"
 #include "platform/errors/error.h"
 #include "tests/platform/metafile/metafile_writer.h"
+#include "tests/support/english_messages.h"
 
 namespace orvella {
 namespace {
@@ -31,6 +32,8 @@ using testing_metafile::WmfWriter;
 
 class DamagedMetafiles : public testing::Test {
  protected:
+  const EnglishMessages english_;  // the words the tests look for
+
   // Either the decoder refuses with the loader's message naming the file, or the picture draws.
   static bool refused(const QByteArray& bytes) {
     try {

@@ -4,6 +4,7 @@
 #include "platform/errors/error.h"
 #include "platform/metafile/code_pages.h"
 #include "tests/platform/metafile/metafile_writer.h"
+#include "tests/support/english_messages.h"
 
 namespace orvella {
 namespace {
@@ -309,6 +310,7 @@ TEST_F(MetafileRecords, EmfPathsWithBeziersAndWorldTransform) {
 TEST_F(MetafileRecords, EmfWithOnlyEmfPlusRecordsIsRefused) {
   EmfWriter e(0, 0, 1000, 1000);
   e.rec(70, {16, 0x2B464D45, 0x00014001, 28, 16});
+  const EnglishMessages english;
   try {
     decodeMetafile(e.finish(), QStringLiteral("plus.emf"));
     FAIL() << "no error";

@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "picture_test_support.h"
+#include "i18n/language/language_file.h"
+#include "i18n/language/language_messages.h"
 #include "platform/errors/error.h"
+#include "platform/errors/message_texts.h"
 #include "platform/pictures/jpeg_decoder.h"
+#include "tests/support/english_messages.h"
 
 namespace orvella {
 namespace {
@@ -86,7 +90,26 @@ class DamagedPictures : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
+  const EnglishMessages english_;  // the words these tests look for
 };
+
+// Whatever the decoder that refuses, the message opens with the same words, in the applied language
+// (Polish when none is), and then gives the reason.
+TEST_F(DamagedPictures, TheMessageOpensInTheAppliedLanguage) {
+  const QString raster = writeFile("notes.bmp", "BM but no bitmap");
+  const QString metafile = writeFile("notes.wmf", "no metafile either");
+  const QString percent = writeFile("100%1.jpg", "not a JPEG");
+  setMessageTextSource({});
+  EXPECT_TRUE(loadError(raster).startsWith(QStringLiteral("Nie można odczytać obrazu „%1”: ").arg(raster)));
+  EXPECT_TRUE(loadError(metafile).startsWith(QStringLiteral("Nie można odczytać obrazu „%1”: ").arg(metafile)));
+  useMessagesOf(std::make_shared<const LanguageFile>(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/espanol.lng")));
+  for (const QString& path : {raster, metafile, percent}) {
+    const QString message = loadError(path);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("No se puede leer la imagen «") + path + QStringLiteral("»: ")))
+        << message.toStdString();
+    EXPECT_FALSE(message.endsWith(QStringLiteral(": "))) << message.toStdString();  // a reason follows
+  }
+}
 
 TEST_F(DamagedPictures, MissingFileIsToldApartFromADamagedOne) {
   const QString missing = dir_.filePath("nowhere.jpg");
