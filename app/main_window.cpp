@@ -305,7 +305,9 @@ void Tf_Main::mi_englishClick(QAction* sender) {
               www_part, 'r', QString::fromLatin1(language::kDefaultWww));
     return;
   }
-  // Everything stays as it was; the item stays checked.
+  // Everything stays as it was; the item stays checked. At start-up that is the built-in Polish, which
+  // Qt's own dialogs and buttons then speak as well.
+  if (!sender) useQtTranslationsOf(QString::fromLatin1(language::kPolish));
   ui::MessageBoxRequest box;
   box.title = QApplication::applicationDisplayName();
   box.text = language::missingLanguageFileMessage(language_file_path);

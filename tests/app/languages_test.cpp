@@ -3,6 +3,7 @@
 // in the same language; the Help menu's web pages.
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/program_windows.h"
 #include "i18n/language/language_choice.h"
+#include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "platform/desktop/system_language.h"
 #include "tests/app/started_program.h"
@@ -185,6 +187,17 @@ class LanguagesTest : public QObject {
     item(main, "mi_english")->trigger();
     QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
              QStringLiteral("Cancel"));
+  }
+
+  // With no language file to apply the windows keep their built-in Polish, and Qt's own dialogs and
+  // buttons speak it with them, whatever the system's language.
+  void withoutALanguageFileQtsOwnTextsArePolishToo() {
+    useQtTranslationsOf(QStringLiteral("english"));
+    start(kLangEnglish, [](const QString& dir) { QDir(dir + "/lang").removeRecursively(); });
+    QCOMPARE(plainMessages().size(), 1);  // the missing file, said
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+             QStringLiteral("Anuluj"));
+    useQtTranslationsOf(QStringLiteral("english"));
   }
 
   void helpEntriesOpenTheSitePagesOfTheLanguage() {
