@@ -16,12 +16,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/errors/message_texts.h"
+#include "ui/printer_setup_texts.h"
+
 namespace orvella::ui {
 
 namespace {
 
-QRadioButton* radio(const QString& name, const QString& caption, QWidget* parent) {
-  auto* button = new QRadioButton(caption, parent);
+QRadioButton* radio(const QString& name, const MessageText& caption, QWidget* parent) {
+  auto* button = new QRadioButton(messageText(caption), parent);
   button->setObjectName(name);
   return button;
 }
@@ -32,6 +35,17 @@ QSpinBox* spin(const QString& name, int minimum, int maximum, int value, QWidget
   box->setRange(minimum, maximum);
   box->setValue(std::clamp(value, minimum, maximum));
   return box;
+}
+
+// A caption beside controls. With a buddy its marked letter takes Alt there; without one a label would
+// show the mark, so it goes.
+QLabel* caption(const QString& name, const MessageText& message, QWidget* buddy, QWidget* parent) {
+  QString text = messageText(message);
+  if (!buddy) text.remove(QLatin1Char('&'));
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setBuddy(buddy);
+  return label;
 }
 
 // One row of the form: the controls side by side, pushed to the left.
@@ -48,13 +62,12 @@ QWidget* row(std::initializer_list<QWidget*> controls, QWidget* parent) {
 
 PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget* parent)
     : QDialog(parent), printer_(printer) {
+  using namespace texts;
   setObjectName(QStringLiteral("PrinterSetupDialog"));
-  setWindowTitle(QStringLiteral("Printer setup"));
+  setWindowTitle(messageText(msg_PrinterSetupTitle));
   auto* layout = new QVBoxLayout(this);
-  auto* intro = new QLabel(
-      QStringLiteral("Choose the printer, the paper and the orientation for printing.\n"
-                     "The Print button of the preview prints with them."),
-      this);
+  auto* intro =
+      new QLabel(messageText(msg_PrinterSetupChoose) + QLatin1Char('\n') + messageText(msg_PrinterSetupThenPrint), this);
   intro->setObjectName(QStringLiteral("Explanation"));
   layout->addWidget(intro);
   layout->addSpacing(6);
@@ -63,9 +76,9 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
 
   const QStringList installed = QPrinterInfo::availablePrinterNames();
   if (installed.isEmpty()) {
-    auto* none = new QLabel(QStringLiteral("No printer is installed"), this);
+    auto* none = new QLabel(messageText(msg_NoPrinter), this);
     none->setObjectName(QStringLiteral("NoPrinter"));
-    form->addRow(QStringLiteral("Printer:"), none);
+    form->addRow(caption(QStringLiteral("PrinterCaption"), msg_PrinterSetupPrinter, nullptr, this), none);
   } else {
     printers_ = new QComboBox(this);
     printers_->setObjectName(QStringLiteral("Printer"));
@@ -73,7 +86,7 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
     QString current = printer.printerName();
     if (!installed.contains(current)) current = QPrinterInfo::defaultPrinterName();
     printers_->setCurrentIndex(std::max<qsizetype>(0, installed.indexOf(current)));
-    form->addRow(QStringLiteral("&Printer:"), printers_);
+    form->addRow(caption(QStringLiteral("PrinterCaption"), msg_PrinterSetupPrinter, printers_, this), printers_);
   }
 
   // Any paper the printer has: on any but the page's own, the page is scaled to fit and centred.
@@ -84,28 +97,29 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
     connect(printers_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
       showPapersOf(name, paper_->currentData().value<QPageSize>());
     });
-  form->addRow(QStringLiteral("P&aper:"), paper_);
+  form->addRow(caption(QStringLiteral("PaperCaption"), msg_PrinterSetupPaper, paper_, this), paper_);
 
-  portrait_ = radio(QStringLiteral("Portrait"), QStringLiteral("P&ortrait"), this);
-  landscape_ = radio(QStringLiteral("Landscape"), QStringLiteral("&Landscape"), this);
+  portrait_ = radio(QStringLiteral("Portrait"), msg_PrinterSetupPortrait, this);
+  landscape_ = radio(QStringLiteral("Landscape"), msg_PrinterSetupLandscape, this);
   auto* orientation = new QButtonGroup(this);
   orientation->addButton(portrait_);
   orientation->addButton(landscape_);
   (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)->setChecked(true);
-  form->addRow(QStringLiteral("Orientation:"), row({portrait_, landscape_}, this));
+  form->addRow(caption(QStringLiteral("OrientationCaption"), msg_PrinterSetupOrientation, nullptr, this),
+               row({portrait_, landscape_}, this));
 
   copies_ = spin(QStringLiteral("Copies"), 1, 999, printer.copyCount(), this);
-  form->addRow(QStringLiteral("&Copies:"), row({copies_}, this));
+  form->addRow(caption(QStringLiteral("CopiesCaption"), msg_PrinterSetupCopies, copies_, this), row({copies_}, this));
 
   const int last = std::max(pageCount, 1);
-  allPages_ = radio(QStringLiteral("AllPages"), QStringLiteral("A&ll"), this);
-  pageRange_ = radio(QStringLiteral("PageRange"), QStringLiteral("&From"), this);
+  allPages_ = radio(QStringLiteral("AllPages"), msg_PrinterSetupAllPages, this);
+  pageRange_ = radio(QStringLiteral("PageRange"), msg_PrinterSetupFromPage, this);
   auto* range = new QButtonGroup(this);
   range->addButton(allPages_);
   range->addButton(pageRange_);
   fromPage_ = spin(QStringLiteral("FromPage"), 1, last, printer.fromPage(), this);
   toPage_ = spin(QStringLiteral("ToPage"), 1, last, printer.toPage() > 0 ? printer.toPage() : last, this);
-  auto* to = new QLabel(QStringLiteral("to"), this);
+  auto* to = caption(QStringLiteral("ToPageCaption"), msg_PrinterSetupToPage, nullptr, this);
   const bool some = printer.printRange() == QPrinter::PageRange;
   (some ? pageRange_ : allPages_)->setChecked(true);
   fromPage_->setEnabled(some);
@@ -115,7 +129,8 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
   // The range never runs backwards.
   connect(fromPage_, &QSpinBox::valueChanged, toPage_, [this](int from) { toPage_->setValue(std::max(from, toPage_->value())); });
   connect(toPage_, &QSpinBox::valueChanged, fromPage_, [this](int to) { fromPage_->setValue(std::min(to, fromPage_->value())); });
-  form->addRow(QStringLiteral("Pages:"), row({allPages_, pageRange_, fromPage_, to, toPage_}, this));
+  form->addRow(caption(QStringLiteral("PagesCaption"), msg_PrinterSetupPages, nullptr, this),
+               row({allPages_, pageRange_, fromPage_, to, toPage_}, this));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("Buttons"));

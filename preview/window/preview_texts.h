@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/errors/message_texts.h"
+#include "ui/printer_setup_texts.h"
 
 namespace orvella::preview::texts {
 
@@ -38,7 +39,7 @@ inline constexpr const char* kPdfSuffix = "pdf";
 
 // Print without a printer to print on: the two paragraphs of one message.
 inline constexpr MessageText msg_PrintTitle{"msg_PrintTitle", "Drukowanie"};
-inline constexpr MessageText msg_NoPrinter{"msg_NoPrinter", "Nie zainstalowano żadnej drukarki."};
+using ui::texts::msg_NoPrinter;  // the printer set-up says the same
 inline constexpr MessageText msg_SaveAsPdfInstead{
     "msg_SaveAsPdfInstead",
     "Aby zachować stronę, zapisz ją do pliku PDF przyciskiem „Zapisz jako PDF” na pasku narzędzi."};

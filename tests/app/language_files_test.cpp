@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,12 +28,15 @@
 #include "i18n/language/language_file.h"
 #include "i18n/language/qt_translations.h"
 #include "i18n/walk/language_walk.h"
+#include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
+#include "platform/pictures/picture.h"
 #include "preview/window/preview_window.h"
 #include "tests/app/started_program.h"
 #include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_dialogs.h"
+#include "ui/printer_setup_dialog.h"
 #include "ui/string_grid.h"
 #include "ui/window_registry.h"
 
@@ -44,8 +48,8 @@ namespace {
 // description, the preview's progress and page number), not a caption.
 const QStringList kData{"e_ThemeName", "l_Year", "gb_FontDescription", "gb_PictureDescription", "ProgressPanel",
                         "PagePanel"};
-// Texts that read the same in Polish and in the other languages.
-const QStringList kSameInEveryLanguage{"Orvella", "OK", "12", "Language", "100%"};
+// Texts that read the same in Polish and in English or Spanish.
+const QStringList kSameInEveryLanguage{"Orvella", "OK", "12", "Language", "100%", "Autor: "};
 
 struct Shown {
   QString text;  // what the component shows: caption, items or header cells; empty when nothing
@@ -126,7 +130,13 @@ QStringList problemsOf(const QString& path) {
   return problems;
 }
 
-int advance(const QWidget* w, QString text) { return w->fontMetrics().horizontalAdvance(text.remove(QLatin1Char('&'))); }
+// The width of the text's widest line, without its Alt-key marks.
+int advance(const QWidget* w, QString text) {
+  int widest = 0;
+  for (const QString& line : text.remove(QLatin1Char('&')).split(QLatin1Char('\n')))
+    widest = std::max(widest, w->fontMetrics().horizontalAdvance(line));
+  return widest;
+}
 
 // The captions of a window that do not fit their controls as they are laid out now.
 QStringList cutOff(QWidget* window) {
@@ -172,6 +182,57 @@ QStringList cutOff(QWidget* window) {
 void keepPicture(QWidget* widget, const QString& name) {
   const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
   if (!out.isEmpty()) widget->grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// The texts a dialog of ours shows (its title under its own name), by component, lists left out: they
+// hold data such as printer and paper names.
+QMap<QString, QString> textsOf(QWidget* dialog) {
+  QMap<QString, QString> texts{{dialog->objectName(), dialog->windowTitle()}};
+  for (QObject* c : ui::components(dialog)) {
+    if (qobject_cast<QComboBox*>(c)) continue;
+    const QString text = shownBy(c).text;
+    if (!text.isEmpty()) texts[c->objectName()] = text;
+  }
+  for (const QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>())
+    for (QAbstractButton* button : box->buttons())
+      texts[QStringLiteral("button %1").arg(box->standardButton(button))] = button->text();
+  return texts;
+}
+
+// The letter that Alt takes to a control whose caption is `text`: the one after a single "&".
+QChar altKeyOf(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != QLatin1Char('&')) continue;
+    if (text[i + 1] != QLatin1Char('&')) return text[i + 1].toLower();
+    ++i;
+  }
+  return {};
+}
+
+// The message texts asked for while a language is applied, each with its built-in text.
+class AskedMessages {
+ public:
+  explicit AskedMessages(const QString& languageFile) : file_(std::make_shared<LanguageFile>(languageFile)) {
+    setMessageTextSource([this](const QString& key, const QString& builtIn) {
+      asked_[key] = builtIn;
+      return file_->read(QStringLiteral("messages"), key, builtIn);
+    });
+  }
+  ~AskedMessages() { setMessageTextSource({}); }
+  const QMap<QString, QString>& asked() const { return asked_; }
+
+ private:
+  std::shared_ptr<LanguageFile> file_;
+  QMap<QString, QString> asked_;
+};
+
+// The printer set-up dialog as the preview opens it, in the language applied now, on the printers of
+// the machine (none where the print system is out of reach, the private queue under one).
+std::unique_ptr<ui::PrinterSetupDialog> openPrinterSetup(QPrinter& printer) {
+  auto dialog = std::make_unique<ui::PrinterSetupDialog>(printer, 3);
+  dialog->show();
+  QCoreApplication::processEvents();
+  return dialog;
 }
 
 }  // namespace
@@ -319,6 +380,92 @@ class LanguageFilesTest : public QObject {
     QCOMPARE(exitCaption, close);
     setMessageTextSource({});
     useQtTranslationsOf(QStringLiteral("english"));
+  }
+
+  // The printer set-up, the picture error and the other messages of our own take their texts from the
+  // applied language: each file names every one, polski.lng gives back the built-in texts, and no text
+  // of the dialog reads the same in two languages; nothing is cut off.
+  void ourDialogsAndMessagesSpeakTheLanguage() {
+    testing::StartedProgram program;
+    Tf_Main& main = program.main();
+    QTemporaryDir folder;
+    QFile broken(folder.filePath(QStringLiteral("broken.jpg")));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xD8 not quite a JPEG") > 0);
+    broken.close();
+    QStringList problems;
+    QMap<QString, QMap<QString, QString>> dialogTexts;  // language -> component -> text
+    QMap<QString, QString> asked;                       // key -> built-in text
+    for (const char* language : {"english", "espanol", "polski"}) {
+      const QString name = QLatin1String(language);
+      const QString path = QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + name + ".lng";
+      useQtTranslationsOf(name);
+      const AskedMessages messages(path);
+      QPrinter printer;
+      const auto setup = openPrinterSetup(printer);
+      const bool printers = setup->findChild<QComboBox*>(QStringLiteral("Printer"));
+      keepPicture(setup.get(), name + (printers ? "_printer_setup" : "_printer_setup_no_printer"));
+      dialogTexts[name] = textsOf(setup.get());
+      problems << cutOff(setup.get());
+
+      try {
+        Picture::load(broken.fileName());
+        problems << QStringLiteral("a broken picture loads");
+      } catch (const Error& error) {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), error.message(),
+                        QMessageBox::Ok, &main);
+        box.show();
+        keepPicture(&box, name + "_picture_error_box");
+      }
+      main.openThemeFromCommandLine(folder.filePath(QStringLiteral("missing.hol")));
+      main.mi_AboutClick();
+      asked.insert(messages.asked());
+    }
+    useQtTranslationsOf(QStringLiteral("english"));
+
+    for (const char* language : {"english", "espanol", "polski"}) {
+      const LanguageFile file(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + language + ".lng");
+      for (auto it = asked.cbegin(); it != asked.cend(); ++it) {
+        const QString text = file.read(QStringLiteral("messages"), it.key(), QString());
+        if (!file.has(QStringLiteral("messages"), it.key()))
+          problems << QString(language) + ": no message " + it.key();
+        else if (QLatin1String(language) == QLatin1String("polski")
+                     ? text != it.value()
+                     : text == it.value() && !kSameInEveryLanguage.contains(text))
+          problems << QString(language) + ": " + it.key() + " reads " + text + " (built in: " + it.value() + ")";
+      }
+    }
+    for (const QString& key : dialogTexts.value(QStringLiteral("polski")).keys()) {
+      const QString english = dialogTexts["english"].value(key), spanish = dialogTexts["espanol"].value(key),
+                    polish = dialogTexts["polski"].value(key);
+      if (kSameInEveryLanguage.contains(polish)) continue;
+      if (english == spanish || english == polish || spanish == polish)
+        problems << "the printer setup's " + key + " reads " + english + " / " + spanish + " / " + polish;
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+  }
+
+  // In every language each control of the printer set-up that Alt reaches has a letter of its own.
+  void everyAltKeyOfThePrinterSetupIsItsOwn() {
+    QStringList problems;
+    for (const char* language : {"english", "espanol", "polski"}) {
+      useQtTranslationsOf(QLatin1String(language));  // Qt's buttons have their letters too
+      const AskedMessages messages(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + language + ".lng");
+      QPrinter printer;
+      const auto setup = openPrinterSetup(printer);
+      QMap<QChar, QString> taken;
+      QStringList captions;
+      for (const QLabel* label : setup->findChildren<QLabel*>()) captions << label->text();
+      for (const QAbstractButton* button : setup->findChildren<QAbstractButton*>()) captions << button->text();
+      for (const QString& caption : captions) {
+        const QChar key = altKeyOf(caption);
+        if (key.isNull()) continue;
+        if (taken.contains(key))
+          problems << QString(language) + ": Alt+" + key + " for " + taken[key] + " and " + caption;
+        taken[key] = caption;
+      }
+    }
+    useQtTranslationsOf(QStringLiteral("english"));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
   }
 
   void polishGivesBackTheBuiltInTexts() {
