@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -17,6 +16,7 @@
 #include "app/program_state.h"
 #include "app/year_spin_edit.h"
 #include "tests/app/started_program.h"
+#include "tests/support/files.h"
 #include "ui/dialog_seams.h"
 
 using namespace orvella;
@@ -133,10 +133,7 @@ class EnterKeyTest : public QObject {
   void aBrokenPictureShowsOneErrorBox() {
     Tf_Main& main = start();
     const QString broken = program->folder.path(QStringLiteral("broken.jpg"));
-    QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8\xFF\xE0 not really a jpeg");
-    file.close();
+    QVERIFY(testing::writeFile(broken, "\xFF\xD8\xFF\xE0 not really a jpeg"));
     main.state().theme.backgrounds[0] = broken;
 
     ui::seams().messageBoxes.setAnswerer({});  // the real box, closed as a user closes it

@@ -8,12 +8,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 
-
+#include "../support/damaged_archive.h"
 #include "../support/file_size_limit.h"
-#include "../support/program_folder.h"
+#include "../support/files.h"
+#include "../support/program_copy.h"
 #include "app/export/export_command.h"
 #include "calendar/namedays/name_days.h"
 #include "platform/errors/error.h"
@@ -23,17 +23,6 @@
 
 namespace orvella::testing {
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 TEST(ExportCommandLine, SeveralMonthsGetNumberedImages) {
   EXPECT_EQ(pngFileForMonth(QStringLiteral("/x/cal.png"), 3, true), QStringLiteral("/x/cal-03.png"));
@@ -49,22 +38,17 @@ class ExportRunTest : public ::testing::Test {
 TEST_F(ExportRunTest, JsonHoldsOnePagePerMonth) {
   ExportRequest request{out.path() + QStringLiteral("/cal.json"), 2010, 1, 3, {}, 0};
   runExport(request, program.path());
-  QFile file(request.output);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QJsonArray pages = QJsonDocument::fromJson(file.readAll())[QStringLiteral("pages")].toArray();
+  const QJsonArray pages = QJsonDocument::fromJson(readFile(request.output))[QStringLiteral("pages")].toArray();
   ASSERT_EQ(pages.size(), 3);
   EXPECT_EQ(pages[2][QStringLiteral("month")].toInt(), 3);
   EXPECT_TRUE(QDir(program.path(QStringLiteral("temp"))).isEmpty());  // a running program's folder is untouched
 }
 
 TEST_F(ExportRunTest, ARunningProgramsThemeStaysAsItWas) {
-  QFile settings(program.path(QStringLiteral("temp/holidays.ini")));
-  ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-  settings.write("[main]\r\nname=Open in the window\r\n");
-  settings.close();
+  const QString settings = program.path(QStringLiteral("temp/holidays.ini"));
+  ASSERT_TRUE(writeFile(settings, "[main]\r\nname=Open in the window\r\n"));
   runExport(ExportRequest{out.path() + QStringLiteral("/cal.json"), 2010, 1, 1, {}, 0}, program.path());
-  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-  EXPECT_EQ(settings.readAll(), QByteArray("[main]\r\nname=Open in the window\r\n"));
+  EXPECT_EQ(readFile(settings), QByteArray("[main]\r\nname=Open in the window\r\n"));
 }
 
 TEST_F(ExportRunTest, ImagesAndPdfAreWritten) {
@@ -73,9 +57,7 @@ TEST_F(ExportRunTest, ImagesAndPdfAreWritten) {
   EXPECT_EQ(january.width(), qRound(297 / 25.4 * 40));
   EXPECT_TRUE(QFileInfo::exists(out.path() + QStringLiteral("/cal-02.png")));
   runExport(ExportRequest{out.path() + QStringLiteral("/cal.pdf"), 2010, 12, 12, {}, 0}, program.path());
-  QFile pdf(out.path() + QStringLiteral("/cal.pdf"));
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  EXPECT_TRUE(readFile(out.path() + QStringLiteral("/cal.pdf")).startsWith("%PDF-"));
 }
 
 // On Letter and A3 the A4 page is scaled to the paper's height or width and centred: the page model
@@ -95,7 +77,7 @@ TEST_F(ExportRunTest, OtherPapersTakeThePageScaledAndCentred) {
     request.paper = c.paper;
     runExport(request, program.path());
     const QJsonArray pages =
-        QJsonDocument::fromJson(readAll(request.output))[QStringLiteral("pages")].toArray();
+        QJsonDocument::fromJson(readFile(request.output))[QStringLiteral("pages")].toArray();
     ASSERT_EQ(pages.size(), 2);
     const QJsonObject paper = pages[1][QStringLiteral("paper")].toObject();
     EXPECT_NEAR(paper[QStringLiteral("width_mm")].toDouble(), c.points.width() / 72 * 25.4, 0.2);
@@ -105,7 +87,7 @@ TEST_F(ExportRunTest, OtherPapersTakeThePageScaledAndCentred) {
 
     request.output = out.path() + QStringLiteral("/cal.pdf");
     runExport(request, program.path());
-    EXPECT_EQ(pdfPageSizes(readAll(request.output)), (QList<QSizeF>{c.points, c.points}));
+    EXPECT_EQ(pdfPageSizes(readFile(request.output)), (QList<QSizeF>{c.points, c.points}));
 
     request.output = out.path() + QStringLiteral("/cal.png");
     request.dpi = 36;
@@ -117,7 +99,7 @@ TEST_F(ExportRunTest, OtherPapersTakeThePageScaledAndCentred) {
   // A4 adds no paper to the page model: the pages are those of every earlier export.
   ExportRequest a4{out.path() + QStringLiteral("/a4.json"), 2010, 1, 1, {}, 0};
   runExport(a4, program.path());
-  EXPECT_FALSE(QJsonDocument::fromJson(readAll(a4.output))[QStringLiteral("pages")][0].toObject().contains(
+  EXPECT_FALSE(QJsonDocument::fromJson(readFile(a4.output))[QStringLiteral("pages")][0].toObject().contains(
       QStringLiteral("paper")));
 }
 
@@ -136,64 +118,30 @@ TEST_F(ExportRunTest, AMissingThemeIsAnError) {
                Error);
 }
 
-// A theme archive of the default theme with one byte of its settings block changed.
-QString damagedTheme(const ProgramFolder& program, const QString& path) {
-  Theme theme;
-  ThemeFiles files(theme, program.path(), QDir(path).absolutePath() + QStringLiteral("-work"));
-  files.new_theme(2010);
-  EXPECT_TRUE(files.save_theme(path, 2010));
-  QByteArray bytes = readAll(path);
-  const qsizetype block = bytes.indexOf(QByteArray("EC2\0", 4)) + 8;
-  bytes[block + 10] = char(bytes[block + 10] ^ 0x40);
-  writeFile(path, bytes);
-  return path;
-}
-
-TEST_F(ExportRunTest, ADamagedThemeIsAnErrorThatNamesTheFile) {
-  const QString theme = damagedTheme(program, out.filePath(QStringLiteral("damaged.hol")));
-  try {
-    runExport(ExportRequest{out.filePath(QStringLiteral("a.json")), 2010, 1, 1, theme, 0}, program.path());
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.message(), theme + QStringLiteral(": Compression error"));
-  }
-  EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("a.json"))));
-}
-
-// The program itself: what reaches standard output and standard error, and its exit status.
+// The program itself: what reaches standard output and standard error, and its exit status. A damaged
+// theme is an error that names the file and leaves no output.
 TEST_F(ExportRunTest, TheProgramReportsOnStandardErrorWithItsExitStatus) {
-  struct Run {
-    int status;
-    QString out, err;
-  };
-  auto run = [](const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORVELLA_RUNTIME_DIR "/orvella"), arguments);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-               QString::fromLocal8Bit(process.readAllStandardOutput()),
-               QString::fromLocal8Bit(process.readAllStandardError())};
-  };
-  const QString theme = damagedTheme(program, out.filePath(QStringLiteral("damaged.hol")));
+  const QString theme = out.filePath(QStringLiteral("damaged.hol"));
+  Theme saved;
+  ThemeFiles files(saved, program.path(), out.filePath(QStringLiteral("work")));
+  files.new_theme(2010);
+  ASSERT_TRUE(files.save_theme(theme, 2010) && damageFirstBlock(theme));
   const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
-  Run damaged = run({"--export", pdf, "--year", "2010", "--month", "1", "--theme", theme});
+  const ProgramRun damaged = runProgram({"--export", pdf, "--year", "2010", "--month", "1", "--theme", theme});
   EXPECT_EQ(damaged.status, 1);
   EXPECT_TRUE(damaged.err.contains(theme + QStringLiteral(": Compression error")))
       << damaged.err.toStdString();
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
-  Run bad = run({"--export", pdf, "--year", "2010", "--month", "-1"});
+  const ProgramRun bad = runProgram({"--export", pdf, "--year", "2010", "--month", "-1"});
   EXPECT_EQ(bad.status, 2);
   EXPECT_TRUE(bad.err.contains(QStringLiteral("--month"))) << bad.err.toStdString();
 
-  Run help = run({"--help"});
+  const ProgramRun help = runProgram({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.contains(QStringLiteral("--export"))) << help.out.toStdString();
 
-  Run good = run({"--export", pdf, "--year", "2010", "--month", "1"});
+  const ProgramRun good = runProgram({"--export", pdf, "--year", "2010", "--month", "1"});
   EXPECT_EQ(good.status, 0) << good.err.toStdString();
   EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
@@ -213,8 +161,8 @@ TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
   NameDays nameDays;
   const ExportRequest both{out.filePath(QStringLiteral("cal.png")), 2010, 1, 2, {}, 40};
   EXPECT_THROW(exportMonths(both, theme, nameDays, program.path()), Error);
-  EXPECT_EQ(readAll(january), "earlier");
-  EXPECT_EQ(readAll(february), "earlier");
+  EXPECT_EQ(readFile(january), "earlier");
+  EXPECT_EQ(readFile(february), "earlier");
 
   theme.backgrounds[1].clear();
   {
@@ -222,7 +170,7 @@ TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
     EXPECT_THROW(exportMonths(ExportRequest{january, 2010, 1, 1, {}, 150}, theme, nameDays, program.path()),
                  Error);
   }
-  EXPECT_EQ(readAll(january), "earlier");
+  EXPECT_EQ(readFile(january), "earlier");
   const QStringList left = QDir(out.path()).entryList(QDir::Files | QDir::Hidden);
   EXPECT_EQ(left, QStringList({"cal-01.png", "cal-02.png", "cut.jpg"})) << left.join(' ').toStdString();
 
@@ -288,9 +236,7 @@ class ExportPdfPhotoTest : public ::testing::Test {
 
   // Width and height of every image object in the file.
   static std::vector<QSize> embeddedImages(const QString& pdf) {
-    QFile file(pdf);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromLatin1(file.readAll());
+    const QString text = QString::fromLatin1(readFile(pdf));
     static const QRegularExpression image(QStringLiteral("/Subtype /Image\\s*/Width (\\d+)\\s*/Height (\\d+)"));
     std::vector<QSize> sizes;
     for (auto it = image.globalMatch(text); it.hasNext();) {
@@ -331,26 +277,17 @@ TEST_F(ExportPdfPhotoTest, NoImageIsLargerThanThePhoto) {
 
 TEST_F(ExportPdfPhotoTest, AFailedExportLeavesTheEarlierFile) {
   theme.backgrounds[0] = photo(QStringLiteral("good.jpg"), qRgb(40, 90, 160));
-  QFile good(theme.backgrounds[0]);
-  ASSERT_TRUE(good.open(QIODevice::ReadOnly));
   const QString damaged = out.filePath(QStringLiteral("damaged.jpg"));
-  QFile cut(damaged);
-  ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-  cut.write(good.readAll().left(500));  // ends long before its last marker
-  cut.close();
+  ASSERT_TRUE(writeFile(damaged, readFile(theme.backgrounds[0]).left(500)));  // ends long before its last marker
   theme.backgrounds[1] = damaged;
 
   const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
   EXPECT_THROW(exportPdf(1, 2), Error);
   EXPECT_FALSE(QFileInfo::exists(pdf)) << "no half-written file";
 
-  QFile earlier(pdf);
-  ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
-  earlier.write("earlier");
-  earlier.close();
+  ASSERT_TRUE(writeFile(pdf, "earlier"));
   EXPECT_THROW(exportPdf(1, 2), Error);
-  ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
-  EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));
+  EXPECT_EQ(readFile(pdf), QByteArray("earlier"));
   EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 3) << "no temporary file left behind";
 }
 

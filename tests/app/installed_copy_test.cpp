@@ -14,6 +14,7 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "calendar/page/print_form.h"
+#include "tests/support/files.h"
 #include "tests/support/program_folder.h"
 #include "ui/dialog_seams.h"
 
@@ -141,9 +142,8 @@ class InstalledCopyTest : public QObject {
       main.findChild<QAction*>(QStringLiteral("mi_espanol"))->trigger();
       QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
       main.close();
-      QFile config(userFolder(QStringLiteral("config/%1/config.ini").arg(QCoreApplication::applicationName())));
-      QVERIFY(config.open(QIODevice::ReadOnly));
-      QCOMPARE(config.readAll(), QByteArray("[main]\r\nlang=espanol\r\n"));
+      QCOMPARE(testing::readFile(userFolder(QStringLiteral("config/%1/config.ini").arg(QCoreApplication::applicationName()))),
+               QByteArray("[main]\r\nlang=espanol\r\n"));
     }
     const QStringList errors = [] {
       QStringList texts;

@@ -33,6 +33,7 @@
 #include "platform/pictures/picture.h"
 #include "preview/window/preview_window.h"
 #include "tests/app/started_program.h"
+#include "tests/support/files.h"
 #include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_dialogs.h"
@@ -244,8 +245,7 @@ class LanguageFilesTest : public QObject {
   // texts: the remembered language has no file, so none is applied at start.
   static void withAllWindows(const std::function<void()>& check) {
     testing::StartedProgram program(2009, [](ProgramContext& context) {
-      QFile config(context.programDir + QStringLiteral("/config.ini"));
-      if (config.open(QIODevice::WriteOnly)) config.write("[main]\nlang=built-in\n");
+      testing::writeFile(context.programDir + QStringLiteral("/config.ini"), "[main]\nlang=built-in\n");
     });
     bool ran = false;
     const auto connection = QObject::connect(&ui::windows(), &ui::WindowRegistry::windowAdded, [&](QWidget* w) {

@@ -19,22 +19,14 @@
 #include "i18n/language/web_links.h"
 #include "platform/desktop/system_language.h"
 #include "tests/app/started_program.h"
+#include "tests/support/files.h"
 #include "ui/dialog_seams.h"
 
 using namespace orvella;
+using testing::readFile;
+using testing::writeFile;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 QStringList checkedLanguages(Tf_Main& main) {
   QStringList checked;
@@ -116,12 +108,12 @@ class LanguagesTest : public QObject {
     QCOMPARE(checkedLanguages(main), QStringList{"english"});
     item(main, "mi_espanol")->trigger();
     main.close();
-    QCOMPARE(readAll(config()), QByteArray("[main]\r\nlang=espanol\r\n"));
+    QCOMPARE(readFile(config()), QByteArray("[main]\r\nlang=espanol\r\n"));
 
     // The next start applies it and shows it checked, whatever the system's language.
     program.reset();
     Tf_Main& again = start(kLangPolish, [](const QString& dir) {
-      writeAll(dir + "/config.ini", "[main]\r\nlang=espanol\r\n");
+      writeFile(dir + "/config.ini", "[main]\r\nlang=espanol\r\n");
     });
     QCOMPARE(checkedLanguages(again), QStringList{"espanol"});
     QCOMPARE(again.cb_month->item(0)->text(), QStringLiteral("Enero"));
@@ -145,26 +137,26 @@ class LanguagesTest : public QObject {
     QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
     QCOMPARE(main.www_part, QStringLiteral("es"));
     main.close();
-    QCOMPARE(readAll(config()), QByteArray("[main]\r\nlang=english\r\n"));
+    QCOMPARE(readFile(config()), QByteArray("[main]\r\nlang=english\r\n"));
 
     // A remembered name that no item has still selects its file; nothing is checked or rewritten.
     program.reset();
     ui::seams().messageBoxes.reset();
     ui::seams().cancelEverything();
     Tf_Main& other = start(kLangPolish, [](const QString& dir) {
-      writeAll(dir + "/config.ini", "[main]\nlang=klingon\n");
+      writeFile(dir + "/config.ini", "[main]\nlang=klingon\n");
     });
     const QString klingon = program->folder.path("lang/klingon.lng");
     QCOMPARE(plainMessages(), QStringList{QString::fromUtf8("Brak pliku z wybraną wersją językową: \n\r") + klingon});
     QVERIFY(checkedLanguages(other).isEmpty());
     QVERIFY(other.www_part.isEmpty());
     other.close();
-    QCOMPARE(readAll(config()), QByteArray("[main]\nlang=klingon\n"));
+    QCOMPARE(readFile(config()), QByteArray("[main]\nlang=klingon\n"));
   }
 
   void aConfigFileThatCannotBeWrittenIsReportedAndTheProgramStillCloses() {
     QTemporaryDir dir;
-    writeAll(dir.filePath("file"), "not a folder");
+    writeFile(dir.filePath("file"), "not a folder");
     const QString impossible = dir.filePath("file/config.ini");
     Tf_Main& main = start(kLangPolish, {}, impossible);
     item(main, "mi_polski")->trigger();
@@ -203,7 +195,7 @@ class LanguagesTest : public QObject {
   void helpEntriesOpenTheSitePagesOfTheLanguage() {
     Tf_Main& main = start(kLangPolish, [](const QString& dir) {
       QFile::remove(dir + "/lang/polski.lng");
-      writeAll(dir + "/lang/english.lng", "[main]\nwww=en\n");
+      writeFile(dir + "/lang/english.lng", "[main]\nwww=en\n");
     });
     const QString site = QString::fromLatin1(language::product_site_url);
     auto opened = [] { return ui::seams().webPages.requests(); };

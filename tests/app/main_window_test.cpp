@@ -19,6 +19,8 @@
 #include "app/year_spin_edit.h"
 #include "tests/app/started_program.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "tests/support/damaged_archive.h"
+#include "tests/support/pdf_pages.h"
 #include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/window_registry.h"
@@ -217,9 +219,7 @@ class MainWindowTest : public QObject {
     exportMonths(request, main.state().theme, main.state().nameDays, folder->path());
     const QImage fromPreview = testing::rasterizePdf(saved, 1, 40);
     QVERIFY(!fromPreview.isNull());
-    QFile file(saved);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().count("/Type /Page\n"), 1);
+    QCOMPARE(testing::pdfPageCount(saved), 1);
     QVERIFY(testing::sameImages(testing::rasterizePdf(exported, 1, 40), fromPreview, QStringLiteral("saved-pdf")));
   }
 
@@ -284,14 +284,7 @@ class MainWindowTest : public QObject {
     const QString theme = folder->path(QStringLiteral("damaged.hol"));
     ui::seams().fileDialogs.setNextAnswer(theme);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
-    QFile file(theme);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QByteArray bytes = file.readAll();
-    const qsizetype block = bytes.indexOf(QByteArray("EC2\0", 4)) + 8;
-    bytes[block + 10] = char(bytes[block + 10] ^ 0x40);
-    file.seek(0);
-    file.write(bytes);
-    file.close();
+    QVERIFY(testing::damageFirstBlock(theme));
     ui::seams().fileDialogs.setNextAnswer(theme);
     main.a_Open->trigger();
     QCOMPARE(errors(), QStringList{QStringLiteral("Compression error")});
@@ -314,10 +307,8 @@ class MainWindowTest : public QObject {
     ui::seams().fileDialogs.setNextAnswer(folder->path(QStringLiteral("named.hol")));
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
     main.a_New->trigger();
-    QFile damaged(folder->path(QStringLiteral("damaged.hol")));
-    QVERIFY(damaged.open(QIODevice::WriteOnly));
-    damaged.write("no theme at all");
-    damaged.close();
+    const QString damaged = folder->path(QStringLiteral("damaged.hol"));
+    QVERIFY(testing::writeFile(damaged, "no theme at all"));
 
     main.openThemeFromCommandLine(folder->path(QStringLiteral("named.hol")));
     QCOMPARE(main.state().theme.name, QStringLiteral("Named"));
@@ -326,7 +317,7 @@ class MainWindowTest : public QObject {
     QVERIFY(errors().isEmpty());
 
     // A file that cannot be opened is reported, and the default theme is what remains.
-    for (const QString& unusable : {QStringLiteral("missing.hol"), damaged.fileName()}) {
+    for (const QString& unusable : {QStringLiteral("missing.hol"), damaged}) {
       main.a_New->trigger();
       ui::seams().messageBoxes.reset();
       ui::seams().cancelEverything();

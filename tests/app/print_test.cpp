@@ -38,10 +38,8 @@ QString asPrinted(const QString& text) {
 
 // The papers of the pages in whole points, upright (the short side first).
 QList<QSize> papers(const QString& pdf) {
-  QFile file(pdf);
   QList<QSize> sizes;
-  if (!file.open(QIODevice::ReadOnly)) return sizes;
-  for (const QSizeF& size : testing::pdfPageSizes(file.readAll()))
+  for (const QSizeF& size : testing::pdfPageSizes(testing::readFile(pdf)))
     sizes << QSize(qRound(std::min(size.width(), size.height())),
                    qRound(std::max(size.width(), size.height())));
   return sizes;

@@ -5,31 +5,24 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "../support/files.h"
 #include "../support/program_copy.h"
 #include "theme/archive/backup_file.h"
 
 namespace orvella::testing {
 namespace {
 
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class TwoCopiesTest : public ::testing::Test {
  protected:
   // A theme archive holding its settings and a holiday icon "icon.wmf" with the bytes of picture.
   QString theme(const QString& name, const QString& picture) {
     const QString folder = sources.path() + QLatin1Char('/') + name;
-    QDir().mkpath(folder);
-    QFile settings(folder + QStringLiteral("/holidays.ini"));
-    EXPECT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[main]\r\nname=" + name.toLatin1() + "\r\npicture_holiday=icon.wmf\r\n");
-    settings.close();
+    const QString settings = folder + QStringLiteral("/holidays.ini");
+    EXPECT_TRUE(writeFile(settings, "[main]\r\nname=" + name.toLatin1() + "\r\npicture_holiday=icon.wmf\r\n"));
     EXPECT_TRUE(QFile::copy(picture, folder + QStringLiteral("/icon.wmf")));
     const QString archive = sources.path() + QLatin1Char('/') + name + QStringLiteral(".hol");
     TBackupFile writer;
-    EXPECT_TRUE(writer.Backup({settings.fileName(), folder + QStringLiteral("/icon.wmf")}, archive));
+    EXPECT_TRUE(writer.Backup({settings, folder + QStringLiteral("/icon.wmf")}, archive));
     return archive;
   }
   QString temp(const QString& name) const { return program.path(QStringLiteral("temp/") + name); }
@@ -55,14 +48,14 @@ TEST_F(TwoCopiesTest, ASecondCopyLeavesTheFirstCopysThemeFilesAlone) {
   const QString second = theme(QStringLiteral("second"), pictureB);
   QProcess running;
   program.start(running, {first});
-  ASSERT_TRUE(eventually([&] { return readAll(temp(QStringLiteral("icon.wmf"))) == readAll(pictureA); }));
-  const QByteArray settings = readAll(temp(QStringLiteral("holidays.ini")));
+  ASSERT_TRUE(eventually([&] { return readFile(temp(QStringLiteral("icon.wmf"))) == readFile(pictureA); }));
+  const QByteArray settings = readFile(temp(QStringLiteral("holidays.ini")));
   ASSERT_TRUE(settings.contains("name=first"));
 
   // The second copy opens a theme whose picture has the same name, and closes again.
   run({second});
-  EXPECT_TRUE(readAll(temp(QStringLiteral("icon.wmf"))) == readAll(pictureA)) << "the first copy's picture was replaced";
-  EXPECT_TRUE(readAll(temp(QStringLiteral("holidays.ini"))) == settings) << "the first copy's settings were touched";
+  EXPECT_TRUE(readFile(temp(QStringLiteral("icon.wmf"))) == readFile(pictureA)) << "the first copy's picture was replaced";
+  EXPECT_TRUE(readFile(temp(QStringLiteral("holidays.ini"))) == settings) << "the first copy's settings were touched";
   EXPECT_EQ(foldersOfOtherCopies(), "") << "the second copy's own folder outlived it";
   running.kill();
   running.waitForFinished();
@@ -75,13 +68,12 @@ TEST_F(TwoCopiesTest, TheFolderOfACopyThatDiedIsTakenOverAndWhatItLeftIsSwept) {
   killed.kill();
   ASSERT_TRUE(killed.waitForFinished());
   // What a copy that worked in a folder of its own leaves when it is killed.
-  QDir().mkpath(program.path(QStringLiteral("temp-99999")));
-  QFile(program.path(QStringLiteral("temp-99999/holidays.ini"))).open(QIODevice::WriteOnly);
-  QFile(program.path(QStringLiteral("temp-99999.lock"))).open(QIODevice::WriteOnly);
+  writeFile(program.path(QStringLiteral("temp-99999/holidays.ini")));
+  writeFile(program.path(QStringLiteral("temp-99999.lock")));
 
   // Restored pictures stay in the working folder after close: they show which folder was used.
   run({theme(QStringLiteral("third"), pictureB)});
-  EXPECT_TRUE(readAll(temp(QStringLiteral("icon.wmf"))) == readAll(pictureB)) << "the shared folder was not taken over";
+  EXPECT_TRUE(readFile(temp(QStringLiteral("icon.wmf"))) == readFile(pictureB)) << "the shared folder was not taken over";
   EXPECT_EQ(foldersOfOtherCopies(), "");
 }
 

@@ -9,7 +9,12 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include "tests/support/files.h"
+
 namespace orvella::testing {
+
+// The number of pages of a PDF file as Qt writes them; 0 when there is no file.
+inline int pdfPageCount(const QString& pdf) { return int(readFile(pdf).count("/Type /Page\n")); }
 
 // The size in points of every page, in order, from the pages' media boxes.
 inline QList<QSizeF> pdfPageSizes(const QByteArray& pdf) {

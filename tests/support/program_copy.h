@@ -1,4 +1,5 @@
-// A portable copy of the built program in a temporary folder, started as real processes.
+// The built program started as real processes on the offscreen platform: from the build folder, or
+// as a portable copy in a temporary folder.
 #pragma once
 
 #include <QDeadlineTimer>
@@ -10,6 +11,31 @@
 #include "program_folder.h"
 
 namespace orvella::testing {
+
+// This process's environment with the offscreen platform, and `extra` on top.
+inline QProcessEnvironment offscreenEnvironment(const QProcessEnvironment& extra = {}) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  for (const QString& key : extra.keys()) environment.insert(key, extra.value(key));
+  return environment;
+}
+
+// What a run of the program showed: its exit status (-1 when it crashed or hung) and its two outputs.
+struct ProgramRun {
+  int status = -1;
+  QString out, err;
+};
+
+// Runs the program of the build folder to its end.
+inline ProgramRun runProgram(const QStringList& arguments) {
+  QProcess process;
+  process.setProcessEnvironment(offscreenEnvironment());
+  process.start(QStringLiteral(ORVELLA_RUNTIME_DIR "/orvella"), arguments);
+  const bool ended = process.waitForFinished(120000);
+  return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromLocal8Bit(process.readAllStandardOutput()),
+          QString::fromLocal8Bit(process.readAllStandardError())};
+}
 
 class ProgramCopy {
  public:
@@ -24,10 +50,7 @@ class ProgramCopy {
 
   // The program on the offscreen platform, with the environment given on top of this one's.
   void start(QProcess& process, const QStringList& arguments, const QProcessEnvironment& extra = {}) const {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    for (const QString& key : extra.keys()) environment.insert(key, extra.value(key));
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(offscreenEnvironment(extra));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(executable(), arguments);
   }

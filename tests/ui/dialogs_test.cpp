@@ -19,8 +19,10 @@
 #include "ui/file_filter.h"
 #include "ui/guarded.h"
 #include "ui/web_pages.h"
+#include "tests/support/files.h"
 
 using namespace orvella;
+using testing::writeFile;
 
 namespace {
 
@@ -33,11 +35,6 @@ void whenShown(std::function<void(D&)> act) {
     else
       whenShown<D>(act);
   });
-}
-
-void touch(const QString& path, const QByteArray& bytes = {}) {
-  QFile file(path);
-  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
 }
 
 // The names a file dialog lists in its folder, once it has read the folder.
@@ -135,7 +132,7 @@ class DialogsTest : public QObject {
     QCOMPARE(ui::qtFileFilter(QStringLiteral("QuickReport file(*.QRP)|*.QRP")), QStringLiteral("QuickReport file(*.QRP)"));
     QTemporaryDir folder;
     for (const char* name : {"theme.hol", "OLD.HOL", "upper.QRP", "lower.qrp", "photo.jpg", "icon.ICO", "notes.txt"})
-      touch(folder.filePath(QString::fromLatin1(name)));
+      writeFile(folder.filePath(QString::fromLatin1(name)));
     const struct {
       const char* filter;
       QStringList files;
@@ -158,7 +155,7 @@ class DialogsTest : public QObject {
   void picturePaneShowsTheFileUnderTheCursor() {
     QTemporaryDir folder;
     QVERIFY(QFile::copy(QStringLiteral(ORVELLA_SOURCE_DIR "/data/images/flower.wmf"), folder.filePath("flower.wmf")));
-    touch(folder.filePath(QStringLiteral("broken.jpg")), "no picture at all");
+    writeFile(folder.filePath(QStringLiteral("broken.jpg")), "no picture at all");
     ui::PictureFileDialog dialog({QStringLiteral("opd_OpenPicture"), QString(), folder.path(),
                                   QStringLiteral("All (*.jpg;*.wmf)|*.jpg;*.wmf")});
     QLabel* pane = dialog.previewPane();

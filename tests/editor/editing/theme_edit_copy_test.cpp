@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "dates/calc_express.h"
@@ -14,6 +13,7 @@
 #include "theme/model/holiday_table.h"
 #include "theme/model/theme_settings.h"
 #include "tests/dates/qstring_printer.h"
+#include "tests/support/files.h"
 
 namespace orvella {
 
@@ -98,9 +98,7 @@ class NationalHolidaysInTheCopyTest : public ThemeEditCopyTest {
  protected:
   QString file(const char* text) {
     const QString path = dir.filePath(QStringLiteral("test.hln"));
-    QFile out(path);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(text);
+    EXPECT_TRUE(testing::writeFile(path, text));
     return path;
   }
   QTemporaryDir dir;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "dates/calc_express.h"
@@ -12,6 +11,7 @@
 #include "platform/errors/error.h"
 #include "platform/settings/ini_file.h"
 #include "tests/dates/qstring_printer.h"
+#include "tests/support/files.h"
 
 namespace orvella {
 namespace {
@@ -215,12 +215,8 @@ TEST_F(NationalHolidaysTest, FilesAreReadFromDiskInEitherCodePage) {
   QTemporaryDir dir;
   const QString cp1250 = dir.filePath(QStringLiteral("a.hln"));
   const QString utf8 = dir.filePath(QStringLiteral("b.hln"));
-  QFile a(cp1250), b(utf8);
-  ASSERT_TRUE(a.open(QIODevice::WriteOnly) && b.open(QIODevice::WriteOnly));
-  a.write("[1]\r\nm=5\r\nd=3\r\nname=\x8Cwi\xEAto\r\n");
-  b.write("\xEF\xBB\xBF[1]\r\nm=1\r\nd=1\r\nname=A\xC3\xB1o Nuevo\r\n");
-  a.close();
-  b.close();
+  ASSERT_TRUE(testing::writeFile(cp1250, "[1]\r\nm=5\r\nd=3\r\nname=\x8Cwi\xEAto\r\n"));
+  ASSERT_TRUE(testing::writeFile(utf8, "\xEF\xBB\xBF[1]\r\nm=1\r\nd=1\r\nname=A\xC3\xB1o Nuevo\r\n"));
   importer.importFile(cp1250, table, 2010);
   importer.importFile(utf8, table, 2010);
   importer.importFile(dir.filePath(QStringLiteral("missing.hln")), table, 2010);

@@ -14,6 +14,7 @@
 #include "platform/settings/ini_file.h"
 #include "platform/settings/windows1250.h"
 #include "tests/dates/qstring_printer.h"
+#include "tests/support/files.h"
 
 namespace orvella {
 namespace {
@@ -119,9 +120,7 @@ TEST(ShippedHolidays, EveryYearGetsTheDatesOfTheLaw) {
 TEST(ShippedHolidays, FilesAreWrittenInTheAgreedForm) {
   const QStringList order{"m", "d", "expr", "name", "from", "to"};
   for (const Country& country : kCountries) {
-    QFile file(kFolder + QString::fromLatin1(country.file));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << country.file;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = testing::readFile(kFolder + QString::fromLatin1(country.file));
     const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom)) {
       EXPECT_FALSE(windows1250::fits(QString::fromUtf8(bytes.mid(bom.size()))))

@@ -16,6 +16,7 @@
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/raster_cache.h"
 #include "tests/editor/options/editor_user.h"
+#include "tests/support/files.h"
 #include "tests/support/program_folder.h"
 #include "theme/files/theme_files.h"
 #include "theme/model/holiday_table.h"
@@ -77,9 +78,7 @@ class OptionsDialogTest : public QObject {
   void chooseMonth(int month) { testing::EditorUser(*dialog).chooseMonth(month); }
   QString hln(const char* name, const char* text) {
     const QString path = folder->path(QString::fromLatin1(name));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) qWarning("cannot write %s", name);
-    file.write(text);
+    testing::writeFile(path, text);
     return path;
   }
   static QStringList errors() {
@@ -330,10 +329,7 @@ class OptionsDialogTest : public QObject {
   void anUnreadablePictureNeitherStopsOpeningNorOKAndIsReportedOnceWhenChosen() {
     made();
     const QString broken = folder->path(QStringLiteral("images/broken.jpg"));
-    QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8\xFF not really a picture");
-    file.close();
+    QVERIFY(testing::writeFile(broken, "\xFF\xD8\xFF not really a picture"));
     theme.pictureLeft = broken;
     Tf_Options& d = opened(0);
     QVERIFY(errors().isEmpty());

@@ -15,22 +15,14 @@
 #include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
 #include "tests/dates/qstring_printer.h"
+#include "tests/support/files.h"
 
 using namespace orvella;
 using namespace orvella::language;
+using orvella::testing::readFile;
+using orvella::testing::writeFile;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 const QStringList kFour{"Styczeń", "Luty", "Marzec", "Kwiecień"};
 
@@ -115,11 +107,11 @@ TEST(IniValue, ReadsWithADefaultWritesAtOnceAndIgnoresOtherModes) {
   EXPECT_EQ(result, "none");
   ini_value(path, "main", "lang", result, 'w', "espanol");
   EXPECT_EQ(result, "none");
-  EXPECT_EQ(readAll(path), "[main]\r\nlang=espanol\r\n");
+  EXPECT_EQ(readFile(path), "[main]\r\nlang=espanol\r\n");
   ini_value(path, "MAIN", "Lang", result, 'r', "none");
   EXPECT_EQ(result, "espanol");
   // A file that cannot be written says so with its path.
-  writeAll(dir.filePath("file"), "x");
+  writeFile(dir.filePath("file"), "x");
   const QString impossible = dir.filePath("file/config.ini");
   try {
     ini_value(impossible, "main", "lang", result, 'w', "polski");
@@ -134,15 +126,15 @@ TEST(ConfigFile, RemembersTheLanguageInMainLangAndNothingElse) {
   const QString config = dir.filePath("config.ini");
   EXPECT_EQ(rememberedLanguage(config), "none");
   EXPECT_FALSE(QFile::exists(config));  // reading never creates it
-  writeAll(config, "[other]\nlang=polski\n");
+  writeFile(config, "[other]\nlang=polski\n");
   EXPECT_EQ(rememberedLanguage(config), "none");
   rememberLanguage(config, "espanol");
   EXPECT_EQ(rememberedLanguage(config), "espanol");
-  EXPECT_EQ(readAll(config), "[other]\nlang=polski\n[main]\r\nlang=espanol\r\n");
+  EXPECT_EQ(readFile(config), "[other]\nlang=polski\n[main]\r\nlang=espanol\r\n");
   // The user's configuration folder of an installed copy is made when it is missing.
   const QString nested = dir.filePath("user/orvella/config.ini");
   rememberLanguage(nested, "polski");
-  EXPECT_EQ(readAll(nested), "[main]\r\nlang=polski\r\n");
+  EXPECT_EQ(readFile(nested), "[main]\r\nlang=polski\r\n");
 }
 
 TEST(LanguageChoice, SystemLanguageByItsLowByteAndTheFileBesideTheProgram) {

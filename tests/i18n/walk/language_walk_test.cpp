@@ -21,6 +21,7 @@
 #include "i18n/language/language_file.h"
 #include "i18n/walk/language_walk.h"
 #include "platform/errors/message_texts.h"
+#include "tests/support/files.h"
 #include "ui/components.h"
 #include "ui/radio_group.h"
 #include "ui/string_grid.h"
@@ -267,11 +268,8 @@ class LanguageWalkTest : public QObject {
   void theProgramsWindowsInOrderEachDrawnOnce() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("test.lng"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[f_First]\nf_First=First\nl_Label=One\n[f_Later]\nf_Later=Later\n"
-               "[messages]\nmsg_Test=From the file\n");
-    file.close();
+    QVERIFY(testing::writeFile(path, "[f_First]\nf_First=First\nl_Label=One\n[f_Later]\nf_Later=Later\n"
+                                     "[messages]\nmsg_Test=From the file\n"));
     auto first = ui::windows().make<TestWindow>("f_First");
     auto gone = ui::windows().make<TestWindow>("f_Gone");
     auto later = ui::windows().make<TestWindow>("f_Later");

@@ -5,6 +5,7 @@
 
 #include "platform/errors/error.h"
 #include "tests/platform/metafile/metafile_writer.h"
+#include "tests/support/files.h"
 #include "tests/support/reference_image.h"
 
 namespace orvella {
@@ -12,12 +13,7 @@ namespace {
 
 using testing_metafile::near;
 using testing_metafile::render;
-
-QByteArray readFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
+using testing::readFile;
 
 // The picture as drawn, against its reference in tests/data/references/metafile.
 std::string differs(const QImage& image, const QString& name) {

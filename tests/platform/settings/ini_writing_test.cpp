@@ -5,26 +5,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-#include <csignal>
-
 #include "platform/errors/error.h"
 #include "platform/settings/ini_file.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/files.h"
 
 using orvella::IniFile;
+using orvella::testing::readFile;
+using orvella::testing::writeFile;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 class IniWriting : public ::testing::Test {
  protected:
@@ -125,7 +115,7 @@ TEST_F(IniWriting, WritesOnlyReachTheDiskOnFlush) {
   EXPECT_FALSE(QFile::exists(path()));
   ini.flush();
   EXPECT_FALSE(ini.isDirty());
-  EXPECT_EQ(readAll(path()), "[main]\r\nname=Default\r\n");
+  EXPECT_EQ(readFile(path()), "[main]\r\nname=Default\r\n");
 
   // Writing what is already there changes nothing.
   ini.writeString("main", "name", "Default");
@@ -140,8 +130,8 @@ TEST_F(IniWriting, WritesOnlyReachTheDiskOnFlush) {
 TEST_F(IniWriting, KeyByKeyWritesGiveTheSameFileAsTheyWouldOneByOne) {
   // Each write flushed at once, as the profile functions do, must match one flush at the end.
   const QByteArray start = "[main]\r\nname=x\r\n; c\r\n\r\n[2]\r\n1=a\r\n";
-  writeAll(path("one.ini"), start);
-  writeAll(path("many.ini"), start);
+  writeFile(path("one.ini"), start);
+  writeFile(path("many.ini"), start);
   IniFile once(path("one.ini"));
   auto steps = [](IniFile& ini, bool flushEach) {
     auto step = [&](auto&& action) {
@@ -159,8 +149,8 @@ TEST_F(IniWriting, KeyByKeyWritesGiveTheSameFileAsTheyWouldOneByOne) {
   once.flush();
   IniFile each(path("many.ini"));
   steps(each, true);
-  EXPECT_EQ(readAll(path("one.ini")), readAll(path("many.ini")));
-  EXPECT_EQ(readAll(path("one.ini")),
+  EXPECT_EQ(readFile(path("one.ini")), readFile(path("many.ini")));
+  EXPECT_EQ(readFile(path("one.ini")),
             "[main]\r\nname=y\r\nversion=1.33\r\n; c\r\n\r\n[1]\r\n1=Nowy Rok\r\n[2]\r\n14=Walentynki\r\n");
 }
 
@@ -190,28 +180,21 @@ TEST_F(IniWriting, FailedFlushRaisesAndLeavesTheOldFile) {
 
   // A file-size limit makes the write itself fail, even for a privileged user.
   const QByteArray old = "[main]\r\nname=old\r\n";
-  writeAll(path(), old);
+  writeFile(path(), old);
   IniFile ini(path());
   ini.writeString("main", "name", QString(4096, QLatin1Char('n')));
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   bool raised = false;
   QString message;
   try {
+    const orvella::testing::FileSizeLimit small(1024);
     ini.flush();
   } catch (const orvella::Error& e) {
     raised = true;
     message = e.message();
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
   EXPECT_TRUE(raised);
   EXPECT_EQ(message, "Unable to write to " + path());
-  EXPECT_EQ(readAll(path()), old);
+  EXPECT_EQ(readFile(path()), old);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"holidays.ini"}));
   EXPECT_TRUE(ini.isDirty());
 }

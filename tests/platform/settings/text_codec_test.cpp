@@ -9,15 +9,12 @@
 #include "platform/settings/ini_file.h"
 #include "platform/settings/text_codec.h"
 #include "platform/settings/windows1250.h"
+#include "tests/support/files.h"
 
 using orvella::IniFile;
+using orvella::testing::readFile;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString fixture(const char* name) {
   return QStringLiteral(ORVELLA_TEST_DATA "/settings/") + QString::fromLatin1(name);
@@ -37,7 +34,7 @@ class SettingsCodePages : public ::testing::Test {
 
 TEST_F(SettingsCodePages, Windows1250FileReadsPolishAndWritesBackByteIdentical) {
   const QString path = copyOf("polish_cp1250.ini");
-  const QByteArray original = readAll(path);
+  const QByteArray original = readFile(path);
   ASSERT_FALSE(original.isEmpty());
   IniFile ini(path);
   EXPECT_EQ(ini.readString("main", "name", QString()), QString::fromUtf8("Święta rodzinne"));
@@ -48,13 +45,13 @@ TEST_F(SettingsCodePages, Windows1250FileReadsPolishAndWritesBackByteIdentical) 
   // Changing a value and putting it back leaves the very same bytes.
   ini.writeString("main", "name", QString::fromUtf8("Łódź"));
   ini.flush();
-  EXPECT_EQ(readAll(path).count("\xA3\xF3"
+  EXPECT_EQ(readFile(path).count("\xA3\xF3"
                                 "d\x9F"),
             1);  // "Łódź" in Windows-1250
   IniFile again(path);
   again.writeString("main", "name", QString::fromUtf8("Święta rodzinne"));
   again.flush();
-  EXPECT_EQ(readAll(path), original);
+  EXPECT_EQ(readFile(path), original);
 }
 
 TEST_F(SettingsCodePages, CharacterOutsideWindows1250TurnsTheWholeFileIntoUtf8) {
@@ -62,7 +59,7 @@ TEST_F(SettingsCodePages, CharacterOutsideWindows1250TurnsTheWholeFileIntoUtf8) 
   IniFile ini(path);
   ini.writeString("main", "lang", QString::fromUtf8("español"));
   ini.flush();
-  const QByteArray bytes = readAll(path);
+  const QByteArray bytes = readFile(path);
   EXPECT_TRUE(orvella::isValidUtf8(bytes));
   EXPECT_TRUE(bytes.contains("espa\xC3\xB1ol"));
   EXPECT_TRUE(bytes.contains("\xC5\x9Awi\xC4\x99ta"));  // the untouched line, now UTF-8 as well
@@ -73,13 +70,13 @@ TEST_F(SettingsCodePages, CharacterOutsideWindows1250TurnsTheWholeFileIntoUtf8) 
 
 TEST_F(SettingsCodePages, Utf8FileKeepsItsEncodingAndByteOrderMark) {
   const QString path = copyOf("spanish_utf8_bom.ini");
-  const QByteArray original = readAll(path);
+  const QByteArray original = readFile(path);
   IniFile ini(path);
   EXPECT_EQ(ini.readString("main", "name", QString()), QString::fromUtf8("Fiesta en España"));
   EXPECT_EQ(ini.sections(), QStringList({"main"}));  // the byte-order mark is no part of the name
   ini.writeString("main", "lang", QString::fromUtf8("polski"));
   ini.flush();
-  EXPECT_EQ(readAll(path), QByteArray(original).replace("espa\xC3\xB1ol", "polski"));
+  EXPECT_EQ(readFile(path), QByteArray(original).replace("espa\xC3\xB1ol", "polski"));
 }
 
 TEST_F(SettingsCodePages, PlainAsciiFileTakesPolishTextAsWindows1250) {

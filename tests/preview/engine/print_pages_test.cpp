@@ -1,7 +1,6 @@
 // Printing onto paged devices: the sheet position formula with a device margin, page ranges, and
 // pages printed into real PDF files whose squares are found where the sheet puts them.
 #include <gtest/gtest.h>
-#include <QFile>
 #include <QImage>
 #include <QPdfWriter>
 #include <QTemporaryDir>
@@ -13,6 +12,7 @@
 #include "preview/engine/progress_text.h"
 #include "preview/engine/zoom.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "tests/support/pdf_pages.h"
 
 namespace orvella::report {
 namespace {
@@ -101,14 +101,9 @@ TEST(ProgressTextTest, GenerationShowsGrowthOfFiveAndEmptiesAtTheEnds) {
 }
 
 using testing::darkBox;
+using testing::pdfPageCount;
 
 QImage rasterize(const QString& pdf, int page, int dpi) { return testing::rasterizePdf(pdf, page, dpi); }
-
-int pdfPageCount(const QString& pdf) {
-  QFile file(pdf);
-  if (!file.open(QIODevice::ReadOnly)) return -1;
-  return static_cast<int>(file.readAll().count("/Type /Page\n") + 0);
-}
 
 class PrintToPdfTest : public ::testing::Test {
  protected:

@@ -9,6 +9,7 @@
 #include "preview/window/preview_request.h"
 #include "preview/window/preview_window.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "tests/support/files.h"
 #include "tests/support/print_system.h"
 #include "ui/dialog_seams.h"
 
@@ -95,9 +96,7 @@ class PrintQueueTest : public QObject {
     QVERIFY2(boxes().isEmpty(), qPrintable(boxes().isEmpty() ? QString() : boxes()[0].text));
     const QStringList pdfs = print_system::arrivedPdfs(1);
     QVERIFY2(pdfs.size() == 1, qPrintable(print_system::log()));
-    QFile pdf(pdfs.front());
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.readAll().startsWith("%PDF"));
+    QVERIFY(testing::readFile(pdfs.front()).startsWith("%PDF"));
   }
 };
 

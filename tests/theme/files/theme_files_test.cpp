@@ -9,7 +9,9 @@
 #include <QRandomGenerator>
 
 
+#include "../../support/damaged_archive.h"
 #include "../../support/file_size_limit.h"
+#include "../../support/files.h"
 #include "../../support/program_folder.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
@@ -22,17 +24,6 @@
 
 namespace orvella::testing {
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 class ThemeFilesTest : public ::testing::Test {
  protected:
@@ -125,8 +116,8 @@ TEST_F(ThemeFilesTest, ASettingsFileThemeIsCopiedInWithTheLadybirdAndFlower) {
   EXPECT_EQ(theme.name, QStringLiteral("Plain"));
   EXPECT_EQ(theme.holidays[0][0], (HolidayEntry{QStringLiteral("Nowy Rok"), 'n'}));
   EXPECT_EQ(theme.holidays[0][1], (HolidayEntry{QStringLiteral("Mine"), 'u'}));
-  EXPECT_EQ(readAll(temp(QStringLiteral("ladybug.wmf"))), readAll(program.path(QStringLiteral("bierdony.wmf"))));
-  EXPECT_EQ(readAll(temp(QStringLiteral("flower.wmf"))), readAll(program.path(QStringLiteral("kwiatek.wmf"))));
+  EXPECT_EQ(readFile(temp(QStringLiteral("ladybug.wmf"))), readFile(program.path(QStringLiteral("bierdony.wmf"))));
+  EXPECT_EQ(readFile(temp(QStringLiteral("flower.wmf"))), readFile(program.path(QStringLiteral("kwiatek.wmf"))));
   EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("ladybug.wmf")));
 }
 
@@ -202,13 +193,13 @@ TEST_F(ThemeFilesTest, AFailedOpenLeavesATableAPageCanBeComposedFrom) {
 TEST_F(ThemeFilesTest, AnIncompleteArchiveLeavesTheOldArchiveAsItWas) {
   const QString archive = outside(QStringLiteral("keep.hol"));
   ASSERT_TRUE(files.save_theme(archive, year));
-  const QByteArray before = readAll(archive);
+  const QByteArray before = readFile(archive);
   theme.name = QStringLiteral("Changed");
   theme.pictureLeft = picture(outside(QStringLiteral("big.bmp")), Qt::red);
   files.archive().OnProgress = [](const QString& name, int, bool& go) { go = name.isEmpty(); };
   EXPECT_FALSE(files.save_theme(archive, year));
   files.archive().OnProgress = nullptr;
-  EXPECT_EQ(readAll(archive), before);
+  EXPECT_EQ(readFile(archive), before);
   EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // keep.hol, big.bmp
 }
 
@@ -229,7 +220,7 @@ TEST_F(ThemeFilesTest, ATargetThatCannotBeReplacedIsReportedAndNothingIsLeftBehi
 TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
   const QString archive = outside(QStringLiteral("keep.hol"));
   ASSERT_TRUE(files.save_theme(archive, year));
-  const QByteArray before = readAll(archive);
+  const QByteArray before = readFile(archive);
   QDir(program.path(QStringLiteral("temp"))).removeRecursively();
   writeFile(program.path(QStringLiteral("temp")), "a file where the folder should be");
   try {
@@ -238,7 +229,7 @@ TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + files.settingsFile());
   }
-  EXPECT_EQ(readAll(archive), before);
+  EXPECT_EQ(readFile(archive), before);
 }
 
 // Whatever goes wrong inside an archive reaches whoever opened or saved it, as an error with the
@@ -247,10 +238,7 @@ TEST_F(ThemeFilesTest, ArchiveErrorsReachTheCaller) {
   theme.holidays[0][0] = HolidayEntry{QStringLiteral("Nowy Rok"), 'n'};
   const QString archive = outside(QStringLiteral("damaged.hol"));
   ASSERT_TRUE(files.save_theme(archive, year));
-  QByteArray bytes = readAll(archive);
-  const qsizetype block = bytes.indexOf(QByteArray("EC2\0", 4)) + 8;  // the settings file's first block
-  bytes[block + 10] = char(bytes[block + 10] ^ 0x40);
-  writeFile(archive, bytes);
+  ASSERT_TRUE(damageFirstBlock(archive));
   try {
     files.load_theme(archive, year);
     ADD_FAILURE() << "no error";
@@ -263,7 +251,7 @@ TEST_F(ThemeFilesTest, ArchiveErrorsReachTheCaller) {
   // An archive that cannot be written whole: the file system takes no file beyond a few kilobytes.
   const QString kept = outside(QStringLiteral("kept.hol"));
   ASSERT_TRUE(files.save_theme(kept, year));
-  const QByteArray before = readAll(kept);
+  const QByteArray before = readFile(kept);
   QByteArray noise(64 * 1024, Qt::Uninitialized);  // does not compress
   QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
   writeFile(outside(QStringLiteral("noise.bmp")), noise);
@@ -275,7 +263,7 @@ TEST_F(ThemeFilesTest, ArchiveErrorsReachTheCaller) {
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), QStringLiteral("Błąd zapisu do archiwum"));
   }
-  EXPECT_EQ(readAll(kept), before);
+  EXPECT_EQ(readFile(kept), before);
 }
 
 // Save puts the new archive in place by renaming: the old file's mode stays, and a new archive gets
@@ -358,7 +346,7 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
   EXPECT_EQ(theme.weekNumbers, saved.weekNumbers);
   EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("star.bmp")));
   EXPECT_EQ(theme.pictureLeft, temp(QStringLiteral("strip.bmp")));
-  EXPECT_EQ(readAll(theme.pictureHoliday), readAll(saved.pictureHoliday));
+  EXPECT_EQ(readFile(theme.pictureHoliday), readFile(saved.pictureHoliday));
 
   const QStringList reopened = composeAll();
   Theme reopenedTheme = theme;
