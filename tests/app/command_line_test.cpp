@@ -1,12 +1,11 @@
 // The program's command line: the window, the export, help and version, and what each bad value says.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "app/export/command_line.h"
 #include "platform/errors/error.h"
+#include "tests/support/files.h"
 
 namespace orvella::testing {
 namespace {
@@ -30,8 +29,7 @@ QString complaint(const QString& line) {
 class CommandLineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    QFile theme(dir.filePath(QStringLiteral("t.hol")));
-    ASSERT_TRUE(theme.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(writeFile(in("t.hol")) && writeFile(in("a.hln")) && writeFile(in("b.hln")));
   }
   QString in(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
   QTemporaryDir dir;
@@ -39,7 +37,9 @@ class CommandLineTest : public ::testing::Test {
 
 TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   const CommandLine line =
-      parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300 --paper Letter").arg(in("t.hol")));
+      parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300 --paper Letter "
+                           "--holidays %2 --holidays %3")
+                .arg(in("t.hol"), in("b.hln"), in("a.hln")));
   ASSERT_EQ(line.action, CommandLine::Action::Export);
   const ExportRequest& request = line.exportRequest;
   EXPECT_EQ(request.output, QStringLiteral("out.pdf"));
@@ -49,6 +49,7 @@ TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   EXPECT_EQ(request.themeFile, in("t.hol"));
   EXPECT_EQ(request.dpi, 300);
   EXPECT_EQ(request.paper, QPageSize::Letter);
+  EXPECT_EQ(request.holidayFiles, (QStringList{in("b.hln"), in("a.hln")}));  // in the order given
   EXPECT_EQ(parse(QStringLiteral("--export a.pdf --year 1 --month 1")).exportRequest.paper, QPageSize::A4);
   EXPECT_EQ(parse(QStringLiteral("--export=a.json --year=1 --month=12")).exportRequest.year, 1);
   EXPECT_EQ(parse(QStringLiteral("--export a.png --year 9999 --month 1-12")).exportRequest.lastMonth, 12);
@@ -93,6 +94,8 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
        {"--theme", dir.path()}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(in("none.hol")),
        {"--theme", in("none.hol")}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --holidays %1").arg(in("none.hln")),
+       {"--holidays", in("none.hln")}},
       {QStringLiteral("--export a.pdf --month 1"), {"--year"}},
       {QStringLiteral("--export a.pdf --year 2010"), {"--month"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --color red"), {"color"}},

@@ -2,13 +2,11 @@
 // name the file and leave no output behind.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
-#include "../support/program_folder.h"
-#include "app/export/command_line.h"
+#include "../support/files.h"
+#include "../support/program_copy.h"
 #include "app/export/export_command.h"
 #include "app/export/export_holidays.h"
 #include "platform/errors/error.h"
@@ -21,9 +19,7 @@ class ExportHolidaysTest : public ::testing::Test {
  protected:
   QString file(const char* name, const QByteArray& text) {
     const QString path = out.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    EXPECT_TRUE(writeFile(path, text));
     return path;
   }
   Theme themeFor(int year) {
@@ -35,25 +31,13 @@ class ExportHolidaysTest : public ::testing::Test {
   QString december(int year, const QStringList& holidays) {
     const QString json = out.filePath(QStringLiteral("december.json"));
     runExport(ExportRequest{json, year, 12, 12, {}, 0, holidays}, program.path());
-    QFile file(json);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QString::fromUtf8(file.readAll());
+    return QString::fromUtf8(readFile(json));
   }
 
   ProgramFolder program;
   QTemporaryDir out;
   const QString polska = program.path(QStringLiteral("holidays/polska.hln"));
 };
-
-TEST_F(ExportHolidaysTest, TheOptionNamesFilesThatAreThere) {
-  const QString other = file("other.hln", "[1]\nm=1\nd=1\n");
-  const CommandLine line = parseCommandLine({"orvella", "--export", "a.pdf", "--year", "2025", "--month",
-                                             "12", "--holidays", polska, "--holidays", other});
-  EXPECT_EQ(line.exportRequest.holidayFiles, (QStringList{polska, other}));
-  EXPECT_THROW(parseCommandLine({"orvella", "--export", "a.pdf", "--year", "2025", "--month", "12",
-                                 "--holidays", out.filePath(QStringLiteral("none.hln"))}),
-               Error);
-}
 
 TEST_F(ExportHolidaysTest, FilesAddUpInOrderToTheComposedPage) {
   EXPECT_TRUE(december(2025, {polska}).contains(QStringLiteral("\"Wigilia\"")));
@@ -86,25 +70,17 @@ TEST_F(ExportHolidaysTest, AnImportErrorEndsTheProgramWithoutOutput) {
 
   const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
   auto run = [&](const QString& holidays) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORVELLA_RUNTIME_DIR "/orvella"),
-                  {"--export", pdf, "--year", "2025", "--month", "1", "--holidays",
-                   holidays});
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return std::pair{process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
+    return runProgram({"--export", pdf, "--year", "2025", "--month", "1", "--holidays", holidays});
   };
-  const auto [status, err] = run(broken);
-  EXPECT_EQ(status, 1);
-  EXPECT_TRUE(err.contains(broken + QStringLiteral(": Floating point division by zero")))
-      << err.toStdString();
+  const ProgramRun stopped = run(broken);
+  EXPECT_EQ(stopped.status, 1);
+  EXPECT_TRUE(stopped.err.contains(broken + QStringLiteral(": Floating point division by zero")))
+      << stopped.err.toStdString();
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
-  const auto [skippedStatus, note] = run(file("skipped.hln", "[1]\nexpr=x\n"));
-  EXPECT_EQ(skippedStatus, 0);
-  EXPECT_TRUE(note.contains(QStringLiteral("[1] expr=x"))) << note.toStdString();
+  const ProgramRun skipped = run(file("skipped.hln", "[1]\nexpr=x\n"));
+  EXPECT_EQ(skipped.status, 0);
+  EXPECT_TRUE(skipped.err.contains(QStringLiteral("[1] expr=x"))) << skipped.err.toStdString();
   EXPECT_TRUE(QFileInfo::exists(pdf));
 }
 
