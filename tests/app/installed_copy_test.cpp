@@ -1,10 +1,8 @@
 // Portable and installed copies: where each reads its data and keeps its state, and an installed copy
 // at work (compose, save, close) with nothing written under its prefix.
 #include <QAction>
-#include <QApplication>
 #include <QDirIterator>
 #include <QListWidget>
-#include <QTimer>
 #include <QtTest>
 
 #include "app/core/program_paths.h"
@@ -14,8 +12,8 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "calendar/page/print_form.h"
+#include "tests/app/started_program.h"
 #include "tests/support/files.h"
-#include "tests/support/program_folder.h"
 #include "ui/dialog_seams.h"
 
 using namespace orvella;
@@ -125,11 +123,9 @@ class InstalledCopyTest : public QObject {
       QVERIFY(QTest::qWaitForWindowExposed(&main));
 
       // The preview composes the page from the installed pictures.
-      QTimer::singleShot(200, [] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-          if (w->objectName() == QLatin1String("QRStandardPreview") && w->isVisible()) w->close();
-      });
+      const testing::ClosingPreviews previews;
       main.a_PrintPreview->trigger();
+      QCOMPARE(previews.opened(), 1);
       QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2013"));
       QVERIFY(!main.state().locatePicture(main.state().theme.pictureLeft).isEmpty());
 
@@ -145,12 +141,7 @@ class InstalledCopyTest : public QObject {
       QCOMPARE(testing::readFile(userFolder(QStringLiteral("config/%1/config.ini").arg(QCoreApplication::applicationName()))),
                QByteArray("[main]\r\nlang=espanol\r\n"));
     }
-    const QStringList errors = [] {
-      QStringList texts;
-      for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) texts << box.text;
-      return texts;
-    }();
-    QCOMPARE(errors, QStringList());
+    QCOMPARE(testing::messageBoxTexts(), QStringList());
     QCOMPARE(listing(prefix.path()), before);
     setReadOnly(prefix.path(), false);
   }

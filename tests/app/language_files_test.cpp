@@ -179,12 +179,6 @@ QStringList cutOff(QWidget* window) {
   return problems;
 }
 
-// Pictures of what a user sees, for a person to look at, when ORVELLA_SCREENSHOTS names a folder.
-void keepPicture(QWidget* widget, const QString& name) {
-  const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
-  if (!out.isEmpty()) widget->grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
-}
-
 // The texts a dialog of ours shows (its title under its own name), by component, lists left out: they
 // hold data such as printer and paper names.
 QMap<QString, QString> textsOf(QWidget* dialog) {
@@ -315,11 +309,11 @@ class LanguageFilesTest : public QObject {
         f_Options->show();  // as the Edit action opens it, not modal here
         for (QWidget* page : {f_Options->ts_Main, f_Options->ts_Holidays, f_Options->ts_Fonts, f_Options->ts_Pictures}) {
           f_Options->PageControl1->setCurrentWidget(page);
-          keepPicture(f_Options, name + "_options_" + page->objectName());
+          testing::keepScreenshot(*f_Options, name + "_options_" + page->objectName());
         }
         for (QWidget* window : ui::windows().windows()) problems << cutOff(window);
         f_Options->reject();
-        keepPicture(&main, name + "_main");
+        testing::keepScreenshot(main, name + "_main");
 
         // A file dialog and a message box as Qt draws them in the language.
         QFileDialog files(&main);
@@ -329,13 +323,13 @@ class LanguageFilesTest : public QObject {
         od_Load.folder = main.context().path(QStringLiteral("holidays"));
         ui::setUpFileDialog(files, od_Load);
         files.show();
-        keepPicture(&files, name + "_file_dialog");
+        testing::keepScreenshot(files, name + "_file_dialog");
         files.close();
         main.mi_AboutClick();
         const ui::MessageBoxRequest about = ui::seams().messageBoxes.requests().constLast();
         QMessageBox box(about.icon, about.title, about.text, QMessageBox::StandardButtons(about.buttons), &main);
         box.show();
-        keepPicture(&box, name + "_about_box");
+        testing::keepScreenshot(box, name + "_about_box");
         box.close();
       }
       useQtTranslationsOf(QStringLiteral("english"));
@@ -372,7 +366,7 @@ class LanguageFilesTest : public QObject {
                     main.findChild<QAction*>(QStringLiteral("mi_") + language)->trigger();
                     QCoreApplication::sendPostedEvents();
                     exitCaption = preview->findChild<QToolButton*>(QStringLiteral("ExitButton"))->text();
-                    keepPicture(preview, language + "_preview");
+                    testing::keepScreenshot(*preview, language + "_preview");
                     preview->close();
                   });
     main.a_PrintPreview->trigger();
@@ -403,7 +397,7 @@ class LanguageFilesTest : public QObject {
       QPrinter printer;
       const auto setup = openPrinterSetup(printer);
       const bool printers = setup->findChild<QComboBox*>(QStringLiteral("Printer"));
-      keepPicture(setup.get(), name + (printers ? "_printer_setup" : "_printer_setup_no_printer"));
+      testing::keepScreenshot(*setup, name + (printers ? "_printer_setup" : "_printer_setup_no_printer"));
       dialogTexts[name] = textsOf(setup.get());
       problems << cutOff(setup.get());
 
@@ -414,7 +408,7 @@ class LanguageFilesTest : public QObject {
         QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), error.message(),
                         QMessageBox::Ok, &main);
         box.show();
-        keepPicture(&box, name + "_picture_error_box");
+        testing::keepScreenshot(box, name + "_picture_error_box");
       }
       main.openThemeFromCommandLine(folder.filePath(QStringLiteral("missing.hol")));
       main.mi_AboutClick();

@@ -38,12 +38,7 @@ QStringList checkedLanguages(Tf_Main& main) {
 QAction* item(Tf_Main& main, const char* name) { return main.findChild<QAction*>(QLatin1String(name)); }
 
 // The texts of the plain message boxes shown so far.
-QStringList plainMessages() {
-  QStringList texts;
-  for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
-    if (box.icon == QMessageBox::NoIcon) texts << box.text;
-  return texts;
-}
+QStringList plainMessages() { return testing::messageBoxTexts(QMessageBox::NoIcon); }
 
 }  // namespace
 
@@ -127,11 +122,11 @@ class LanguagesTest : public QObject {
     QCOMPARE(plainMessages(), QStringList{QString::fromUtf8("Brak pliku z wybraną wersją językową: \n\r") + path});
     QCOMPARE(ui::seams().messageBoxes.requests().front().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(language_file_path, path);
-    if (const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS"); !out.isEmpty()) {
+    {
       const ui::MessageBoxRequest& request = ui::seams().messageBoxes.requests().front();
       QMessageBox box(request.icon, request.title, request.text, QMessageBox::Ok, &main);
       box.show();
-      box.grab().save(out + QStringLiteral("/language_file_missing_box.png"));
+      testing::keepScreenshot(box, QStringLiteral("language_file_missing_box"));
     }
     QCOMPARE(checkedLanguages(main), QStringList{"english"});  // checked anyway, and saved at close
     QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
@@ -162,10 +157,7 @@ class LanguagesTest : public QObject {
     item(main, "mi_polski")->trigger();
     main.close();
     QVERIFY(!main.isVisible());
-    bool reported = false;
-    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
-      reported |= box.icon == QMessageBox::Critical && box.text == "Unable to write to " + impossible;
-    QVERIFY(reported);
+    QVERIFY(testing::messageBoxTexts(QMessageBox::Critical).contains("Unable to write to " + impossible));
     QVERIFY(!QFile::exists(program->folder.path("temp/holidays.ini")));  // the working folder was emptied first
   }
 

@@ -180,18 +180,10 @@ class MainWindowTest : public QObject {
   void previewOpensTheComposedMonthAndReturnsWhenClosed() {
     Tf_Main& main = start(2009);
     main.cb_month->setCurrentRow(2);
-    bool sawPreview = false;
-    QTimer::singleShot(200, [&sawPreview] {
-      for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("QRStandardPreview") && w->isVisible()) {
-          sawPreview = true;
-          const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
-          if (!out.isEmpty()) w->grab().save(out + QStringLiteral("/month_preview.png"));
-          w->close();
-        }
-    });
+    testing::ClosingPreviews previews;
+    previews.beforeClosing = [](QWidget& preview) { testing::keepScreenshot(preview, QStringLiteral("month_preview")); };
     main.a_PrintPreview->trigger();
-    QVERIFY(sawPreview);
+    QCOMPARE(previews.opened(), 1);
     QVERIFY(errors().isEmpty());
     QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
     QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
@@ -339,8 +331,7 @@ class MainWindowTest : public QObject {
 
   void screenshot() {
     Tf_Main& main = start(2012);
-    const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
-    if (!out.isEmpty()) main.grab().save(out + QStringLiteral("/main_window.png"));
+    testing::keepScreenshot(main, QStringLiteral("main_window"));
   }
 };
 

@@ -1,14 +1,12 @@
 // The program started in a throw-away folder: its three windows made, the main window shown.
 #pragma once
 
-#include <QMessageBox>
 #include <QTest>
 #include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "app/main_window.h"
 #include "app/print_window.h"
@@ -16,7 +14,9 @@
 #include "preview/window/preview_window.h"
 #include "ui/dialog_seams.h"
 #include "ui/window_registry.h"
+#include "tests/support/message_boxes.h"
 #include "tests/support/program_folder.h"
+#include "tests/support/screenshots.h"
 
 namespace orvella::testing {
 
@@ -43,14 +43,6 @@ struct StartedProgram {
     return context;
   }
 };
-
-// The texts of the message boxes shown so far, of one kind (an icon) or all.
-inline QStringList messageBoxTexts(std::optional<QMessageBox::Icon> icon = std::nullopt) {
-  QStringList texts;
-  for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
-    if (!icon || box.icon == *icon) texts << box.text;
-  return texts;
-}
 
 // Runs `then` once `ready` holds, looking at each turn of the events (also inside the loops of
 // windows that wait for their closing).

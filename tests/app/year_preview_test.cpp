@@ -28,6 +28,8 @@ QByteArray pageJson(const page::GeneratedPage& page) {
 
 QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
+QList<preview::QRStandardPreview*> previewWindows() { return ui::windows().windowsOf<preview::QRStandardPreview>(); }
+
 }  // namespace
 
 class YearPreviewTest : public QObject {
@@ -98,16 +100,14 @@ class YearPreviewTest : public QObject {
       for (const page::GeneratedPage& page : window.pages()) year << pageJson(page);
       window.showPage(12);
       pagePanel = window.findChild<QLabel*>(QStringLiteral("PagePanel"))->text();
-      if (const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS"); !out.isEmpty())
-        window.grab().save(out + QStringLiteral("/year_preview_december.png"));
+      testing::keepScreenshot(window, QStringLiteral("year_preview_december"));
     };
     // Watches the status bar while the months come.
     QTimer watch;
     watch.setInterval(0);
     connect(&watch, &QTimer::timeout, [&] {
-      for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget);
-            window && !window->generationFinished()) {
+      for (preview::QRStandardPreview* window : previewWindows())
+        if (!window->generationFinished()) {
           const QString text = window->findChild<QLabel*>(QStringLiteral("ProgressPanel"))->text();
           if (progress.isEmpty() || progress.last() != text) progress << text;
         }
@@ -132,23 +132,14 @@ class YearPreviewTest : public QObject {
     Tf_Main& main = start();
     testing::ClosingPreviews previews;
     int shown = -1;
-    testing::when(
-        [&] {
-          for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget);
-                window && !window->pages().empty())
-              return true;
-          return false;
-        },
-        [&] {
-          main.a_PrintPreview->trigger();  // dropped with a beep
-          main.a_YearPreview->trigger();   // as well
-          for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* window = qobject_cast<preview::QRStandardPreview*>(widget)) {
-              shown = int(window->pages().size());
-              window->close();
-            }
-        });
+    testing::when([] { return !previewWindows().isEmpty() && !previewWindows().front()->pages().empty(); },
+                  [&] {
+                    main.a_PrintPreview->trigger();  // dropped with a beep
+                    main.a_YearPreview->trigger();   // as well
+                    preview::QRStandardPreview* window = previewWindows().front();
+                    shown = int(window->pages().size());
+                    window->close();
+                  });
     main.a_YearPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY2(shown >= 1 && shown < 12, qPrintable(QString::number(shown)));

@@ -20,6 +20,8 @@
 #include "ui/guarded.h"
 #include "ui/web_pages.h"
 #include "tests/support/files.h"
+#include "tests/support/message_boxes.h"
+#include "tests/support/screenshots.h"
 
 using namespace orvella;
 using testing::writeFile;
@@ -58,12 +60,6 @@ void pick(QFileDialog& dialog, const QString& name) {
     if (index.data().toString() == name)
       list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   }
-}
-
-QStringList boxTexts() {
-  QStringList texts;
-  for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) texts << box.text;
-  return texts;
 }
 
 }  // namespace
@@ -169,8 +165,7 @@ class DialogsTest : public QObject {
     const QImage shown = pane->pixmap().toImage();
     const QColor middle = shown.pixelColor(shown.width() / 2, int(shown.height() * 0.47));
     QVERIFY2(middle.red() > 200 && middle.green() > 150 && middle.blue() < 120, qPrintable(middle.name()));
-    const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
-    if (!out.isEmpty()) dialog.grab().save(out + QStringLiteral("/picture_dialog.png"));
+    testing::keepScreenshot(dialog, QStringLiteral("picture_dialog"));
     pick(dialog, QStringLiteral("broken.jpg"));
     QTRY_VERIFY(pane->pixmap().isNull());
   }
@@ -186,7 +181,7 @@ class DialogsTest : public QObject {
     ui::guarded([] { throw std::runtime_error("runtime"); })();
     ui::guarded([] { throw std::bad_alloc(); })();
     ui::guarded([] { throw 42; })();
-    QCOMPARE(boxTexts(), QStringList({"Błąd odczytu pliku", "runtime", "Za mało pamięci", "Nieznany błąd"}));
+    QCOMPARE(testing::messageBoxTexts(), QStringList({"Błąd odczytu pliku", "runtime", "Za mało pamięci", "Nieznany błąd"}));
     for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) {
       QCOMPARE(box.icon, QMessageBox::Critical);
       QCOMPARE(box.title, QApplication::applicationDisplayName());

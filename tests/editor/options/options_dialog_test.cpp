@@ -17,7 +17,9 @@
 #include "platform/pictures/raster_cache.h"
 #include "tests/editor/options/editor_user.h"
 #include "tests/support/files.h"
+#include "tests/support/message_boxes.h"
 #include "tests/support/program_folder.h"
+#include "tests/support/screenshots.h"
 #include "theme/files/theme_files.h"
 #include "theme/model/holiday_table.h"
 #include "ui/dialog_seams.h"
@@ -81,16 +83,7 @@ class OptionsDialogTest : public QObject {
     testing::writeFile(path, text);
     return path;
   }
-  static QStringList errors() {
-    QStringList texts;
-    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests())
-      if (box.icon == QMessageBox::Critical) texts << box.text;
-    return texts;
-  }
-  void screenshot(const QString& name) {
-    const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
-    if (!out.isEmpty()) dialog->grab().save(out + QLatin1Char('/') + name + QStringLiteral(".png"));
-  }
+  static QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
  private slots:
   void init() { ui::seams().cancelEverything(); }
@@ -448,7 +441,7 @@ class OptionsDialogTest : public QObject {
       d.PageControl1->setCurrentWidget(page);
       d.grab();
       if (page == d.ts_Pictures) QTRY_VERIFY(d.i_PicturePreview->isRendered());
-      screenshot(QStringLiteral("options_") + page->objectName());
+      testing::keepScreenshot(d, QStringLiteral("options_") + page->objectName());
     }
     QVERIFY(d.isVisible());
   }

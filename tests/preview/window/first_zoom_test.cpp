@@ -3,7 +3,6 @@
 // later keeps the factor. Runs on a real X server with a window manager, where maximising happens some
 // time after the window is shown, and offscreen.
 #include <QApplication>
-#include <QDir>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -15,6 +14,7 @@
 #include "preview/window/preview_request.h"
 #include "preview/window/preview_window.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "tests/support/screenshots.h"
 #include "ui/dialog_seams.h"
 
 using namespace orvella;
@@ -87,11 +87,8 @@ class FirstZoomTest : public QObject {
         shown = window.zoom();
         fitted = widthZoomOf(window);
         pressed = window.findChild<QToolButton*>(QStringLiteral("ZoomToWidth"))->isChecked();
-        const QString out = qEnvironmentVariable("ORVELLA_SCREENSHOTS");
-        if (opening == 1 && !out.isEmpty()) {
-          const QString name = QGuiApplication::platformName() + QStringLiteral("_preview_first_opening.png");
-          window.screen()->grabWindow(0).save(QDir(out).filePath(name));
-        }
+        if (opening == 1)
+          testing::keepScreenOf(window, QGuiApplication::platformName() + QStringLiteral("_preview_first_opening"));
       });
       QVERIFY(pressed);
       QVERIFY2(shown == fitted, qPrintable(QStringLiteral("opening %1: zoom %2, the window's width fits %3")

@@ -36,6 +36,7 @@
 #include "preview/window/print_job.h"
 #include "preview/window/printer_setup.h"
 #include "tests/preview/engine/sample_pages.h"
+#include "tests/support/message_boxes.h"
 #include "tests/support/pdf_pages.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_filter.h"
@@ -211,11 +212,7 @@ class PreviewWindowTest : public QObject {
 
  private:
   // The texts of the message boxes shown so far.
-  static QStringList messages() {
-    QStringList texts;
-    for (const ui::MessageBoxRequest& box : ui::seams().messageBoxes.requests()) texts << box.text;
-    return texts;
-  }
+  static QStringList messages() { return testing::messageBoxTexts(); }
 };
 
 void PreviewWindowTest::init() {
