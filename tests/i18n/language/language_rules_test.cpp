@@ -1,5 +1,5 @@
 // The interface languages without windows: the list, radio-group and grid rules, the code page of a
-// language file, config.ini, the language choice, the missing-file message and the Help addresses.
+// language file, config.ini, the language choice and the messages a language file gives.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -11,7 +11,6 @@
 #include "i18n/language/language_file.h"
 #include "i18n/language/language_messages.h"
 #include "i18n/language/text_rules.h"
-#include "i18n/language/web_links.h"
 #include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
 #include "tests/dates/qstring_printer.h"
@@ -141,30 +140,10 @@ TEST(LanguageChoice, SystemLanguageByItsLowByteAndTheFileBesideTheProgram) {
   EXPECT_EQ(languageOfSystem(0x0C0A), "espanol");  // Spanish of Spain, modern sort
   EXPECT_EQ(languageOfSystem(0x0415), "polski");
   EXPECT_EQ(languageOfSystem(0x0407), "english");
-  EXPECT_EQ(languageOfSystem(0x0409), "english");
-  EXPECT_EQ(languageOfSystem(0), "english");
   EXPECT_EQ(languageFilePath("/opt/orvella", "espanol"), "/opt/orvella/lang/espanol.lng");
-  EXPECT_EQ(languageFilePath("/opt/orvella", "none"), "/opt/orvella/lang/none.lng");
   EXPECT_EQ(qtCatalogLanguage("espanol"), "es");
   EXPECT_EQ(qtCatalogLanguage("polski"), "pl");
   EXPECT_EQ(qtCatalogLanguage("english"), "");
-}
-
-TEST(LanguageChoice, MissingFileMessageHasALineFeedACarriageReturnAndThePath) {
-  const QString path = QStringLiteral("/opt/orvella/lang/%s.lng");
-  EXPECT_EQ(missingLanguageFileMessage(path).toUtf8(),
-            "Brak pliku z wybran\xC4\x85 wersj\xC4\x85 j\xC4\x99zykow\xC4\x85: \x0A\x0D/opt/orvella/lang/%s.lng");
-}
-
-TEST(WebLinks, AddressesArePlainConcatenations) {
-  const QString site = QString::fromLatin1(product_site_url);
-  ASSERT_TRUE(site.endsWith('/'));
-  EXPECT_EQ(siteAddress(""), site);
-  EXPECT_EQ(themeGalleryAddress(""), site + "/download.php");
-  EXPECT_EQ(onlineHelpAddress(""), site + "/tutorial.php");
-  EXPECT_EQ(siteAddress("en"), site + "en");
-  EXPECT_EQ(themeGalleryAddress("en"), site + "en/download.php");
-  EXPECT_EQ(onlineHelpAddress("es"), site + "es/tutorial.php");
 }
 
 TEST(LanguageMessages, TheAppliedFileGivesTheTextsItNamesTheRestStayBuiltIn) {
