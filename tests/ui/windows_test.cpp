@@ -91,7 +91,7 @@ class WindowsTest : public QObject {
     ui::setTag(&window, ui::kTagNotTranslated);
     QCOMPARE(ui::tag(&window), 100);
 
-    // A linked button takes the action's caption; its own caption may still be set.
+    // A linked button and menu item take the action's caption; the button's own caption may still be set.
     action->setText(QStringLiteral("New"));
     QCOMPARE(button->text(), QStringLiteral("New"));
     QCOMPARE(linked->text(), QStringLiteral("New"));
@@ -101,6 +101,9 @@ class WindowsTest : public QObject {
     button->click();
     linked->trigger();
     QCOMPARE(ran.size(), 2);
+    // And its state: an action turned off turns off what stands for it.
+    action->setEnabled(false);
+    QVERIFY(!linked->isEnabled() && !button->isEnabled());
   }
 };
 
