@@ -45,6 +45,9 @@ using namespace orvella;
 
 namespace {
 
+// The language file of that name shipped with the program.
+QString shipped(const QString& language) { return QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + language + ".lng"; }
+
 // Components whose text is data the program fills in (a theme's name, the year, a font's or picture's
 // description, the preview's progress and page number), not a caption.
 const QStringList kData{"e_ThemeName", "l_Year", "gb_FontDescription", "gb_PictureDescription", "ProgressPanel",
@@ -259,17 +262,22 @@ class LanguageFilesTest : public QObject {
 
  private slots:
   void init() { ui::seams().cancelEverything(); }
-  void cleanup() { ui::seams().reset(); }
+  // A test that applies a language leaves Qt's texts and the messages as they were.
+  void cleanup() {
+    ui::seams().reset();
+    useQtTranslationsOf(QStringLiteral("english"));
+    setMessageTextSource({});
+  }
 
   void everyShippedFileNamesEveryCaptionAndHint() {
     QStringList problems;
     withAllWindows([&] {
       QCOMPARE(ui::windows().windows().size(), 4);
       for (const char* language : {"english", "espanol", "polski"}) {
-        const QString path = QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + QLatin1String(language) + ".lng";
+        const QString path = shipped(QLatin1String(language));
         // Each file meets the windows as the program builds them: Polish, with the preview in English.
         problems << problemsOf(path);
-        applyLanguageFile(LanguageFile(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/polski.lng")),
+        applyLanguageFile(LanguageFile(shipped(QStringLiteral("polski"))),
                           ui::windows().windows());
       }
     });
@@ -281,7 +289,7 @@ class LanguageFilesTest : public QObject {
     withAllWindows([&] {
       const QMap<QString, Shown> polish = shownInWindows();
       for (const char* language : {"english", "espanol"}) {
-        applyLanguageFile(LanguageFile(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + language + ".lng"),
+        applyLanguageFile(LanguageFile(shipped(QLatin1String(language))),
                           ui::windows().windows());
         const QMap<QString, Shown> now = shownInWindows();
         for (auto it = polish.cbegin(); it != polish.cend(); ++it) {
@@ -304,7 +312,7 @@ class LanguageFilesTest : public QObject {
       for (const char* language : {"english", "espanol", "polski"}) {
         const QString name = QLatin1String(language);
         useQtTranslationsOf(name);
-        apply_language_file(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + name + ".lng");
+        apply_language_file(shipped(name));
         QCoreApplication::sendPostedEvents();  // Qt's own widgets take the new catalog
         f_Options->show();  // as the Edit action opens it, not modal here
         for (QWidget* page : {f_Options->ts_Main, f_Options->ts_Holidays, f_Options->ts_Fonts, f_Options->ts_Pictures}) {
@@ -332,8 +340,6 @@ class LanguageFilesTest : public QObject {
         testing::keepScreenshot(box, name + "_about_box");
         box.close();
       }
-      useQtTranslationsOf(QStringLiteral("english"));
-      setMessageTextSource({});
     });
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
   }
@@ -372,8 +378,6 @@ class LanguageFilesTest : public QObject {
     main.a_PrintPreview->trigger();
     QCOMPARE(f_Print->form().qr_miech.caption, month);
     QCOMPARE(exitCaption, close);
-    setMessageTextSource({});
-    useQtTranslationsOf(QStringLiteral("english"));
   }
 
   // The printer set-up, the picture error and the other messages of our own take their texts from the
@@ -391,7 +395,7 @@ class LanguageFilesTest : public QObject {
     QMap<QString, QString> asked;                       // key -> built-in text
     for (const char* language : {"english", "espanol", "polski"}) {
       const QString name = QLatin1String(language);
-      const QString path = QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + name + ".lng";
+      const QString path = shipped(name);
       useQtTranslationsOf(name);
       const AskedMessages messages(path);
       QPrinter printer;
@@ -414,10 +418,9 @@ class LanguageFilesTest : public QObject {
       main.mi_AboutClick();
       asked.insert(messages.asked());
     }
-    useQtTranslationsOf(QStringLiteral("english"));
 
     for (const char* language : {"english", "espanol", "polski"}) {
-      const LanguageFile file(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + language + ".lng");
+      const LanguageFile file(shipped(QLatin1String(language)));
       for (auto it = asked.cbegin(); it != asked.cend(); ++it) {
         const QString text = file.read(QStringLiteral("messages"), it.key(), QString());
         if (!file.has(QStringLiteral("messages"), it.key()))
@@ -443,7 +446,7 @@ class LanguageFilesTest : public QObject {
     QStringList problems;
     for (const char* language : {"english", "espanol", "polski"}) {
       useQtTranslationsOf(QLatin1String(language));  // Qt's buttons have their letters too
-      const AskedMessages messages(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/") + language + ".lng");
+      const AskedMessages messages(shipped(QLatin1String(language)));
       QPrinter printer;
       const auto setup = openPrinterSetup(printer);
       QMap<QChar, QString> taken;
@@ -458,7 +461,6 @@ class LanguageFilesTest : public QObject {
         taken[key] = caption;
       }
     }
-    useQtTranslationsOf(QStringLiteral("english"));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
   }
 
@@ -466,9 +468,9 @@ class LanguageFilesTest : public QObject {
     QStringList problems;
     withAllWindows([&] {
       const QMap<QString, Shown> builtIn = shownInWindows();
-      applyLanguageFile(LanguageFile(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/english.lng")),
+      applyLanguageFile(LanguageFile(shipped(QStringLiteral("english"))),
                         ui::windows().windows());
-      applyLanguageFile(LanguageFile(QStringLiteral(ORVELLA_SOURCE_DIR "/data/lang/polski.lng")),
+      applyLanguageFile(LanguageFile(shipped(QStringLiteral("polski"))),
                         ui::windows().windows());
       const QMap<QString, Shown> now = shownInWindows();
       // The preview's built-in texts are English; Polish gives it Polish ones.
