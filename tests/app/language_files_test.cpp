@@ -387,9 +387,8 @@ class LanguageFilesTest : public QObject {
     testing::StartedProgram program;
     Tf_Main& main = program.main();
     QTemporaryDir folder;
-    QFile broken(folder.filePath(QStringLiteral("broken.jpg")));
-    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("\xFF\xD8 not quite a JPEG") > 0);
-    broken.close();
+    const QString broken = folder.filePath(QStringLiteral("broken.jpg"));
+    QVERIFY(testing::writeFile(broken, "\xFF\xD8 not quite a JPEG"));
     QStringList problems;
     QMap<QString, QMap<QString, QString>> dialogTexts;  // language -> component -> text
     QMap<QString, QString> asked;                       // key -> built-in text
@@ -406,7 +405,7 @@ class LanguageFilesTest : public QObject {
       problems << cutOff(setup.get());
 
       try {
-        Picture::load(broken.fileName());
+        Picture::load(broken);
         problems << QStringLiteral("a broken picture loads");
       } catch (const Error& error) {
         QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), error.message(),

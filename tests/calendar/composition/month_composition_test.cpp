@@ -1,10 +1,10 @@
 // The month composition: grid positions, fonts, texts, icons, frames and failures.
-#include <QFile>
 #include <QImage>
 
 #include "composition_fixture.h"
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
+#include "tests/support/files.h"
 
 namespace orvella::testing {
 namespace {
@@ -218,11 +218,7 @@ TEST_F(TextRuleTest, FramesFollowTheSwitch) {
 }
 
 TEST_F(TextRuleTest, NameDaysJoinedBySlashShowOnTwoLines) {
-  QFile file(folder.path() + QStringLiteral("/holidays/default.ini"));
-  QDir().mkpath(folder.path() + QStringLiteral("/holidays"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("[1]\r\n4=Anieli/Tytusa\r\n");
-  file.close();
+  ASSERT_TRUE(writeFile(folder.path() + QStringLiteral("/holidays/default.ini"), "[1]\r\n4=Anieli/Tytusa\r\n"));
   nameDays.load_forenames(folder.path());
   compose(2010, 0);
   EXPECT_EQ(after(dayNumber(4))->caption, QStringLiteral("Anieli\rTytusa"));
@@ -262,10 +258,7 @@ TEST_F(TextRuleTest, MissingPicturesKeepThePreviousOnes) {
 
 TEST_F(TextRuleTest, AnUnreadablePictureStopsWithTheLoadersMessage) {
   const QString broken = folder.path() + QStringLiteral("/broken.jpg");
-  QFile file(broken);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("\xFF\xD8\xFF\xE0 not really a jpeg");
-  file.close();
+  ASSERT_TRUE(writeFile(broken, "\xFF\xD8\xFF\xE0 not really a jpeg"));
   theme.backgrounds[0] = broken;
   pictures.insert(broken, broken);
   try {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "dates/calendar_days.h"
+#include "tests/support/files.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -18,11 +19,7 @@ class NameDaysTest : public ::testing::Test {
  protected:
   // Writes holidays/default.ini under the temporary program folder and loads the table.
   void loadWithFile(const QByteArray& content) {
-    ASSERT_TRUE(QDir(dir.path()).mkpath("holidays"));
-    QFile file(dir.path() + "/holidays/default.ini");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    ASSERT_TRUE(testing::writeFile(dir.path() + "/holidays/default.ini", content));
     table.load_forenames(dir.path());
   }
 

@@ -18,6 +18,7 @@
 #include "platform/errors/message_texts.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "tests/support/english_messages.h"
+#include "tests/support/files.h"
 
 namespace orvella {
 namespace {
@@ -75,11 +76,10 @@ class DamagedPictures : public ::testing::Test {
     return {};
   }
 
+  // A file of these bytes in the test's folder.
   QString writeFile(const QString& name, const QByteArray& bytes) {
     const QString path = dir_.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    EXPECT_TRUE(testing::writeFile(path, bytes));
     return path;
   }
 

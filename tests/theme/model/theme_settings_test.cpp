@@ -8,6 +8,7 @@
 #include "platform/errors/error.h"
 #include "theme/model/holiday_table.h"
 #include "theme/model/theme_settings.h"
+#include "tests/support/files.h"
 
 using namespace orvella;
 
@@ -25,21 +26,9 @@ class ThemeSettings : public ::testing::Test {
   QString workingDir() const { return program_.filePath("temp"); }
   QString settingsPath() const { return program_.filePath("temp/holidays.ini"); }
 
-  void touch(const QString& name) {
-    QFile file(QDir(workingDir()).filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  }
-
-  void writeSettings(const QByteArray& bytes) {
-    QFile file(settingsPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-
-  QByteArray settingsBytes() const {
-    QFile file(settingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  void touch(const QString& name) { ASSERT_TRUE(orvella::testing::writeFile(QDir(workingDir()).filePath(name))); }
+  void writeSettings(const QByteArray& bytes) { ASSERT_TRUE(orvella::testing::writeFile(settingsPath(), bytes)); }
+  QByteArray settingsBytes() const { return orvella::testing::readFile(settingsPath()); }
 
   void save(const Theme& theme, int year) {
     IniFile ini(settingsPath());
