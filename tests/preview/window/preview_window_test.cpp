@@ -134,6 +134,13 @@ Request whenGenerated(std::vector<page::GeneratedPage> pages, std::function<void
   });
 }
 
+// Every print job of the test goes into a PDF of that name in folder: its path.
+QString printsInto(const QTemporaryDir& folder, const QString& name) {
+  const QString pdf = folder.filePath(name);
+  ui::seams().printTargets.setAnswerer([pdf](const ui::PrintJobRequest&) { return pdf; });
+  return pdf;
+}
+
 // The progress window of a job under way, once its first pages have gone out; nullptr otherwise.
 QWidget* progressPastTheStart() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -661,9 +668,8 @@ void PreviewWindowTest::savePdfWritesTheShownPages() {
 
 void PreviewWindowTest::printButtonPrintsIntoAPdf() {
   QTemporaryDir folder;
-  const QString pdf = folder.filePath(QStringLiteral("printed.pdf"));
+  const QString pdf = printsInto(folder, QStringLiteral("printed.pdf"));
   bool progressShown = false;
-  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
   whenGenerated(pagesOf(2), [&](QRStandardPreview& window) {
     QTimer::singleShot(0, [&] {
       for (QWidget* widget : QApplication::topLevelWidgets())
@@ -703,8 +709,7 @@ void PreviewWindowTest::printerSetupOffersAnyPaper() {
 // height and centred across, and the job prints onto Letter just so.
 void PreviewWindowTest::paperChosenInPrinterSetupIsShownAndPrinted() {
   QTemporaryDir folder;
-  const QString pdf = folder.filePath(QStringLiteral("letter.pdf"));
-  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
+  const QString pdf = printsInto(folder, QStringLiteral("letter.pdf"));
   ui::seams().printerSetup.setNextAnswer(
       ui::PrinterSetupAnswer::accept([](QPrinter& printer) { printer.setPageSize(QPageSize(QPageSize::Letter)); }));
   page::PageSettings chosen;
@@ -739,8 +744,7 @@ void PreviewWindowTest::paperChosenInPrinterSetupIsShownAndPrinted() {
 
 void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
   QTemporaryDir folder;
-  const QString pdf = folder.filePath(QStringLiteral("cancelled.pdf"));
-  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
+  const QString pdf = printsInto(folder, QStringLiteral("cancelled.pdf"));
   QString progressText;
   QTimer watch;
   watch.setInterval(0);
@@ -766,8 +770,7 @@ void PreviewWindowTest::cancelInTheProgressWindowStopsTheJob() {
 
 void PreviewWindowTest::closingWhilePrintingStopsTheJobAndClosesAfterIt() {
   QTemporaryDir folder;
-  const QString pdf = folder.filePath(QStringLiteral("closed.pdf"));
-  ui::seams().printTargets.setAnswerer([&](const ui::PrintJobRequest&) { return pdf; });
+  const QString pdf = printsInto(folder, QStringLiteral("closed.pdf"));
   QPointer<QRStandardPreview> target;
   bool askedWhilePrinting = false, openWhileTheJobRan = false;
   QTimer watch;
