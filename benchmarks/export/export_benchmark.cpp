@@ -18,7 +18,8 @@
 // 3000 × 2000 photos growth_per_photo = (peak - idle) / one decoded photo (goal at most 1.5); for a
 // month at 600 dpi memory_ratio = (peak - idle) / one full-page image (goal at most 0.3).
 //
-// ORVELLA_EXPORT_PDF keeps the last PDF there.
+// ORVELLA_EXPORT_PDF keeps the last PDF there; ORVELLA_EXPORT_PNG keeps each PNG month as
+// NAME-dpi-photo.png, to compare files from one build with another's.
 #include "benchmarks/support/process_memory.h"
 #include <benchmark/benchmark.h>
 
@@ -276,6 +277,12 @@ void BM_PngMonth(benchmark::State& state) {
   state.counters["growth_MB"] = growth / 1024.0;
   state.counters["memory_ratio"] = growth / 1024.0 / pageMb;
   state.counters["png_MB"] = QFileInfo(request.output).size() / kMb;
+  const QString kept = qEnvironmentVariable("ORVELLA_EXPORT_PNG");
+  if (!kept.isEmpty()) {
+    const QString copy = QStringLiteral("%1-%2-%3.png").arg(kept).arg(dpi).arg(width);
+    QFile::remove(copy);
+    QFile::copy(request.output, copy);
+  }
 }
 BENCHMARK(BM_PngMonth)
     ->ArgNames({"dpi", "photo"})
