@@ -6,11 +6,17 @@
 #include <QImage>
 #include <QSize>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <future>
+#include <initializer_list>
+#include <memory>
+#include <span>
 #include <vector>
 
 class QIODevice;
+struct isal_zstream;
+struct z_stream_s;
 
 namespace orvella {
 
@@ -36,19 +42,31 @@ class PngBands {
   bool finish();
 
  private:
-  // A band and what its compression makes of it; the slots are used in turn, so that memory holds
-  // a few bands whatever the size of the image.
+  // A band, what its compression makes of it and the compressors' state; the slots are used in
+  // turn, so that memory holds a few bands whatever the size of the image. Buffers keep their
+  // capacity from band to band.
   struct Slot {
+    Slot();
+    ~Slot();
+    bool compress(std::atomic<bool>& drawnContent);  // on a thread of its own
+    bool zlibReady();
+
     QImage image;
-    std::vector<unsigned char> deflated;  // keeps its capacity from band to band
-    std::uint64_t filteredSize = 0;       // bytes of filtered rows the piece stands for
-    std::uint32_t adler = 1;              // of the filtered rows
+    std::vector<unsigned char> above;      // the row over the band's first, as 32-bit pixels
+    std::vector<unsigned char> row;        // one filtered row
+    std::vector<unsigned char> deflated;   // the band's piece of the stream
+    std::vector<unsigned char> alternative;
+    std::uint64_t filteredSize = 0;        // bytes of filtered rows the piece stands for
+    std::uint32_t adler = 1;               // of the filtered rows
+    std::unique_ptr<isal_zstream> isal;
+    std::vector<unsigned char> isalLevelBuffer;
+    std::unique_ptr<z_stream_s> zlib;  // made when first needed
     std::future<bool> compressed;
   };
   static constexpr std::size_t kSlots = 3;  // one drawn while two are compressed
 
   bool writeSlot(Slot& slot, bool last);
-  bool writeChunk(const char* type, const unsigned char* data, std::size_t size);
+  bool writeChunk(const char* type, std::initializer_list<std::span<const unsigned char>> parts);
   bool drainUntil(std::size_t free);
 
   QIODevice& out_;
@@ -59,6 +77,8 @@ class PngBands {
   std::size_t written_ = 0;  // bands written so far
   std::size_t added_ = 0;    // bands handed over so far
   std::array<Slot, kSlots> slots_;
+  std::vector<unsigned char> above_;  // the last row of the band added last
+  std::atomic<bool> drawnContent_{true};  // what the band compressed last held, as a guess for the next
   std::uint32_t adler_ = 1;
   bool failed_ = false;
   QImage none_;
