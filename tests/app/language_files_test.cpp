@@ -334,11 +334,7 @@ class LanguageFilesTest : public QObject {
         testing::keepScreenshot(files, name + "_file_dialog");
         files.close();
         main.mi_AboutClick();
-        const ui::MessageBoxRequest about = ui::seams().messageBoxes.requests().constLast();
-        QMessageBox box(about.icon, about.title, about.text, QMessageBox::StandardButtons(about.buttons), &main);
-        box.show();
-        testing::keepScreenshot(box, name + "_about_box");
-        box.close();
+        testing::keepScreenshotOfBox(ui::seams().messageBoxes.requests().constLast(), &main, name + "_about_box");
       }
     });
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
@@ -408,10 +404,9 @@ class LanguageFilesTest : public QObject {
         Picture::load(broken);
         problems << QStringLiteral("a broken picture loads");
       } catch (const Error& error) {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), error.message(),
-                        QMessageBox::Ok, &main);
-        box.show();
-        testing::keepScreenshot(box, name + "_picture_error_box");
+        testing::keepScreenshotOfBox({QMessageBox::Critical, QApplication::applicationDisplayName(), error.message(),
+                                      QMessageBox::Ok, {}},
+                                     &main, name + "_picture_error_box");
       }
       main.openThemeFromCommandLine(folder.filePath(QStringLiteral("missing.hol")));
       main.mi_AboutClick();

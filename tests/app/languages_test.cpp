@@ -125,12 +125,8 @@ class LanguagesTest : public QObject {
     QCOMPARE(plainMessages(), QStringList{QString::fromUtf8("Brak pliku z wybraną wersją językową: \n\r") + path});
     QCOMPARE(ui::seams().messageBoxes.requests().front().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(language_file_path, path);
-    {
-      const ui::MessageBoxRequest& request = ui::seams().messageBoxes.requests().front();
-      QMessageBox box(request.icon, request.title, request.text, QMessageBox::Ok, &main);
-      box.show();
-      testing::keepScreenshot(box, QStringLiteral("language_file_missing_box"));
-    }
+    testing::keepScreenshotOfBox(ui::seams().messageBoxes.requests().front(), &main,
+                                 QStringLiteral("language_file_missing_box"));
     QCOMPARE(checkedLanguages(main), QStringList{"english"});  // checked anyway, and saved at close
     QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
     QCOMPARE(main.www_part, QStringLiteral("es"));
