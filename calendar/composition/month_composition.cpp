@@ -188,10 +188,12 @@ void composeMonth(page::PrintForm& form, const MonthRequest& request, const Comp
 
   if (sources.locatePicture) {
     const QString left = sources.locatePicture(theme.pictureLeft);
-    if (!left.isEmpty()) form.qri_left.picture = Picture::load(left);
+    // Months composed one after another mostly show the same pictures: one still as it was is kept
+    // rather than decoded again.
+    if (!left.isEmpty()) form.qri_left.picture = Picture::load(left, form.qri_left.picture);
     if (request.monthIndex >= 0 && request.monthIndex < 12) {
       const QString background = sources.locatePicture(theme.backgrounds[request.monthIndex]);
-      if (!background.isEmpty()) form.bg_img.picture = Picture::load(background);
+      if (!background.isEmpty()) form.bg_img.picture = Picture::load(background, form.bg_img.picture);
     }
   }
 }

@@ -18,7 +18,9 @@ constexpr qint64 kMaxFileBytes = qint64(512) << 20;
 
 }  // namespace
 
-Picture Picture::load(const QString& path) {
+Picture Picture::load(const QString& path) { return load(path, Picture()); }
+
+Picture Picture::load(const QString& path, const Picture& previous) {
   const QFileInfo info(path);
   if (!info.exists()) throw pictureError(path, QStringLiteral("the file does not exist"));
   if (info.isDir()) throw pictureError(path, QStringLiteral("it is a folder, not a file"));
@@ -34,6 +36,7 @@ Picture Picture::load(const QString& path) {
     throw pictureError(path, QStringLiteral("not enough memory"));
   }
   if (file.error() != QFileDevice::NoError) throw pictureError(path, file.errorString());
+  if (!previous.isNull() && previous.fileName_ == path && previous.bytes_ == bytes) return previous;
   return fromBytes(bytes, path);
 }
 

@@ -16,6 +16,9 @@ class Picture {
   // Loads the file; the format is chosen by content first, then by extension. A file that exists but
   // cannot be read or decoded raises an Error whose message names the file.
   static Picture load(const QString& path);
+  // The same, but when the file holds the bytes of previous, loaded from the same path before,
+  // previous is returned as it is instead of being decoded again.
+  static Picture load(const QString& path, const Picture& previous);
 
   // The same from bytes already in memory (a report file keeps the pictures' original bytes).
   // fileName only names the picture in messages and hints the format.

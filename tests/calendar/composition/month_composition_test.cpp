@@ -256,6 +256,21 @@ TEST_F(TextRuleTest, MissingPicturesKeepThePreviousOnes) {
   EXPECT_TRUE(form.bg_img.picture.isNull());
 }
 
+// Months composed one after another (a year preview, an export) show the same pictures: a file whose
+// bytes are those already on the page is not decoded again, and one that changed meanwhile is.
+TEST_F(TextRuleTest, APictureIsDecodedAgainOnlyWhenItsFileChanged) {
+  const QString left = folder.path() + QStringLiteral("/left.bmp");
+  QImage(2, 8, QImage::Format_RGB32).save(left, "BMP");
+  pictures.insert(theme.pictureLeft, left);
+  compose(2010, 0);
+  const Picture january = form.qri_left.picture;
+  compose(2010, 1);
+  EXPECT_EQ(form.qri_left.picture.bytes().constData(), january.bytes().constData());
+  QImage(3, 8, QImage::Format_RGB32).save(left, "BMP");
+  compose(2010, 2);
+  EXPECT_EQ(form.qri_left.picture.naturalSize().width(), 3);
+}
+
 TEST_F(TextRuleTest, AnUnreadablePictureStopsWithTheLoadersMessage) {
   const QString broken = folder.path() + QStringLiteral("/broken.jpg");
   ASSERT_TRUE(writeFile(broken, "\xFF\xD8\xFF\xE0 not really a jpeg"));
