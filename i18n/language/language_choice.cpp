@@ -6,6 +6,7 @@
 
 #include "i18n/language/ini_value.h"
 #include "i18n/language/language_file.h"
+#include "platform/errors/error.h"
 
 namespace orvella {
 QString language_file_path;
@@ -48,17 +49,8 @@ QString missingLanguageFileMessage(const QString& path) {
   QString pattern;
   ini_value(path, QString::fromLatin1(kMessagesSection), QString::fromLatin1(kLangFileMissingKey), pattern, 'r',
             QString::fromUtf8(kLangFileMissing));
-  // Filled in order, each %s once, so a "%s" inside the path stays as it is.
-  const QString fills[] = {QStringLiteral("\n\r"), path};
-  QString message;
-  qsizetype from = 0;
-  for (const QString& fill : fills) {
-    const qsizetype at = pattern.indexOf(QLatin1String("%s"), from);
-    if (at < 0) break;
-    message += pattern.mid(from, at - from) + fill;
-    from = at + 2;
-  }
-  return message + pattern.mid(from);
+  // The line break first: the path, filled last, may hold a "%s" of its own, and it stays as it is.
+  return formatMessage(formatMessage(pattern, QStringLiteral("\n\r")), path);
 }
 
 QString qtCatalogLanguage(const QString& language) {
