@@ -22,9 +22,7 @@
 #include "calendar/composition/month_run.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
-#include "i18n/language/ini_value.h"
 #include "i18n/language/language_choice.h"
-#include "i18n/language/language_file.h"
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
@@ -300,9 +298,7 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   if (QFileInfo(language_file_path).isFile()) {
     const BusyCursor busy;
     useQtTranslationsOf(name);
-    apply_language_file(language_file_path);
-    ini_value(language_file_path, QString::fromLatin1(language::kMainSection), QString::fromLatin1(language::kWwwKey),
-              www_part, 'r', QString::fromLatin1(language::kDefaultWww));
+    www_part = apply_language_file(language_file_path);
     return;
   }
   // Everything stays as it was; the item stays checked. At start-up that is the built-in Polish, which

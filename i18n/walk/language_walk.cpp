@@ -81,10 +81,12 @@ void applyLanguageFile(const LanguageFile& file, const QList<QWidget*>& windows,
   for (QWidget* window : windows) applyToWindow(file, window, missing);
 }
 
-void apply_language_file(const QString& path) {
+QString apply_language_file(const QString& path) {
   auto file = std::make_shared<const LanguageFile>(path);
   applyLanguageFile(*file, ui::windows().windows());
+  const QString www = file->www();
   useMessagesOf(std::move(file));
+  return www;
 }
 
 BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -16,8 +16,9 @@ class LanguageFile;
 // while a window changes; each is drawn once afterwards. A window gets its caption (unless its tag says
 // to leave it), then every component by name in creation order, skipping those tagged to be left alone,
 // each through every kind it is of. The program's own messages follow the file from now on. The file
-// must exist; the caller tests that.
-void apply_language_file(const QString& path);
+// must exist; the caller tests that. Returns the file's "www" ("en" when it has none), from the same
+// reading.
+QString apply_language_file(const QString& path);
 
 // The same walk over the windows given. `missing`, when given, collects "window/component" for every
 // caption, text or list the file does not name (hints not counted).
