@@ -20,6 +20,7 @@
 //
 // ORVELLA_EXPORT_PDF keeps the last PDF there; ORVELLA_EXPORT_PNG keeps each PNG month as
 // NAME-dpi-photo.png, to compare files from one build with another's.
+#include "benchmarks/support/cpu_timer.h"
 #include "benchmarks/support/process_memory.h"
 #include <benchmark/benchmark.h>
 
@@ -38,7 +39,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <map>
 #include <vector>
 
@@ -124,14 +124,6 @@ const Photos& photos(int width) {
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The processor time of the whole process so far: on a busy machine it tells the work apart from
-// the waiting.
-double processorSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return double(now.tv_sec) + now.tv_nsec * 1e-9;
 }
 
 // The floor: each photo read and decoded at its full size by the same libjpeg-turbo decoder.
@@ -252,18 +244,18 @@ void BM_PngMonth(benchmark::State& state) {
     if (!resetPeak()) state.SkipWithError("cannot reset the peak resident size");
     const long idle = statusKilobytes("VmRSS:");
     auto start = std::chrono::steady_clock::now();
-    double cpu = processorSeconds();
+    orvella::bench::CpuTimer cpu;
     orvella::exportMonths(request, program.theme, program.nameDays, programDir);
     const double seconds = secondsSince(start);
-    bestExportCpu = std::min(bestExportCpu, processorSeconds() - cpu);
+    bestExportCpu = std::min(bestExportCpu, cpu.seconds());
     growth = std::max(growth, statusKilobytes("VmHWM:") - idle);
     bestExport = std::min(bestExport, seconds);
     state.SetIterationTime(seconds);
     orvella::RasterCache::instance().clear();
     start = std::chrono::steady_clock::now();
-    cpu = processorSeconds();
+    cpu.restart();
     drawOnce();
-    bestDrawCpu = std::min(bestDrawCpu, processorSeconds() - cpu);
+    bestDrawCpu = std::min(bestDrawCpu, cpu.seconds());
     bestDraw = std::min(bestDraw, secondsSince(start));
   }
   const double pageMb = double(pageWidth) * pageHeight * 4 / kMb;

@@ -9,7 +9,7 @@
 
 #include "app/main_window.h"
 #include "app/program_windows.h"
-#include "benchmarks/support/large_photo.h"
+#include "benchmarks/support/cpu_timer.h"
 #include "i18n/walk/language_walk.h"
 #include "platform/settings/ini_file.h"
 #include "preview/window/preview_window.h"

@@ -18,7 +18,7 @@
 #include <cstdio>
 
 #include "app/core/program_data.h"
-#include "benchmarks/support/large_photo.h"
+#include "benchmarks/support/cpu_timer.h"
 #include "calendar/composition/month_names.h"
 #include "calendar/composition/month_run.h"
 #include "calendar/namedays/name_days.h"

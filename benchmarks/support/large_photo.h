@@ -1,5 +1,5 @@
-// What the picture benchmarks share: a 24-megapixel photograph-like JPEG, a timer of the process's own
-// processor time, and the floor of one full-size decode.
+// What the picture benchmarks share: a 24-megapixel photograph-like JPEG and the floor of one full-size
+// decode, timed in processor time.
 #pragma once
 
 #include <QByteArray>
@@ -9,28 +9,11 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <algorithm>
-#include <ctime>
 
+#include "benchmarks/support/cpu_timer.h"
 #include "platform/pictures/jpeg_decoder.h"
 
 namespace orvella::bench {
-
-// Processor time of this process, all its threads included (Qt's raster engine may use helpers):
-// other work on a busy machine does not count, as it would on a wall clock.
-class CpuTimer {
- public:
-  CpuTimer() { restart(); }
-  void restart() { start_ = now(); }
-  double seconds() const { return now() - start_; }
-
- private:
-  static double now() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + t.tv_nsec * 1e-9;
-  }
-  double start_ = 0;
-};
 
 // A 6000 × 4000 photograph-like picture written as a JPEG at path: smooth gradients, shapes and fine
 // noise, so that it compresses like a camera picture (several megabytes), not like a flat test card.
