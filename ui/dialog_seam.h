@@ -21,8 +21,6 @@ class DialogSeam {
 
   // Every dialog of this kind asked for since the last reset, in order, answered or shown.
   const QList<Request>& requests() const { return requests_; }
-  // Answers set but not used yet.
-  int pendingAnswers() const { return static_cast<int>(next_.size()); }
 
   // Forgets the requests and the answers: the real dialogs appear again.
   void reset() {
