@@ -21,7 +21,6 @@ class WorkingFolder {
   WorkingFolder& operator=(const WorkingFolder&) = delete;
 
   const QString& path() const { return path_; }
-  bool isOwnFolder() const { return own_; }  // a folder named for this process, not the one asked for
 
  private:
   void sweepAbandonedFolders(const QString& wanted) const;

@@ -19,7 +19,6 @@ class MonthRun {
            std::function<QString(int monthIndex)> monthName);
 
   int count() const { return lastMonth_ - firstMonth_ + 1; }
-  int year() const { return year_; }
   // The month (1..12) of the index-th page.
   int monthAt(int index) const { return firstMonth_ + index; }
 

@@ -57,8 +57,7 @@ bool isRareLatin(char32_t c) {
   return !(c >= 0x0218 && c <= 0x021B) && c != 0x018F && c != 0x0259;
 }
 
-}  // namespace
-
+// The test of readsAsUtf8() on text already decoded from UTF-8.
 bool isPlausibleText(QStringView text) {
   // Words are runs of letters and combining marks; a word with Latin letters has no letter of
   // another script (letters common to all scripts, such as the micro sign, count as neither).
@@ -89,6 +88,8 @@ bool isPlausibleText(QStringView text) {
   }
   return true;
 }
+
+}  // namespace
 
 bool readsAsUtf8(QByteArrayView bytes) {
   if (!isValidUtf8(bytes)) return false;

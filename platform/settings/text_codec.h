@@ -14,8 +14,6 @@ QString decodeText(const QByteArray& bytes);
 // phonetic or rarely used Latin blocks into a word, or a control character, a byte-order mark or a
 // character no text holds into the text.
 bool readsAsUtf8(QByteArrayView bytes);
-// The same test on text already decoded from UTF-8.
-bool isPlausibleText(QStringView text);
 // Windows-1250 when every character fits, else UTF-8.
 QByteArray encodeText(const QString& text);
 // Decodes in a named code page ("windows-1250", "windows-1252", ...) through iconv; unknown names
