@@ -44,17 +44,12 @@ namespace {
 constexpr int kDefaultPdfDpi = report::kPdfDpi;
 constexpr int kDefaultPngDpi = 150;
 
-Error unableToWrite(const QString& output) {
-  return Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output));
-}
-
 // Only a new file or a regular one is replaced: a device, a pipe or a folder under the name, or behind
 // a link of that name, is left alone.
 void refuseNonRegular(const QString& output) {
   const QFileInfo info(output);
   if (info.exists() ? !info.isFile() : info.isSymLink())
-    throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), output) +
-                QStringLiteral(": it is no regular file"));
+    throw Error(unableToWrite(output).message() + QStringLiteral(": it is no regular file"));
 }
 
 // Files written under temporary names beside their targets, which all take their targets' places
@@ -172,7 +167,7 @@ QStringList runExport(const ExportRequest& request, const QString& programDir) {
   // A working folder of the export's own: a running program's theme in "temp" stays untouched, several
   // exports may run at once, and the program's folder may be read-only.
   const QTemporaryDir working;
-  if (!working.isValid()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), working.path()));
+  if (!working.isValid()) throw unableToWrite(working.path());
   Theme theme;
   ThemeFiles themeFiles(theme, programDir, working.path());
   themeFiles.new_theme(request.year);

@@ -12,4 +12,8 @@ QString formatMessage(const QString& pattern, const QString& argument) {
   return result;
 }
 
+Error unableToWrite(const QString& path) {
+  return Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
+}
+
 }  // namespace orvella

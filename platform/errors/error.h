@@ -28,4 +28,7 @@ inline constexpr const char* kUnableToWrite = "Unable to write to %s";
 inline constexpr const char* kInvalidDate = "Invalid argument to date encode";
 }  // namespace messages
 
+// Error kUnableToWrite naming the file.
+Error unableToWrite(const QString& path);
+
 }  // namespace orvella

@@ -483,7 +483,7 @@ void IniFile::flush() {
   // A file left uncommitted is thrown away with its temporary copy; the old file stays as it was.
   if (d_->path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
       file.write(bytes) != bytes.size() || !file.commit())
-    throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), d_->path));
+    throw unableToWrite(d_->path);
   d_->parse(bytes);
 }
 

@@ -9,12 +9,6 @@
 
 namespace orvella::report {
 
-namespace {
-Error unableToWrite(const QString& path) {
-  return Error(formatMessage(QString::fromLatin1(orvella::messages::kUnableToWrite), path));
-}
-}  // namespace
-
 PdfFile::PdfFile(const QString& path, int dpi) : file_(path), dpi_(dpi) {}
 
 PdfFile::~PdfFile() {

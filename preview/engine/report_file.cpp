@@ -346,7 +346,7 @@ void saveReportFile(const QString& path, const std::vector<GeneratedPage>& pages
   const QByteArray bytes = encodeReport(pages);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw Error(formatMessage(QString::fromLatin1(orvella::messages::kUnableToWrite), path));
+    throw unableToWrite(path);
 }
 
 std::vector<GeneratedPage> loadReportFile(const QString& path) {

@@ -322,7 +322,7 @@ void QRStandardPreview::print() {
   if (printer.outputFileName().isEmpty() && printing::haveQueues()) {
     queue = printer.printerName();
     if (!queueTakesJob(queue)) return;
-    if (!spool.isValid()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), spool.path()));
+    if (!spool.isValid()) throw unableToWrite(spool.path());
     printer.setOutputFileName(spool.filePath(QStringLiteral("job.pdf")));
     configurePrinter(printer, settings_);
   }

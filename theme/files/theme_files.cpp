@@ -107,7 +107,7 @@ bool ThemeFiles::save_theme(const QString& path, int year) {
   // The new archive is written beside the old one under a fresh name of its own, so that no file of
   // the user's is overwritten, and takes the old one's place only when it is complete.
   const QString partial = files::createFileBeside(path);
-  if (partial.isEmpty()) throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
+  if (partial.isEmpty()) throw unableToWrite(path);
   bool complete = false;
   archiveError_.clear();
   try {
@@ -126,7 +126,7 @@ bool ThemeFiles::save_theme(const QString& path, int year) {
   // One rename replaces the old archive, so there is never a moment without a complete file.
   if (!files::replaceFile(partial, path, true)) {
     QFile::remove(partial);
-    throw Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
+    throw unableToWrite(path);
   }
   return true;
 }
