@@ -214,14 +214,15 @@ void exportMonths(const ExportRequest& request, const Theme& theme, const NameDa
   if (suffix == QLatin1String("pdf")) pdf.emplace(request.output, request.dpi ? request.dpi : kDefaultPdfDpi);
   QJsonArray json;
   const MonthRun run(form, sources, request.year, request.firstMonth, request.lastMonth, polishMonthName);
+  // Each month's background file, looked for once: every month asks which of them later months show.
+  QStringList backgrounds;
+  for (int index = 0; index < run.count(); ++index)
+    backgrounds << sources.locatePicture(theme.backgrounds[run.monthAt(index) - 1]);
   PicturesInUse pictures;
   for (int index = 0; index < run.count(); ++index) {
     const int month = run.monthAt(index);
     const page::GeneratedPage page = run.compose(index);
-    QStringList laterFiles;
-    for (int later = index + 1; later < run.count(); ++later)
-      laterFiles << sources.locatePicture(theme.backgrounds[run.monthAt(later) - 1]);
-    pictures.keepFor(page, laterFiles);
+    pictures.keepFor(page, backgrounds.sliced(index + 1));
     if (suffix == QLatin1String("png")) {
       const QString file = pngFileForMonth(request.output, month, several);
       writePng(images.add(file), file, page, request.dpi ? request.dpi : kDefaultPngDpi);
