@@ -79,7 +79,7 @@ PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPai
       const page::GeneratedPage& sheet = pages[static_cast<size_t>(number - 1)];
       const QSizeF sheetMm = page::sheetSizeMm(sheet.settings);
       const page::SheetPlacement placement =
-          page::placeSheet(sheetMm, run.paperMm.isEmpty() ? sheetMm : run.paperMm, run.unprintableMm);
+          page::placeSheet(sheetMm, run.paper.sizeMm.isEmpty() ? sheetMm : run.paper.sizeMm, run.paper.unprintableMm);
       page::drawPage(sheet, painter, mapping.placed(placement));
       painter.restore();
       ++done;

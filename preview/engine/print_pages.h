@@ -1,10 +1,8 @@
 // Printing generated pages onto any paged device: a printer, a PDF writer. No windows here.
 #pragma once
 
-#include <QMarginsF>
 #include <QPageLayout>
 #include <QPointF>
-#include <QSizeF>
 #include <functional>
 #include <vector>
 
@@ -26,11 +24,10 @@ struct PrintRun {
   // Where the device's drawing origin lies from the sheet's top-left corner, in device pixels: the
   // printer's unprintable margin when the device does not start at the paper's corner, else 0.
   QPointF originOffsetPixels;
-  // The device's paper as it lies and its unprintable margins, in millimetres. Each sheet is placed
-  // on it: where it stands on its own paper, else scaled to fit the printable area and centred.
-  // Empty: every sheet's own paper.
-  QSizeF paperMm;
-  QMarginsF unprintableMm;
+  // The device's paper as it lies and its unprintable margins. Each sheet is placed on it: where it
+  // stands on its own paper, else scaled to fit the printable area and centred. An empty size: every
+  // sheet's own paper.
+  page::PrintPaper paper;
   // Told the percentage done after each page; returning false stops the job.
   std::function<bool(int percent)> progress;
 };
@@ -54,7 +51,7 @@ QPointF originOffsetOf(const QPageLayout& layout, int resolution);
 // Prints onto a device already set up (layout, file, copies). Each sheet position lands at
 // round((position - offset) x dpi / 254) with the offset of run.originOffsetPixels in tenths of a
 // millimetre, so elements stand where they stand on the sheet whatever the device's margin; on
-// another paper than the sheet's own, the sheet is first placed on run.paperMm.
+// another paper than the sheet's own, the sheet is first placed on run.paper.
 // Raises Error msg_PrintingFailed when the device cannot begin.
 PrintOutcome printPages(const std::vector<page::GeneratedPage>& pages, QPagedPaintDevice& device,
                         const PrintRun& run);

@@ -364,8 +364,8 @@ void QRStandardPreview::print() {
   }
   finish();
   if (queue.isEmpty() || outcome != report::PrintOutcome::Finished) return;
-  const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
-  const printing::JobOutcome sent = printing::sendPdf(queue, printer.outputFileName(), settings.title, paper);
+  const printing::JobOutcome sent =
+      printing::sendPdf(queue, printer.outputFileName(), settings.title, printerPaper(printer).sizeMm);
   if (!sent.taken()) throw Error(messageText(texts::msg_JobNotTaken).arg(queue, sent.refusal));
 }
 

@@ -13,6 +13,12 @@ QPointF printerOriginOffset(const QPrinter& printer) {
   return page.topLeft() - paper.topLeft();
 }
 
+page::PrintPaper printerPaper(const QPrinter& printer) {
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  return page::PrintPaper{layout.fullRect().size(), layout.minimumMargins()};
+}
+
 report::PrintOutcome printReport(const std::vector<page::GeneratedPage>& pages,
                                  const page::PageSettings& settings, QPrinter& printer,
                                  const std::function<bool(int percent)>& progress) {
@@ -30,10 +36,7 @@ report::PrintOutcome printReport(const std::vector<page::GeneratedPage>& pages,
   // printable area reports that area's corner here.
   run.originOffsetPixels = printerOriginOffset(printer);
   // Whatever paper the printer has now, the sheet is placed on it.
-  QPageLayout layout = printer.pageLayout();
-  layout.setUnits(QPageLayout::Millimeter);
-  run.paperMm = layout.fullRect().size();
-  run.unprintableMm = layout.minimumMargins();
+  run.paper = printerPaper(printer);
   return report::printPages(pages, printer, run);
 }
 

@@ -17,6 +17,9 @@ namespace orvella::preview {
 // rectangle against the paper rectangle (0 when the printer draws from the paper's corner).
 QPointF printerOriginOffset(const QPrinter& printer);
 
+// The paper the printer has now, as it lies in its orientation, with its unprintable margins.
+page::PrintPaper printerPaper(const QPrinter& printer);
+
 // Prints the pages with the settings' range and copies onto a printer already configured
 // (configurePrinter). progress is told the percentage after each page; returning false aborts the job
 // (QPrinter::abort). Raises Error when the printer cannot start.

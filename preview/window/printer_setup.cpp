@@ -8,6 +8,7 @@
 
 #include "calendar/page/sheet_placement.h"
 #include "preview/engine/print_pages.h"
+#include "preview/window/print_job.h"
 
 namespace orvella::preview {
 
@@ -64,11 +65,8 @@ page::PageSettings settingsFromPrinter(const page::PageSettings& before, const Q
     after.paperHeightMm = landscape ? shortSide : longSide;
   }
   // The paper chosen, as it lies in the orientation chosen; the sheet's own paper is no choice to keep.
-  QPageLayout layout = printer.pageLayout();
-  layout.setUnits(QPageLayout::Millimeter);
-  const QSizeF paper = layout.fullRect().size();
-  after.printPaper.sizeMm = page::samePaper(paper, page::sheetSizeMm(after)) ? QSizeF() : paper;
-  after.printPaper.unprintableMm = layout.minimumMargins();
+  after.printPaper = printerPaper(printer);
+  if (page::samePaper(after.printPaper.sizeMm, page::sheetSizeMm(after))) after.printPaper.sizeMm = QSizeF();
   if (printer.printRange() == QPrinter::PageRange) {
     after.firstPage = printer.fromPage();
     after.lastPage = printer.toPage();
