@@ -397,6 +397,12 @@ QString Tf_Main::selectedMonthName() const {
   return item ? item->text() : QString();
 }
 
+QStringList Tf_Main::monthNames() const {
+  QStringList names;
+  for (int row = 0; row < cb_month->count(); ++row) names << cb_month->item(row)->text();
+  return names;
+}
+
 bool Tf_Main::pageBusy() const {
   if (!composingYear_) return false;
   QApplication::beep();
@@ -418,11 +424,8 @@ void Tf_Main::a_PrintPreviewExecute() {
 void Tf_Main::a_YearPreviewExecute() {
   if (pageBusy()) return;
   const int year = selectedYear();
-  QStringList monthNames;
-  for (int month = 0; month < 12; ++month)
-    monthNames << (cb_month->item(month) ? cb_month->item(month)->text() : QString());
   // An impossible year stops here, with the composition's own message, before any window opens.
-  const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames,
+  const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames(),
                                         [](const QString& line) { return f_Options->wypelnij_linie(line); });
 
   report::ReportSource source =

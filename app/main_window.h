@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -60,6 +61,8 @@ class Tf_Main : public QMainWindow {
   int selectedYear() const;
   int selectedMonth() const;  // 0..11
   QString selectedMonthName() const;
+  // Every month's name as the month list shows it, January first.
+  QStringList monthNames() const;
 
   ProgramState& state() { return *state_; }
   const ProgramContext& context() const { return context_; }

@@ -2,7 +2,6 @@
 #include "app/program_windows.h"
 
 #include <QCoreApplication>
-#include <QListWidget>
 
 #include "app/main_window.h"
 #include "app/print_window.h"
@@ -43,7 +42,7 @@ ProgramWindows createProgramWindows(const ProgramContext& context) {
   OptionsHost host;
   host.theme = &f_Main->state().theme;
   host.selectedYear = [] { return f_Main ? f_Main->selectedYear() : 2009; };
-  for (int row = 0; row < f_Main->cb_month->count(); ++row) host.monthNames << f_Main->cb_month->item(row)->text();
+  host.monthNames = f_Main->monthNames();
   host.od_Load = &f_Main->od_Load;
   host.programDir = context.programDir;
   host.locatePicture = [](const QString& held) { return f_Main ? f_Main->state().locatePicture(held) : QString(); };
