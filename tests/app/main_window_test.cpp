@@ -153,7 +153,7 @@ class MainWindowTest : public QObject {
     disconnect(opened);
     QCOMPARE(previews.opened(), 1);
     QCOMPARE(textAsThePreviewOpened, QStringLiteral("2030"));
-    QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2030"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("QRL_rok"))->caption, QStringLiteral("2030"));
     QCOMPARE(main.se_year->value(), 2017);
 
     main.activateWindow();  // as the desktop does when the preview has gone
@@ -179,8 +179,8 @@ class MainWindowTest : public QObject {
     main.a_PrintPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY(errors().isEmpty());
-    QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
-    QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("qr_miech"))->caption, QStringLiteral("Marzec"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("QRL_rok"))->caption, QStringLiteral("2010"));
   }
 
   void savePdfInThePreviewWritesTheExportsPage() {

@@ -1,4 +1,4 @@
-// National holidays files added to the theme before the headless export composes its months.
+// National holidays files added to a theme's holidays for the year a page is composed for.
 #pragma once
 
 #include <QStringList>

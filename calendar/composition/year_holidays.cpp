@@ -1,5 +1,5 @@
-// Importing national holidays files into the theme of a headless export.
-#include "app/export/export_holidays.h"
+// National holidays files added to a theme for the composed year.
+#include "calendar/composition/year_holidays.h"
 
 #include <QFileInfo>
 
