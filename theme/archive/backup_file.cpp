@@ -1,7 +1,6 @@
 // TBackupFile: settings, progress, questions and error reports shared by Backup and Restore.
 #include "theme/archive/backup_file.h"
 
-#include <QCoreApplication>
 
 #include "platform/errors/error.h"
 #include "theme/archive/archive_blocks.h"
@@ -72,10 +71,6 @@ void TBackupFile::askForDisk(quint16 disk) {
   continue_ =
       BackupFileDialogs::askOkCancel && BackupFileDialogs::askOkCancel(formatMessage(
                                             QString::fromUtf8(archive::kInsertDisk), QString::number(disk)));
-}
-
-void TBackupFile::processEvents() {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 void TBackupFile::report() {

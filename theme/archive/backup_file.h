@@ -72,7 +72,8 @@ class TBackupFile {
   bool SaveFileID() const { return saveFileId_; }
   void setSaveFileID(bool on) { saveFileId_ = on; }
 
-  // Events.
+  // Events. The archive never runs the program's event loop itself: a window that wants to show the
+  // progress, or to let the user stop, does so from OnProgress.
   ProgressEvent OnProgress;
   NeedDiskEvent OnNeedDisk;
   RestoreFileEvent OnRestoreFile;
@@ -124,7 +125,6 @@ class TBackupFile {
   void fail(int code);
   void progress(const QString& fileName, qint64 done);
   void askForDisk(quint16 disk);
-  void processEvents();
   void report();
 
   QString backupTitle_;

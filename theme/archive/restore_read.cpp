@@ -275,7 +275,6 @@ void TBackupFile::readChunk(QFile* target) {
         raise(archive::kFileError);
       bytesProcessed_ += produced;
     }
-    processEvents();
     if (target) progress(currentFile_, bytesProcessed_);
     if (!continue_) break;
   }
