@@ -38,7 +38,6 @@ class Tf_Main : public QMainWindow {
   void a_SaveExecute();
   void mi_SaveAsClick();
   void FormActivate();
-  void se_yearChange();
   void a_PrintPreviewExecute();
   // The twelve months of the year in the year field, composed one after another as the month
   // preview composes each, into one preview that shows them as they come.
@@ -107,6 +106,8 @@ class Tf_Main : public QMainWindow {
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
   void showThemeFileInCaption(const QString& path);
+  // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
+  // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
 
   ProgramContext context_;

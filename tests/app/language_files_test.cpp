@@ -409,6 +409,7 @@ class LanguageFilesTest : public QObject {
                                      &main, name + "_picture_error_box");
       }
       main.openThemeFromCommandLine(folder.filePath(QStringLiteral("missing.hol")));
+      main.openThemeFromCommandLine(broken);
       main.mi_AboutClick();
       asked.insert(messages.asked());
     }

@@ -114,21 +114,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(previews.opened(), 4);
   }
 
-  void yearChangeResizesFebruary() {
-    Tf_Main& main = start(2011);  // 2012 shown: a leap year
-    Theme& theme = main.state().theme;
-    QCOMPARE(theme.holidays[1].size(), size_t(29));
-    theme.holidays[1][27].text = QStringLiteral("28th");
-    theme.holidays[1][28].text = QStringLiteral("29th");
-    main.se_year->setValue(2013);
-    QCOMPARE(theme.holidays[1].size(), size_t(28));
-    QCOMPARE(theme.holidaysEditCopy[1].size(), size_t(28));
-    main.se_year->setValue(2016);
-    QCOMPARE(theme.holidays[1].size(), size_t(29));
-    QCOMPARE(theme.holidays[1][27].text, QStringLiteral("28th"));
-    QVERIFY(theme.holidays[1][28].text.isEmpty());
-  }
-
   void typedYearIsReadUntilTheFieldIsLeft() {
     Tf_Main& main = start();
     main.se_year->setFocus();
@@ -265,16 +250,28 @@ class MainWindowTest : public QObject {
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
   }
 
-  void aDamagedThemeShowsTheArchivesMessage() {
+  void aFailedOpenLeavesTheThemeAndSaysWhichFileAndWhy() {
     Tf_Main& main = start();
-    const QString theme = folder->path(QStringLiteral("damaged.hol"));
-    ui::seams().fileDialogs.setNextAnswer(theme);
-    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
-    QVERIFY(testing::damageFirstBlock(theme));
-    ui::seams().fileDialogs.setNextAnswer(theme);
+    main.findChild<QAction*>(QStringLiteral("mi_english"))->trigger();
+    const QString kept = folder->path(QStringLiteral("kept.hol"));
+    const QString damaged = folder->path(QStringLiteral("damaged.hol"));
+    main.state().theme.holidays[4][2] = {QStringLiteral("Konstytucja"), kUserHoliday};
+    for (const QString& path : {damaged, kept}) {
+      ui::seams().fileDialogs.setNextAnswer(path);
+      main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    }
+    QVERIFY(testing::damageFirstBlock(damaged));
+    const Theme before = main.state().theme;
+    const QDir temp(folder->path(QStringLiteral("temp")));
+    const QStringList working = temp.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    ui::seams().fileDialogs.setNextAnswer(damaged);
     main.a_Open->trigger();
-    QCOMPARE(errors(), QStringList{QStringLiteral("Compression error")});
-    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - damaged.hol"));
+    QCOMPARE(errors(), QStringList{QStringLiteral("Cannot open the theme \"%1\": the data in the archive is damaged")
+                                       .arg(damaged)});
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - kept.hol"));
+    QCOMPARE(main.state().theme.holidays, before.holidays);
+    QCOMPARE(temp.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), working);
+    QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("temp/holidays.ini"))));
   }
 
   void closingEmptiesTheWorkingSettingsFile() {
@@ -316,11 +313,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(errors().front(), QStringLiteral("Nie można otworzyć pliku „missing.hol”. ") + missing.errorString());
       }
       QCOMPARE(main.state().theme.name, QStringLiteral("Default"));
-      QCOMPARE(main.state().theme.holidays[1].size(), size_t(28));
       QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
       QVERIFY(main.od_Load.fileName.isEmpty());
     }
-    QCOMPARE(errors().front(), QStringLiteral("Błąd odczytu archiwum"));
+    QCOMPARE(errors().front(), QStringLiteral("Nie można otworzyć tematu „%1”: to nie jest archiwum tematu albo jego nagłówek "
+                                              "jest uszkodzony").arg(damaged));
   }
 
   void screenshot() {

@@ -21,7 +21,6 @@
 #include "tests/support/program_folder.h"
 #include "tests/support/screenshots.h"
 #include "theme/files/theme_files.h"
-#include "theme/model/holiday_table.h"
 #include "ui/dialog_seams.h"
 #include "ui/string_grid.h"
 
@@ -48,7 +47,7 @@ class OptionsDialogTest : public QObject {
   // The program's default theme, and the dialog made once for it as the program makes it.
   Tf_Options& made() {
     folder = std::make_unique<testing::ProgramFolder>();
-    ThemeFiles(theme, folder->path()).new_theme(year);
+    ThemeFiles(theme, folder->path()).new_theme();
     OptionsHost host;
     host.theme = &theme;
     host.selectedYear = [this] { return year; };
@@ -182,7 +181,6 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(grid().fixedCellColor(5), kRed);  // Sunday 5 February 2012
     click(d.b_Cancel);
     year = 2013;
-    resizeFebruary(theme, year);
     opened(1);
     QCOMPARE(grid().rowCount(), 29);
     QCOMPARE(d.l_Year->text(), QStringLiteral("2013"));
