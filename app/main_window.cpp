@@ -387,8 +387,11 @@ void Tf_Main::saveTheme(const QString& givenPath) {
     sd_Save.defaultSuffix = QStringLiteral("hol");
     path = ui::chooseFile(sd_Save, this);
   }
-  // The settings file is rewritten even when no file was chosen.
-  if (state_->themeFiles.save_theme(path)) showThemeFileInCaption(path);
+  // The settings file is rewritten even when no file was chosen. The file written is the current theme
+  // file from now on, the one the caption names.
+  if (!state_->themeFiles.save_theme(path)) return;
+  od_Load.fileName = path;
+  showThemeFileInCaption(path);
 }
 
 void Tf_Main::FormActivate() { cb_month->setFocus(); }
