@@ -227,7 +227,7 @@ void Tf_Main::buildClientArea(QWidget* client) {
   se_year->setObjectName(QStringLiteral("se_year"));
   se_year->setGeometry(8, 16, 265, 34);
   se_year->setFont(sansSerif(19));
-  se_year->setRange(2009, 2017);
+  se_year->setRange(1, 9999);
   se_year->setSingleStep(1);
 
   cb_month = new QListWidget(gb_Main);
@@ -396,7 +396,7 @@ void Tf_Main::saveTheme(const QString& givenPath) {
 
 void Tf_Main::FormActivate() { cb_month->setFocus(); }
 
-int Tf_Main::selectedYear() const { return yearFromText(se_year->text()); }
+int Tf_Main::selectedYear() const { return yearFromText(se_year->text(), se_year->value()); }
 
 int Tf_Main::selectedMonth() const { return std::max(0, cb_month->currentRow()); }
 
@@ -452,6 +452,9 @@ void Tf_Main::a_YearPreviewExecute() {
 
 void Tf_Main::a_EditExecute() {
   if (pageBusy()) return;
+  // The typed year is taken as leaving the field takes it, so that the field and the editor, which
+  // works on the year it opens with, show the same year.
+  se_year->commitTypedYear();
   f_Options->cb_Holidays->setCurrentIndex(selectedMonth());
   f_Options->exec();
 }

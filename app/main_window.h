@@ -56,7 +56,8 @@ class Tf_Main : public QMainWindow {
   // chosen. A file that cannot be opened is reported and the default theme stays.
   void openThemeFromCommandLine(const QString& path);
 
-  // The year as the composition reads it: the field's text, or 2009 when it is no whole number.
+  // The year as the composition reads it: the field's text, or the last year the field held when the
+  // text is no whole number.
   int selectedYear() const;
   int selectedMonth() const;  // 0..11
   QString selectedMonthName() const;

@@ -98,7 +98,7 @@ ui::PictureDialogRequest pictureDialog(const char* name) {
 Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
     : QDialog(parent),
       host_(std::move(host)),
-      expansion_([this] { return year(); }),
+      expansion_([this] { return fieldYear(); }),
       edit_(*host_.theme),
       import_(ce) {
   setObjectName(QStringLiteral("f_Options"));
@@ -237,7 +237,7 @@ void Tf_Options::buildPicturesTab() {
   i_PicturePreview->setGeometry(8, 22, 260, 513);
 }
 
-int Tf_Options::year() const { return host_.selectedYear ? host_.selectedYear() : 2009; }
+int Tf_Options::fieldYear() const { return host_.selectedYear ? host_.selectedYear() : 2009; }
 
 void Tf_Options::FormCreate() {
   if (host_.monthNames.isEmpty()) return;
@@ -252,7 +252,10 @@ void Tf_Options::showEvent(QShowEvent* event) {
 }
 
 void Tf_Options::FormShow() {
-  l_Year->setText(QString::number(year()));
+  // The grid, its Sunday colours and the import keep to this year while the dialog is open, whatever
+  // the main window's field does meanwhile.
+  year_ = fieldYear();
+  l_Year->setText(QString::number(year_));
   edit_.load();
   cb_Fonts->setCurrentIndex(0);
   cb_FontsChange();
@@ -279,7 +282,7 @@ QStringList Tf_Options::shownTexts() {
 }
 
 void Tf_Options::cb_HolidaysChange() {
-  const std::vector<GridDay> days = edit_.showMonth(shownTexts(), std::max(0, cb_Holidays->currentIndex()), year());
+  const std::vector<GridDay> days = edit_.showMonth(shownTexts(), std::max(0, cb_Holidays->currentIndex()), year_);
   sag_Holidays->clearCellFormatting();
   sag_Holidays->setRowCount(int(days.size()) + 1);
   for (const GridDay& day : days) {
@@ -358,7 +361,7 @@ void Tf_Options::b_LoadNationalHolidaysClick() {
   od_Load.fileName.clear();
   if (!od_Load.execute(this)) return;
   try {
-    edit_.importNationalHolidays(import_, od_Load.fileName, year(), shownTexts());
+    edit_.importNationalHolidays(import_, od_Load.fileName, year_, shownTexts());
   } catch (...) {
     cb_HolidaysChange();  // the days imported before the error stay, and show
     throw;

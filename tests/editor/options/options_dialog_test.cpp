@@ -194,6 +194,21 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(grid().rowCount(), 32);
   }
 
+  void theDialogWorksOnTheYearItOpenedWith() {
+    year = 2027;
+    Tf_Options& d = opened(1);
+    year = 2017;  // the main window's field changes while the dialog is open
+    chooseMonth(2);
+    chooseMonth(1);
+    QCOMPARE(d.l_Year->text(), QStringLiteral("2027"));
+    QCOMPARE(grid().rowCount(), 29);
+    QCOMPARE(grid().fixedCellColor(7), kRed);  // Sunday 7 February 2027
+    ui::seams().fileDialogs.setNextAnswer(folder->path(QStringLiteral("holidays/polska.hln")));
+    click(d.b_LoadNationalHolidays);
+    QCOMPARE(d.editCopy().holidays()[2][27].kind, kNationalHoliday);  // Easter Sunday, 28 March 2027
+    QCOMPARE(d.editCopy().holidays()[3][15], HolidayEntry());
+  }
+
   void enterInAnOpenCellEditorIsOKAndKeepsTheTypedText() {
     Tf_Options& d = opened(6);
     typeInto(14, QStringLiteral("Święto lipca"));
