@@ -67,6 +67,7 @@ class Tf_Options : public QDialog {
   void cb_PicturesChange();
   void b_PictureChangeClick();
   void b_SetBackgroundPictureClick();
+  void b_DeleteBackgroundPictureClick();
   void b_LoadNationalHolidaysClick();
   void b_DeleteNationalHolidaysClick();
   void b_OKClick();
@@ -86,6 +87,9 @@ class Tf_Options : public QDialog {
   QComboBox* cb_Holidays = nullptr;
   QLabel* l_Year = nullptr;
   QPushButton* b_SetBackgroundPicture = nullptr;
+  QPushButton* b_DeleteBackgroundPicture = nullptr;
+  QGroupBox* gb_BackgroundPicture = nullptr;  // caption: the file name of the month's background
+  PictureBox* i_BackgroundPreview = nullptr;
   QGroupBox* gb_NationalHolidays = nullptr;
   QPushButton* b_LoadNationalHolidays = nullptr;
   QPushButton* b_DeleteNationalHolidays = nullptr;
@@ -115,12 +119,21 @@ class Tf_Options : public QDialog {
   void buildPicturesTab();
   QPushButton* button(QWidget* parent, const char* name, const char* caption, void (Tf_Options::*handler)());
   int fieldYear() const;
+  // The shown month, 0..11.
+  int month() const;
+  // A held picture path -> the file to load, or empty when there is none.
+  QString located(const QString& held) const;
   // The texts of the shown month as the grid holds them, an open cell editor's text included; none
   // when the grid holds nothing to store back.
   QStringList shownTexts();
   void showFont(const ThemeFont& font);
-  // Shows the picture at `file` with its name as caption; raises the picture loader's error.
-  void showPicture(const QString& file);
+  // Shows the picture at `file` in the box with its name as the group's caption; raises the picture
+  // loader's error, leaving both as they were.
+  static void showPicture(PictureBox* box, QGroupBox* group, const QString& file);
+  // The same, but a picture that cannot be read is said in the caption, over an empty box.
+  static void showReadablePicture(PictureBox* box, QGroupBox* group, const QString& file);
+  // The background of the chosen month.
+  void showBackground();
 
   OptionsHost host_;
   int year_ = 2009;  // the year this opening works on

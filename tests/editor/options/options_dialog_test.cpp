@@ -209,6 +209,31 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(d.editCopy().holidays()[3][15], HolidayEntry());
   }
 
+  void aMonthsBackgroundIsShownRemovedAndRefusedWhenUnreadable() {
+    made();
+    const QString large = QStringLiteral(ORVELLA_TEST_DATA "/pictures/large.jpg");
+    const QString broken = folder->path(QStringLiteral("images/broken.jpg"));
+    QVERIFY(testing::writeFile(broken, "\xFF\xD8\xFF not really a picture"));
+    theme.backgrounds[2] = large;
+    Tf_Options& d = opened(2);
+    auto* preview = d.findChild<PictureBox*>(QStringLiteral("i_BackgroundPreview"));
+    auto* remove = d.findChild<QPushButton*>(QStringLiteral("b_DeleteBackgroundPicture"));
+    QVERIFY(preview && remove);
+    QVERIFY(!preview->picture().isNull());
+    chooseMonth(3);
+    QVERIFY(preview->picture().isNull());
+    ui::seams().pictureDialogs.setNextAnswer(broken);
+    click(d.b_SetBackgroundPicture);
+    QCOMPARE(errors().size(), 1);
+    QVERIFY(errors().front().contains(QStringLiteral("broken.jpg")));
+    QVERIFY(d.editCopy().holidays().size() == 12 && preview->picture().isNull());
+    chooseMonth(2);
+    click(remove);
+    QVERIFY(preview->picture().isNull());
+    click(d.b_OK);
+    QVERIFY(theme.backgrounds[2].isEmpty() && theme.backgrounds[3].isEmpty());
+  }
+
   void enterInAnOpenCellEditorIsOKAndKeepsTheTypedText() {
     Tf_Options& d = opened(6);
     typeInto(14, QStringLiteral("Święto lipca"));
@@ -293,7 +318,7 @@ class OptionsDialogTest : public QObject {
     QTRY_VERIFY(d.i_PicturePreview->isRendered());
     QCOMPARE(jpegDecodeStats().decodes, 1);
     QVERIFY(jpegDecodeStats().lastDecodedSize.width() < 800);
-    QVERIFY(d.i_PicturePreview->pictureRect().width() <= 260);
+    QVERIFY(d.i_PicturePreview->pictureRect().width() <= d.i_PicturePreview->width());
 
     d.cb_Pictures->setFocus();
     QTest::keyClick(d.cb_Pictures, Qt::Key_Down);  // the holiday icon
@@ -436,10 +461,12 @@ class OptionsDialogTest : public QObject {
     theme.holidays[0][0] = {QStringLiteral("*Nowy Rok"), kNationalHoliday};
     theme.holidays[0][5] = {QStringLiteral("Trzech Króli"), kNationalHoliday};
     theme.holidays[0][20] = {QStringLiteral("Dzień Babci / i Dziadka"), kUserHoliday};
+    theme.backgrounds[0] = QStringLiteral(ORVELLA_TEST_DATA "/pictures/large.jpg");
     Tf_Options& d = opened(0);
     for (QWidget* page : {d.ts_Main, d.ts_Holidays, d.ts_Fonts, d.ts_Pictures}) {
       d.PageControl1->setCurrentWidget(page);
       d.grab();
+      if (page == d.ts_Holidays) QTRY_VERIFY(d.i_BackgroundPreview->isRendered());
       if (page == d.ts_Pictures) QTRY_VERIFY(d.i_PicturePreview->isRendered());
       testing::keepScreenshot(d, QStringLiteral("options_") + page->objectName());
     }
