@@ -450,7 +450,12 @@ bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      // Also from an open cell editor, whose text counts: the handlers read the grid.
+      // On a button Enter presses that button, as on every desktop.
+      if (auto* focused = qobject_cast<QPushButton*>(firstStop)) {
+        focused->click();
+        return true;
+      }
+      // Anywhere else it is OK, also from an open cell editor, whose text counts: the handlers read the grid.
       sag_Holidays->commitEditor();
       b_OK->click();
       return true;

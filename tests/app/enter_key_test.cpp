@@ -1,8 +1,8 @@
 // Keys and focus in real windows. Enter in the main window with real previews that the user closes with
 // Esc or the Close button, and a real error box closed with Esc: one key press opens one preview or one
-// box. A typed year stays while the focus goes to a menu and the theme editor. Runs offscreen and on a
-// real X server with a window manager, where the main window becomes active again only some time
-// after the preview has gone.
+// box. A typed year stays while the focus goes to a menu and the theme editor, and Enter in the editor
+// presses the button that has the focus. Runs offscreen and on a real X server with a window manager,
+// where the main window becomes active again only some time after the preview has gone.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +21,7 @@
 #include "tests/app/started_program.h"
 #include "tests/support/files.h"
 #include "ui/dialog_seams.h"
+#include "ui/string_grid.h"
 
 using namespace orvella;
 using testing::CloseBy;
@@ -161,6 +162,31 @@ class EnterKeyTest : public QObject {
     QCOMPARE(theme.holidays[2][27].kind, kNationalHoliday);
     QCOMPARE(theme.holidays[2][28].kind, kNationalHoliday);
     QCOMPARE(theme.holidays[3][15], HolidayEntry());
+  }
+
+  void enterInTheEditorPressesTheButtonThatHasTheFocus() {
+    Tf_Main& main = start();
+    QWidget* reached = nullptr;
+    testing::when([] { return activeEditor(); }, [&reached] {
+      Tf_Options& d = *f_Options;
+      auto clickDay = [&d](int day) {
+        QTest::mouseClick(d.sag_Holidays->viewport(), Qt::LeftButton, {},
+                          d.sag_Holidays->visualRect(d.sag_Holidays->model()->index(day - 1, 1)).center());
+      };
+      clickDay(3);
+      QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("dropped"));
+      clickDay(5);  // the text is in its cell
+      // Tab walks the controls until Cancel has the focus.
+      for (int presses = 0; presses < 40 && QApplication::focusWidget() != d.b_Cancel; ++presses)
+        pressKey(d, Qt::Key_Tab);
+      reached = QApplication::focusWidget();
+      pressKey(d, Qt::Key_Return);
+      if (d.isVisible()) d.reject();
+    });
+    main.a_Edit->trigger();
+    QCOMPARE(reached, static_cast<QWidget*>(f_Options->b_Cancel));
+    QCOMPARE(f_Options->result(), int(QDialog::Rejected));
+    QCOMPARE(main.state().theme.holidays[0][2], HolidayEntry());
   }
 
   void aBrokenPictureShowsOneErrorBox() {
