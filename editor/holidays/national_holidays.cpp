@@ -12,6 +12,7 @@
 #include "dates/calendar_days.h"
 #include "dates/holiday_rule.h"
 #include "dates/line_expansion.h"
+#include "platform/errors/error.h"
 #include "platform/settings/ini_file.h"
 
 namespace orvella {
@@ -45,7 +46,15 @@ QString dayText(QString name) {
 NationalHolidaysImport::NationalHolidaysImport(TCalcExpress& evaluator) : evaluator_(evaluator) {}
 
 void NationalHolidaysImport::importFile(const QString& path, HolidayTable& table, int year) {
-  importSettings(IniFile(path), table, year);
+  const IniFile file(path);
+  // A program, a picture or an empty file chosen by mistake is said to be no holidays file, rather than
+  // adding nothing in silence.
+  if (!file.sectionHasKeys(QStringLiteral("1"))) {
+    imported_ = 0;
+    skipped_.clear();
+    throw Error(formatMessage(messageText(messages::msg_NoHolidaysInFile), path));
+  }
+  importSettings(file, table, year);
 }
 
 struct NationalHolidaysImport::DatedEntry {

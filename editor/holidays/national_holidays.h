@@ -20,6 +20,9 @@ inline constexpr MessageText msg_SkippedHolidays{"msg_SkippedHolidays",
                                                  "Tych świąt nie dodano, bo nie da się obliczyć ich daty:"};
 inline constexpr MessageText msg_SkippedBadFormula{"msg_SkippedBadFormula", "błędny wzór"};
 inline constexpr MessageText msg_SkippedNoSuchDate{"msg_SkippedNoSuchDate", "data poza kalendarzem"};
+// A file without section "1": %s is the file.
+inline constexpr MessageText msg_NoHolidaysInFile{"msg_NoHolidaysInFile",
+                                                  "%s: to nie jest plik świąt (nie ma w nim sekcji [1])"};
 }  // namespace messages
 
 // An entry left out because its "expr" gave no date, or its "rule" or "weekend" states nothing.
@@ -52,7 +55,8 @@ class NationalHolidaysImport {
   // Imports the file at path into table (12 rows sized for year) as national holidays. Raises Error with
   // the program's message when a marker's number does not convert or the arithmetic of a formula fails;
   // the days added before stay in table, and importedDays() and skipped() tell what happened up to there.
-  // A missing or unreadable file holds no sections and adds nothing.
+  // A file without section "1" (also one that is missing or cannot be read) raises Error
+  // msg_NoHolidaysInFile with its path and adds nothing.
   void importFile(const QString& path, HolidayTable& table, int year);
   void importSettings(const IniFile& file, HolidayTable& table, int year);
 

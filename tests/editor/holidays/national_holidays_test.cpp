@@ -219,7 +219,7 @@ TEST_F(NationalHolidaysTest, FilesAreReadFromDiskInEitherCodePage) {
   ASSERT_TRUE(testing::writeFile(utf8, "\xEF\xBB\xBF[1]\r\nm=1\r\nd=1\r\nname=A\xC3\xB1o Nuevo\r\n"));
   importer.importFile(cp1250, table, 2010);
   importer.importFile(utf8, table, 2010);
-  importer.importFile(dir.filePath(QStringLiteral("missing.hln")), table, 2010);
+  EXPECT_THROW(importer.importFile(dir.filePath(QStringLiteral("missing.hln")), table, 2010), Error);
   EXPECT_EQ(importer.importedDays(), 0);
   EXPECT_EQ(day(5, 3).text, QString::fromUtf8("Święto"));
   EXPECT_EQ(day(1, 1).text, QString::fromUtf8("Año Nuevo"));
