@@ -180,7 +180,7 @@ QStringList runExport(const ExportRequest& request, const QString& programDir) {
       throw Error(request.themeFile + QStringLiteral(": ") + e.message());
     }
   }
-  const QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year);
+  const QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year, programDir);
   NameDays nameDays;
   nameDays.load_forenames(programDir);
   exportMonths(request, theme, nameDays, programDir);
