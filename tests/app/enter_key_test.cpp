@@ -21,7 +21,6 @@
 #include "tests/app/started_program.h"
 #include "tests/support/files.h"
 #include "ui/dialog_seams.h"
-#include "ui/string_grid.h"
 
 using namespace orvella;
 using testing::CloseBy;
@@ -146,22 +145,14 @@ class EnterKeyTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activePopupWidget(), kPatience);
     QCOMPARE(main.se_year->text(), QStringLiteral("2027"));
 
-    main.cb_month->setCurrentRow(3);
     QString yearShown;
-    ui::seams().fileDialogs.setNextAnswer(program->folder.path(QStringLiteral("holidays/polska.hln")));
     testing::when([] { return activeEditor(); }, [&yearShown] {
       yearShown = f_Options->l_Year->text();
-      QTest::mouseClick(f_Options->b_LoadNationalHolidays, Qt::LeftButton);
       QTest::mouseClick(f_Options->b_OK, Qt::LeftButton);
     });
     QTest::mouseClick(main.findChild<QToolButton*>(QStringLiteral("ToolButton6")), Qt::LeftButton);
     QCOMPARE(yearShown, QStringLiteral("2027"));
     QCOMPARE(main.se_year->text(), QStringLiteral("2027"));
-    // Easter Sunday and Monday of 2027, not of another year.
-    const Theme& theme = main.state().theme;
-    QCOMPARE(theme.holidays[2][27].kind, kNationalHoliday);
-    QCOMPARE(theme.holidays[2][28].kind, kNationalHoliday);
-    QCOMPARE(theme.holidays[3][15], HolidayEntry());
   }
 
   void enterInTheEditorPressesTheButtonThatHasTheFocus() {
@@ -169,13 +160,6 @@ class EnterKeyTest : public QObject {
     QWidget* reached = nullptr;
     testing::when([] { return activeEditor(); }, [&reached] {
       Tf_Options& d = *f_Options;
-      auto clickDay = [&d](int day) {
-        QTest::mouseClick(d.sag_Holidays->viewport(), Qt::LeftButton, {},
-                          d.sag_Holidays->visualRect(d.sag_Holidays->model()->index(day - 1, 1)).center());
-      };
-      clickDay(3);
-      QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("dropped"));
-      clickDay(5);  // the text is in its cell
       // Tab walks the controls until Cancel has the focus.
       for (int presses = 0; presses < 40 && QApplication::focusWidget() != d.b_Cancel; ++presses)
         pressKey(d, Qt::Key_Tab);
@@ -186,7 +170,6 @@ class EnterKeyTest : public QObject {
     main.a_Edit->trigger();
     QCOMPARE(reached, static_cast<QWidget*>(f_Options->b_Cancel));
     QCOMPARE(f_Options->result(), int(QDialog::Rejected));
-    QCOMPARE(main.state().theme.holidays[0][2], HolidayEntry());
   }
 
   void aBrokenPictureShowsOneErrorBox() {

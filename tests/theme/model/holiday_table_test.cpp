@@ -26,16 +26,3 @@ TEST(HolidayTable, ResetGivesTwelveEmptyMonthsAsLongAsTheyCanBe) {
   for (const HolidayRow& row : theme.holidays)
     for (const HolidayEntry& entry : row) EXPECT_EQ(entry, HolidayEntry());
 }
-
-TEST(HolidayTable, WorkForACommonYearCannotReachTwentyNinthFebruary) {
-  Theme theme;
-  resetTables(theme);
-  theme.holidays[1][28] = {"29th", kUserHoliday};
-  {
-    const FebruaryOfYear february(theme.holidays, 2100);  // divisible by 100, not by 400
-    EXPECT_EQ(theme.holidays[1].size(), 28u);
-  }
-  EXPECT_EQ(theme.holidays[1][28], (HolidayEntry{"29th", kUserHoliday}));
-  const FebruaryOfYear leap(theme.holidays, 2000);
-  EXPECT_EQ(theme.holidays[1].size(), 29u);
-}
