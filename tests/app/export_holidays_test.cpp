@@ -25,7 +25,7 @@ class ExportHolidaysTest : public ::testing::Test {
   }
   Theme themeFor(int year) {
     Theme theme;
-    resetTables(theme, year);
+    resetTables(theme);
     return theme;
   }
   // The composed December of the year as JSON text.
