@@ -39,7 +39,6 @@ class Tf_Main : public QMainWindow {
   void a_SaveExecute();
   void mi_SaveAsClick();
   void FormActivate();
-  void se_yearChange();
   void a_PrintPreviewExecute();
   // The twelve months of the year in the year field, composed one after another as the month
   // preview composes each, into one preview that shows them as they come.
@@ -58,7 +57,8 @@ class Tf_Main : public QMainWindow {
   // chosen. A file that cannot be opened is reported and the default theme stays.
   void openThemeFromCommandLine(const QString& path);
 
-  // The year as the composition reads it: the field's text, or 2009 when it is no whole number.
+  // The year as the composition reads it: the field's text, or the last year the field held when the
+  // text is no whole number.
   int selectedYear() const;
   int selectedMonth() const;  // 0..11
   QString selectedMonthName() const;
@@ -113,6 +113,8 @@ class Tf_Main : public QMainWindow {
   MonthRequest monthRequest(int year, int month) const;
   // What a composition had to leave off, said once for the action that composed.
   void showPageWarnings(const QStringList& warnings);
+  // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
+  // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
 
   ProgramContext context_;

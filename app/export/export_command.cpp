@@ -11,6 +11,7 @@
 #include "app/export/export_folder.h"
 #include "app/export/export_language.h"
 #include "calendar/composition/month_composition.h"
+#include "calendar/composition/year_holidays.h"
 #include "calendar/namedays/name_days.h"
 #include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
@@ -69,12 +70,12 @@ QStringList runExport(const ExportRequest& request, const QString& programDir) {
   if (working.path().isEmpty()) throw unableToWrite(QDir::tempPath(), QStringLiteral("no folder can be made there"));
   Theme theme;
   ThemeFiles themeFiles(theme, programDir, working.path());
-  themeFiles.new_theme(request.year);
+  themeFiles.new_theme();
   if (!request.themeFile.isEmpty()) {
     if (!QFileInfo(request.themeFile).isFile())
       throw Error(request.themeFile + QStringLiteral(": there is no such file"));
     try {
-      themeFiles.load_theme(request.themeFile, request.year);
+      themeFiles.load_theme(request.themeFile);
     } catch (const Error& e) {
       throw Error(request.themeFile + QStringLiteral(": ") + e.message());
     }
@@ -101,7 +102,8 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
   if (!page::samePaper(paper, page::sheetSizeMm(base.options.page))) base.options.page.printPaper.sizeMm = paper;
   base.options.dpi = request.dpi ? request.dpi : format->defaultDpi;
   base.options.language = exportLanguage(request.language, programDir);
-  base.options.holidayFiles = request.holidayFiles;
+  // Shipped files named bare ("polska") are found before anything is composed.
+  for (const QString& file : request.holidayFiles) base.options.holidayFiles << nationalHolidaysFile(file, programDir);
 
   PageComposer composer(PageSources{
       nameDays, [&programDir](const QString& held) { return locateProgramPicture(programDir, held); }});

@@ -5,7 +5,6 @@
 #include "calendar/composition/month_page.h"
 #include "calendar/composition/year_holidays.h"
 #include "dates/calendar_days.h"
-#include "theme/model/holiday_table.h"
 #include "theme/model/theme.h"
 
 namespace orvella {
@@ -44,8 +43,7 @@ ComposedPage PageComposer::compose(const MonthRequest& request) {
   if (yearTheme_.base != request.theme || yearTheme_.year != request.year ||
       yearTheme_.files != request.options.holidayFiles) {
     auto theme = std::make_shared<Theme>(*request.theme);
-    resizeFebruary(*theme, request.year);
-    notes = addNationalHolidays(*theme, request.options.holidayFiles, request.year);
+    notes = addNationalHolidays(*theme, request.options.holidayFiles, request.year, QString());
     yearTheme_ = YearTheme{request.theme, request.year, request.options.holidayFiles, std::move(theme)};
   }
   MonthRequest withHolidays = request;

@@ -26,7 +26,8 @@ struct RequestOptions {
   page::PageSettings page;  // the sheet, the paper it is printed on and the printer's choices
   int dpi = 0;              // pixels per inch of written images; 0: the output's own default
   PageLanguage language;
-  // National holidays files added to the theme's holidays for the composed year, in this order.
+  // National holidays files (their paths) added to the theme's holidays for the composed year, in
+  // this order.
   QStringList holidayFiles;
 };
 

@@ -125,8 +125,8 @@ TEST_F(ExportRunTest, TheProgramReportsOnStandardErrorWithItsExitStatus) {
   const QString theme = out.filePath(QStringLiteral("damaged.hol"));
   Theme saved;
   ThemeFiles files(saved, program.path(), out.filePath(QStringLiteral("work")));
-  files.new_theme(2010);
-  ASSERT_TRUE(files.save_theme(theme, 2010) && damageFirstBlock(theme));
+  files.new_theme();
+  ASSERT_TRUE(files.save_theme(theme) && damageFirstBlock(theme));
   const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
   const ProgramRun damaged = runProgram({"--export", pdf, "--year", "2010", "--month", "1", "--theme", theme});
   EXPECT_EQ(damaged.status, 1);
@@ -179,7 +179,7 @@ TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
   writeFile(february, "earlier");
   Theme theme;
   ThemeFiles files(theme, program.path(), out.filePath(QStringLiteral("work")));
-  files.new_theme(2010);
+  files.new_theme();
   QImage noise(400, 300, QImage::Format_RGB32);
   for (int y = 0; y < noise.height(); ++y)
     for (int x = 0; x < noise.width(); ++x) noise.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, (x * y) % 253, x ^ y));
@@ -206,7 +206,7 @@ TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
 TEST_F(ExportRunTest, AnUnreadablePictureIsLeftOffAndTheExportGoesOn) {
   Theme theme;
   ThemeFiles files(theme, program.path(), out.filePath(QStringLiteral("work")));
-  files.new_theme(2010);
+  files.new_theme();
   const QString cut = out.filePath(QStringLiteral("cut.jpg"));
   writeFile(cut, QByteArray::fromHex("ffd8ffe000104a464946000101"));
   theme.backgrounds[1] = theme.backgrounds[2] = cut;
@@ -251,7 +251,7 @@ class ExportPdfPhotoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ThemeFiles files(theme, program.path());
-    files.new_theme(2010);
+    files.new_theme();
     theme.pictureLeft.clear();  // only the backgrounds put images into the file
     theme.pictureHoliday.clear();
     nameDays.load_forenames(program.path());

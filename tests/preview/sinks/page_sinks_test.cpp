@@ -30,7 +30,7 @@ class SinkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ThemeFiles files(theme, program.path(), out.filePath(QStringLiteral("work")));
-    files.new_theme(2010);
+    files.new_theme();
     nameDays.load_forenames(program.path());
     MonthRequest request{snapshotOf(theme), 2010, 1, {}};
     const PageSources sources{nameDays, [this](const QString& held) {
