@@ -15,7 +15,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   ""
   "Themes (fonts, pictures, holidays) are edited in the program and saved as"
   "theme archives; four sample themes come with it. National holidays of"
-  "seven countries are added from holidays files. The interface speaks"
+  "many countries are added from holidays files. The interface speaks"
   "Polish, English and Spanish, and a command-line export writes PDF, PNG"
   "or JSON without a window.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)

@@ -75,7 +75,6 @@ const Sample kSamples[] = {
      "wzory-rozeta.ico", {rgb(0x2b2b2b), rgb(0xc1272d), rgb(0x2a6fb0), rgb(0x3a3a3a), "Arial"}},
 };
 
-constexpr int kLeapYear = 2016;  // every day of the year, 29 February too, has its entry
 const QDateTime kFileTime(QDate(2026, 12, 1), QTime(12, 0), Qt::UTC);
 
 void fail(const QString& what) {
@@ -117,7 +116,7 @@ void makeSample(const Sample& sample, const QString& dataDir, const QString& wor
   orvella::Theme theme;
   const QDir working(workingDir);
   orvella::ThemeFiles files(theme, dataDir, workingDir);
-  files.new_theme(kLeapYear);
+  files.new_theme();
   theme.name = QString::fromUtf8(sample.name);
   for (int month = 1; month <= 12; ++month) {
     // Relative to the program's data, where the program looks for such a name.
@@ -142,7 +141,7 @@ void makeSample(const Sample& sample, const QString& dataDir, const QString& wor
   theme.sundayLikeWeekday = sample.sundayLikeWeekday;
   for (const Holiday& h : kHolidays) theme.holidays[h.month - 1][h.day - 1] = {QString::fromUtf8(h.text), orvella::kUserHoliday};
 
-  files.save_theme(QString(), kLeapYear);  // the settings file alone
+  files.save_theme(QString());  // the settings file alone
   const QStringList stored{files.settingsFile(), theme.pictureHoliday, theme.pictureLeft};
   for (const QString& path : stored) fixTime(path);
   const QString archive = dataDir + QLatin1Char('/') + folder + QStringLiteral(".hol");

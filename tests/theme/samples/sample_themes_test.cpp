@@ -68,8 +68,8 @@ TEST(SampleThemesTest, EachComposesEveryMonthWholeWithoutAWord) {
     const QTemporaryDir working;
     Theme theme;
     ThemeFiles files(theme, kDataDir, working.path());
-    files.new_theme(2016);
-    ASSERT_TRUE(files.load_theme(sample.path, 2016));
+    files.new_theme();
+    ASSERT_TRUE(files.load_theme(sample.path));
     EXPECT_EQ(theme.name, sample.name);
     const CompositionSources sources{theme, nameDays, {},
                                      [](const QString& held) { return locateProgramPicture(kDataDir, held); }};
