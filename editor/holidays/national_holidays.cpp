@@ -42,7 +42,7 @@ QString dayText(QString name) {
 NationalHolidaysImport::NationalHolidaysImport(TCalcExpress& evaluator) : evaluator_(evaluator) {}
 
 void NationalHolidaysImport::importFile(const QString& path, HolidayTable& table, int year) {
-  importSettings(IniFile(path), table, year);
+  importSettings(IniFile::load(path), table, year);
 }
 
 void NationalHolidaysImport::importSettings(const IniFile& file, HolidayTable& table, int year) {

@@ -49,7 +49,8 @@ class NationalHolidaysImport {
   // Imports the file at path into table (12 rows sized for year) as national holidays. Raises Error with
   // the program's message when a marker's number does not convert or the arithmetic of a formula fails;
   // the days added before stay in table, and importedDays() and skipped() tell what happened up to there.
-  // A missing or unreadable file holds no sections and adds nothing.
+  // A missing file holds no sections and adds nothing; a file too large for a settings file, or no
+  // regular file, raises Error naming it.
   void importFile(const QString& path, HolidayTable& table, int year);
   void importSettings(const IniFile& file, HolidayTable& table, int year);
 
