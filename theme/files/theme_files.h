@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "platform/errors/message_texts.h"
 #include "theme/archive/backup_file.h"
 #include "theme/model/theme.h"
 
@@ -29,13 +30,18 @@ class ThemeFiles {
   // The default theme; the month backgrounds stay as they were. Creates the working directory when
   // it is missing.
   void new_theme(int year);
-  // Makes the file at path the current theme: a settings file with a non-empty section "1" is copied
-  // in, anything else is restored as a theme archive. Whatever fails, the tables keep one empty entry
-  // per day of each month of the year, so a page can still be composed. Returns false when the file
-  // could not be read whole (missing, or the archive stopped). Every archive error reaches the caller
-  // as Error with the archive's message: the ones the archive raises at once, and those it reports by
-  // code, raised after the settings that were restored have been read.
+  // Makes the file at path the current theme: a settings file (one with a month section or [main],
+  // and no archive's header) is copied in, anything else is restored as a theme archive. Whatever
+  // fails, the tables keep one empty entry per day of each month of the year, so a page can still be
+  // composed. Returns false when the file could not be read whole (missing, or the archive stopped).
+  // Every archive error reaches the caller as Error with the archive's message: the ones the archive
+  // raises at once, and those it reports by code, raised after the settings that were restored have
+  // been read. A pipe, a folder, an unreadable file and settings too large are raised as Error naming
+  // the file. Pictures the settings name that are not in the working directory are left out of the
+  // theme and named in notice().
   bool load_theme(const QString& path, int year);
+  // What the last Open has to tell although it succeeded (pictures left out); empty when nothing.
+  const QString& notice() const { return notice_; }
   // Writes the settings file, then the archive at path when path is not empty. The archive is written
   // beside path and replaces it only when complete, so a failed save leaves the old file as it was; the
   // replacement keeps the old file's mode, a new archive gets the mode of any new file. An archive
@@ -46,6 +52,10 @@ class ThemeFiles {
   // The name a settings or archive file keeps for the program's pictures beside the program.
   static constexpr const char* kLadybugPicture = "ladybug.wmf";
 
+  // %1 the pictures' names as the theme gives them.
+  static constexpr MessageText msg_PicturesLeftOut{
+      "msg_PicturesLeftOut", "Motyw nie zawiera obrazów, które wymienia, więc zostają pominięte: %1"};
+
  private:
   QString inWorkingDir(const QString& name) const;
   Theme& theme_;
@@ -53,6 +63,7 @@ class ThemeFiles {
   QString workingDir_;
   TBackupFile bf_;
   QString archiveError_;  // the message of the code the last archive operation reported
+  QString notice_;
 };
 
 }  // namespace orvella
