@@ -53,7 +53,7 @@ SettingsFileBytes readSettingsFileBytes(const QString& path) {
 Error SettingsFileBytes::error(const QString& path) const {
   switch (state) {
     case TooLarge:
-      return Error(messageText(msg_FileTooLarge).arg(path).arg(kMaxSettingsFileBytes >> 20));
+      return Error(messageText(msg_FileTooLarge).arg(path, QString::number(kMaxSettingsFileBytes >> 20)));
     case NotRegular:
       return Error(messageText(msg_NotARegularFile).arg(path));
     default:

@@ -347,9 +347,7 @@ bool TBackupFile::beginsAsArchive(const QString& path) {
 
 void TBackupFile::refuseTooLarge() const {
   throw Error(messageText(archive::msg_ArchiveTooLarge)
-                  .arg(archiveName_)
-                  .arg(maxRestoreBytes_ >> 20)
-                  .arg(maxRestoreFiles_));
+                  .arg(archiveName_, QString::number(maxRestoreBytes_ >> 20), QString::number(maxRestoreFiles_)));
 }
 
 }  // namespace orvella
