@@ -13,6 +13,7 @@
 #include "app/export/export_command.h"
 #include "app/main_window.h"
 #include "app/program_windows.h"
+#include "editor/holidays/shipped_holidays.h"
 #include "platform/errors/error.h"
 #include "ui/guarded.h"
 
@@ -65,6 +66,12 @@ int main(int argc, char** argv) {
       return 0;
     case orvella::CommandLine::Action::Export:
       return runExport(argc, argv, command.exportRequest);
+    case orvella::CommandLine::Action::ListHolidays: {
+      const QCoreApplication app(argc, argv);  // for the program's folder
+      const QString dataDir = orvella::findDataDir(QCoreApplication::applicationDirPath());
+      std::fputs(orvella::shippedHolidaysList(dataDir).toLocal8Bit().constData(), stdout);
+      return 0;
+    }
     case orvella::CommandLine::Action::Window:
       break;
   }

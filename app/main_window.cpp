@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 #include "calendar/composition/month_names.h"
 #include "calendar/composition/month_run.h"
@@ -31,7 +32,9 @@
 #include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
+#include "platform/errors/error.h"
 #include "theme/archive/archive_messages.h"
+#include "theme/files/theme_open_message.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/toolbar_icons.h"
@@ -226,9 +229,8 @@ void Tf_Main::buildClientArea(QWidget* client) {
   se_year->setObjectName(QStringLiteral("se_year"));
   se_year->setGeometry(8, 16, 265, 34);
   se_year->setFont(sansSerif(19));
-  se_year->setRange(2009, 2017);
+  se_year->setRange(1, 9999);
   se_year->setSingleStep(1);
-  connect(se_year, &QSpinBox::textChanged, this, ui::guarded([this] { se_yearChange(); }));
 
   cb_month = new QListWidget(gb_Main);
   cb_month->setObjectName(QStringLiteral("cb_month"));
@@ -333,7 +335,7 @@ bool Tf_Main::archiveBusy() const {
 void Tf_Main::a_NewExecute() {
   if (archiveBusy() || pageBusy()) return;
   od_Load.fileName.clear();
-  state_->themeFiles.new_theme(selectedYear());
+  state_->themeFiles.new_theme();
   setWindowTitle(QStringLiteral("Orvella"));
 }
 
@@ -348,15 +350,22 @@ void Tf_Main::a_OpenExecute() {
   od_Load.request.folder = context_.path(QStringLiteral("holidays"));
   od_Load.request.filter = QStringLiteral("user holidays (.hol)|*.hol");
   od_Load.request.defaultSuffix = QStringLiteral("hol");
-  // A cancelled dialog changes nothing: the current theme file stays.
+  // A cancelled dialog changes nothing, and so does a file that does not open: the current theme file
+  // stays.
+  const QString current = od_Load.fileName;
   if (!od_Load.execute(this)) return;
-  openTheme(od_Load.fileName);
+  const QString chosen = std::exchange(od_Load.fileName, current);
+  openTheme(chosen);
 }
 
 bool Tf_Main::openTheme(const QString& path) {
+  try {
+    if (!state_->themeFiles.load_theme(path)) return false;
+  } catch (const Error& failed) {
+    throw Error(themeNotOpenedMessage(path, failed.message()));
+  }
   od_Load.fileName = path;
   showThemeFileInCaption(path);
-  const bool opened = state_->themeFiles.load_theme(path, selectedYear());
   if (!state_->themeFiles.notice().isEmpty()) {
     ui::MessageBoxRequest box;
     box.icon = QMessageBox::Warning;
@@ -365,7 +374,7 @@ bool Tf_Main::openTheme(const QString& path) {
     box.objectName = QStringLiteral("themeNoticeBox");
     ui::showMessageBox(box, this);
   }
-  return opened;
+  return true;
 }
 
 void Tf_Main::openThemeFromCommandLine(const QString& given) {
@@ -377,14 +386,11 @@ void Tf_Main::openThemeFromCommandLine(const QString& given) {
     return;
   }
   probe.close();
-  bool opened = false;
   try {
-    opened = openTheme(path);
+    openTheme(path);
   } catch (...) {
     ui::reportException(std::current_exception());
   }
-  // The archive has said what was wrong; what it restored before that is no theme to keep.
-  if (!opened) a_NewExecute();
 }
 
 void Tf_Main::a_SaveExecute() { saveTheme(od_Load.fileName); }
@@ -402,15 +408,16 @@ void Tf_Main::saveTheme(const QString& givenPath) {
     sd_Save.defaultSuffix = QStringLiteral("hol");
     path = ui::chooseFile(sd_Save, this);
   }
-  // The settings file is rewritten even when no file was chosen.
-  if (state_->themeFiles.save_theme(path, selectedYear())) showThemeFileInCaption(path);
+  // The settings file is rewritten even when no file was chosen. The file written is the current theme
+  // file from now on, the one the caption names.
+  if (!state_->themeFiles.save_theme(path)) return;
+  od_Load.fileName = path;
+  showThemeFileInCaption(path);
 }
 
 void Tf_Main::FormActivate() { cb_month->setFocus(); }
 
-void Tf_Main::se_yearChange() { state_->resizeFebruary(selectedYear()); }
-
-int Tf_Main::selectedYear() const { return yearFromText(se_year->text()); }
+int Tf_Main::selectedYear() const { return yearFromText(se_year->text(), se_year->value()); }
 
 int Tf_Main::selectedMonth() const { return std::max(0, cb_month->currentRow()); }
 
@@ -466,6 +473,9 @@ void Tf_Main::a_YearPreviewExecute() {
 
 void Tf_Main::a_EditExecute() {
   if (pageBusy()) return;
+  // The typed year is taken as leaving the field takes it, so that the field and the editor, which
+  // works on the year it opens with, show the same year.
+  se_year->commitTypedYear();
   f_Options->cb_Holidays->setCurrentIndex(selectedMonth());
   f_Options->exec();
 }

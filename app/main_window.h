@@ -38,7 +38,6 @@ class Tf_Main : public QMainWindow {
   void a_SaveExecute();
   void mi_SaveAsClick();
   void FormActivate();
-  void se_yearChange();
   void a_PrintPreviewExecute();
   // The twelve months of the year in the year field, composed one after another as the month
   // preview composes each, into one preview that shows them as they come.
@@ -57,7 +56,8 @@ class Tf_Main : public QMainWindow {
   // chosen. A file that cannot be opened is reported and the default theme stays.
   void openThemeFromCommandLine(const QString& path);
 
-  // The year as the composition reads it: the field's text, or 2009 when it is no whole number.
+  // The year as the composition reads it: the field's text, or the last year the field held when the
+  // text is no whole number.
   int selectedYear() const;
   int selectedMonth() const;  // 0..11
   QString selectedMonthName() const;
@@ -109,6 +109,8 @@ class Tf_Main : public QMainWindow {
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
   void showThemeFileInCaption(const QString& path);
+  // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
+  // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
 
   ProgramContext context_;

@@ -2,7 +2,6 @@
 #include "app/program_state.h"
 
 #include "app/core/program_data.h"
-#include "theme/model/holiday_table.h"
 
 namespace orvella {
 
@@ -10,8 +9,6 @@ ProgramState::ProgramState(const ProgramContext& context)
     : themeFiles(theme, context.programDir, context.workingDir()), context_(context) {}
 
 void ProgramState::registerProgramFonts() { orvella::registerProgramFonts(context_.programDir); }
-
-void ProgramState::resizeFebruary(int year) { orvella::resizeFebruary(theme, year); }
 
 QString ProgramState::locatePicture(const QString& held) const {
   return locateProgramPicture(context_.programDir, held);

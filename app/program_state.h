@@ -24,7 +24,6 @@ class ProgramState {
 
   void registerProgramFonts();
   void loadForenames() { nameDays.load_forenames(context_.programDir); }
-  void resizeFebruary(int year);
 
   // A picture path as the theme holds it -> the file to load, or empty when there is none. Relative
   // paths are taken against the program's folder, and names compare without regard to case.

@@ -43,12 +43,15 @@ void YearSpinEdit::fixup(QString& input) const {
   if (ok) input = QString::number(std::clamp(typed, minimum(), maximum()));
 }
 
-void YearSpinEdit::focusOutEvent(QFocusEvent* event) {
+void YearSpinEdit::commitTypedYear() {
   bool ok = false;
   const int typed = lineEdit()->text().toInt(&ok);
   if (ok) setValue(std::clamp(typed, minimum(), maximum()));
-  else setValue(value());
   lineEdit()->setText(QString::number(value()));
+}
+
+void YearSpinEdit::focusOutEvent(QFocusEvent* event) {
+  commitTypedYear();
   QSpinBox::focusOutEvent(event);
 }
 

@@ -5,14 +5,17 @@
 
 namespace orvella {
 
-// Text that is no whole number reads as the field's minimum, 2009.
-int yearFromText(const QString& text, int fallback = 2009);
+// The year a text names, or fallback when it is no whole number.
+int yearFromText(const QString& text, int fallback);
 
 class YearSpinEdit : public QSpinBox {
   Q_OBJECT
  public:
   explicit YearSpinEdit(QWidget* parent = nullptr);
   QLineEdit* editor() const { return lineEdit(); }
+  // The typed text becomes the field's value as leaving the field makes it: a number out of range
+  // comes back to the nearest bound, text that is no whole number to the last value.
+  void commitTypedYear();
 
  protected:
   QValidator::State validate(QString& input, int& pos) const override;

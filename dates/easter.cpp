@@ -1,4 +1,5 @@
-// Easter Sunday by the Gregorian rule with golden number, century corrections and epact.
+// Easter Sunday by the Gregorian rule with golden number, century corrections and epact, and the
+// Orthodox Easter Sunday by the Julian rule.
 #include "dates/easter.h"
 
 namespace orvella {
@@ -24,6 +25,19 @@ CivilDate easterSunday(int year) {
 int easterSundayDayNumber(int year) {
   const CivilDate date = easterSunday(year);
   return dayNumber(date.year, date.month, date.day);
+}
+
+CivilDate orthodoxEasterSunday(int year) {
+  // The Julian computus: the paschal full moon from the golden number alone, then the next Sunday.
+  const int fullMoon = (19 * (year % 19) + 15) % 30;
+  const int toSunday = (2 * (year % 4) + 4 * (year % 7) - fullMoon + 34) % 7;
+  const int sum = fullMoon + toSunday + 114;
+  const int julianMonth = sum / 31;
+  const int julianDay = sum % 31 + 1;
+  // The Julian calendar lags the Gregorian by the century leap days the Gregorian leaves out, counted
+  // up to March of the year: 13 days from 1900 to 2099.
+  const int lag = year / 100 - year / 400 - 2;
+  return dateFromDayNumber(dayNumber(year, julianMonth, julianDay) + lag);
 }
 
 }  // namespace orvella

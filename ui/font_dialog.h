@@ -22,9 +22,9 @@ struct FontDialogRequest {
   FontChoice initial;  // what the dialog shows first
 };
 
-// Shows the dialog with its effects (underline, strikeout) and any size (or takes the answer a test
-// set); the choice, or nothing when the user cancelled. Qt's dialog offers no colour: the initial
-// colour comes back unchanged.
+// Shows the dialog with its effects (underline, strikeout), any size and a colour: one of the sixteen
+// basic colours by name, or any other (or takes the answer a test set); the choice, or nothing when the
+// user cancelled.
 std::optional<FontChoice> chooseFont(const FontDialogRequest& request, QWidget* parent);
 
 }  // namespace orvella::ui

@@ -3,6 +3,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QVector>
@@ -184,6 +185,17 @@ QModelIndex StringGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifi
   const QModelIndex target = QTableView::moveCursor(cursorAction, modifiers);
   if (target.isValid() && target.column() < kFixedCols) return model_->index(target.row(), kFixedCols);
   return target;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+  // As in a spreadsheet; an open cell editor takes the keys itself.
+  const bool clears = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
+  if (!clears || isEditing()) {
+    QTableView::keyPressEvent(event);
+    return;
+  }
+  for (const QModelIndex& index : selectionModel()->selectedIndexes()) model_->setData(index, QString(), Qt::EditRole);
+  event->accept();
 }
 
 }  // namespace orvella::ui

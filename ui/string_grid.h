@@ -1,6 +1,7 @@
 // A string grid: a table of text cells addressed by column and row, whose top row and left column are
 // fixed (not editable, drawn as the button face, each fixed cell in a colour of its own when set) and
-// whose other cells are edited in place. The language walk treats every StringGrid by the grid rule.
+// whose other cells are edited in place; Delete and Backspace empty the selected cells. The language
+// walk treats every StringGrid by the grid rule.
 #pragma once
 
 #include <QColor>
@@ -49,6 +50,7 @@ class StringGrid : public QTableView {
 
  protected:
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   StringGridModel* model_;

@@ -101,12 +101,15 @@ std::vector<ExportOption> exportOptions() {
        }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("holidays"),
-                          QStringLiteral("Adds the national holidays file FILE.hln to the theme for the "
-                                         "year, as the theme editor's \"Dodaj...\" does. May be given "
-                                         "several times: the first holiday of a day wins."),
-                          QStringLiteral("FILE.hln")),
+                          QStringLiteral("Adds the national holidays file FILE.hln, or the shipped one of "
+                                         "that NAME (see --list-holidays), to the theme for the year, as "
+                                         "the theme editor's \"Dodaj...\" does. May be given several "
+                                         "times: the first holiday of a day wins."),
+                          QStringLiteral("FILE.hln|NAME")),
        false, true, [](ExportRequest& request, const QString& name, const QStringList& values) {
-         for (const QString& value : values) checkReadableFile(name, value);
+         // A bare name that is no file here is looked for among the shipped files when the export starts.
+         for (const QString& value : values)
+           if (value.contains(QLatin1Char('/')) || QFileInfo::exists(value)) checkReadableFile(name, value);
          request.holidayFiles = values;
        }});
   options.push_back(
@@ -193,6 +196,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                 QStringLiteral("Shows this help."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                    QStringLiteral("Shows the program's version."));
+  const QCommandLineOption listHolidays(
+      QStringLiteral("list-holidays"),
+      QStringLiteral("Lists the national holidays files shipped with the program, with their countries."));
   QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                    QStringLiteral("Closes the window as soon as it is shown."));
   quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -200,6 +206,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   for (const ExportOption& o : exportOptions) parser.addOption(o.option);
   parser.addOption(help);
   parser.addOption(version);
+  parser.addOption(listHolidays);
   parser.addOption(quitWhenShown);
   parser.addPositionalArgument(QStringLiteral("FILE.hol"), QStringLiteral("A theme to open in the window."),
                                QStringLiteral("[FILE.hol]"));
@@ -220,6 +227,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
   // An option that neither the program nor the toolkit knows is a mistake in every mode.
   if (!parsed) throw Error(parser.errorText() + usageHint());
+  if (parser.isSet(listHolidays)) {
+    line.action = CommandLine::Action::ListHolidays;
+    return line;
+  }
+
   const QString exportName = exportOptions.front().option.names().front();
   if (!parser.isSet(exportName)) {
     for (const ExportOption& o : exportOptions) {

@@ -1,5 +1,5 @@
 // The program's command line, read with Qt's parser: the window (with a theme file to open), the
-// headless export, or --help and --version, which need no window.
+// headless export, or --help, --version and --list-holidays, which need no window.
 #pragma once
 
 #include <QString>
@@ -10,7 +10,7 @@
 namespace orvella {
 
 struct CommandLine {
-  enum class Action { Window, Export, Help, Version };
+  enum class Action { Window, Export, Help, Version, ListHolidays };
   Action action = Action::Window;
   ExportRequest exportRequest;  // Export
   QStringList themeFiles;       // Window: the theme files named after the options

@@ -170,17 +170,17 @@ QStringList runExport(const ExportRequest& request, const QString& programDir) {
   if (!working.isValid()) throw unableToWrite(working.path());
   Theme theme;
   ThemeFiles themeFiles(theme, programDir, working.path());
-  themeFiles.new_theme(request.year);
+  themeFiles.new_theme();
   if (!request.themeFile.isEmpty()) {
     if (!QFileInfo(request.themeFile).isFile())
       throw Error(request.themeFile + QStringLiteral(": there is no such file"));
     try {
-      themeFiles.load_theme(request.themeFile, request.year);
+      themeFiles.load_theme(request.themeFile);
     } catch (const Error& e) {
       throw Error(request.themeFile + QStringLiteral(": ") + e.message());
     }
   }
-  QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year);
+  QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year, programDir);
   if (!themeFiles.notice().isEmpty())
     notes.prepend(request.themeFile + QStringLiteral(": ") + themeFiles.notice());
   NameDays nameDays;

@@ -5,22 +5,32 @@
 
 #include "dates/calc_express.h"
 #include "editor/holidays/national_holidays.h"
+#include "editor/holidays/shipped_holidays.h"
 #include "platform/errors/error.h"
 #include "theme/model/theme.h"
 
 namespace orvella {
 
-QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year) {
+QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year, const QString& programDir) {
   QStringList notes;
   TCalcExpress ce;
   NationalHolidaysImport importer(ce);
-  for (const QString& file : files) {
+  for (QString file : files) {
+    if (!file.contains(QLatin1Char('/')) && !QFileInfo::exists(file)) {
+      const QString shipped = shippedHolidaysFile(programDir, file);
+      if (shipped.isEmpty())
+        throw Error(file + QStringLiteral(": there is no such file, nor a shipped holidays file of that name "
+                                          "(orvella --list-holidays lists them)"));
+      file = shipped;
+    }
     const QFileInfo info(file);
     if (!info.isFile()) throw Error(file + QStringLiteral(": there is no such file"));
     if (!info.isReadable()) throw Error(file + QStringLiteral(": the file cannot be read"));
     try {
       importer.importFile(file, theme.holidays, year);
     } catch (const Error& e) {
+      // Messages that name the file already stand as they are.
+      if (e.message().startsWith(file + QLatin1Char(':'))) throw;
       throw Error(file + QStringLiteral(": ") + e.message());
     }
     if (!importer.skipped().empty())

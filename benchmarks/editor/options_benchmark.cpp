@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   s.fullDecodeSeconds = best;
 
   // A theme whose every picture is the photograph, with a holiday on each day of January.
-  orvella::resetTables(s.theme, 2012);
+  orvella::resetTables(s.theme);
   s.theme.pictureLeft = s.theme.pictureHoliday = photoPath;
   s.theme.backgrounds.fill(photoPath);
   for (int day = 0; day < 31; ++day) s.theme.holidays[0][day] = {QStringLiteral("Święto %1").arg(day + 1), 'u'};

@@ -155,7 +155,7 @@ struct Program {
   Program() {
     orvella::registerProgramFonts(folder.path());
     orvella::ThemeFiles files(theme, folder.path());
-    files.new_theme(2027);
+    files.new_theme();
     nameDays.load_forenames(folder.path());
   }
 };

@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
   orvella::registerProgramFonts(kDataDir);
 
   Setup s;
-  readThemeDefaults(s.theme, orvella::IniFile(QStringLiteral("/nonexistent/holidays.ini")), kYear);
+  readThemeDefaults(s.theme, orvella::IniFile(QStringLiteral("/nonexistent/holidays.ini")));
   s.nameDays.load_forenames(kDataDir);
   s.expansion = std::make_unique<orvella::LineExpansion>([] { return kYear; });
   setup = &s;

@@ -3,7 +3,9 @@
 
 #include <QDate>
 
+#include "dates/calendar_days.h"
 #include "editor/holidays/national_holidays.h"
+#include "theme/model/holiday_table.h"
 
 namespace orvella {
 
@@ -85,8 +87,10 @@ std::vector<GridDay> ThemeEditCopy::showMonth(const QStringList& shownTexts, int
   }
   HolidayRow& row = table[month];
   classifyTypedTexts(row);
-  days.reserve(row.size());
-  for (int d = 1; d <= int(row.size()); ++d) {
+  // The days of the month in the year: a 29 February the year does not have stays, unshown.
+  const int shown = std::min(int(row.size()), daysInMonth(year, month + 1));
+  days.reserve(shown);
+  for (int d = 1; d <= shown; ++d) {
     const HolidayEntry& entry = row[d - 1];
     days.push_back({d, entry.text, colourOf(entry, year, month + 1, d)});
   }
@@ -103,6 +107,7 @@ void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const
                                            const QStringList& shownTexts) {
   keepTypedTexts(shownTexts);
   const ForgetShownMonth forget{*this};
+  const FebruaryOfYear february(theme_.holidaysEditCopy, year);
   import.importFile(path, theme_.holidaysEditCopy, year);
 }
 

@@ -45,7 +45,7 @@ class ThemeEditCopy {
   // The month whose days the grid holds; this value: none, there is nothing to store back.
   static constexpr std::uint8_t kNoMonth = 255;
 
-  // The holiday part of the copy is the theme's own editor copy, so that a year change resizes both.
+  // The holiday part of the copy is the theme's own editor copy.
   explicit ThemeEditCopy(Theme& theme);
 
   // Each opening: the copy takes the theme's holidays, backgrounds, fonts, name and pictures again,
@@ -56,7 +56,8 @@ class ThemeEditCopy {
   void commit(const QString& name, const ThemeSwitches& switches);
 
   // A month is chosen: the texts of the shown month (the grid's text column, day 1 first) are stored,
-  // then month (0..11) becomes the shown one and its days are given as the grid shows them in year.
+  // then month (0..11) becomes the shown one and its days are given as the grid shows them in year
+  // (February's 29th only in a leap year).
   // Texts typed since the month was shown become user holidays here.
   std::vector<GridDay> showMonth(const QStringList& shownTexts, int month, int year);
   std::uint8_t shownMonth() const { return shown_; }

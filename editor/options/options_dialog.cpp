@@ -28,8 +28,12 @@ namespace orvella {
 
 namespace {
 
-constexpr int kClientWidth = 295;
+constexpr int kClientWidth = 425;
 constexpr int kClientHeight = 697;
+// The width the tabs' contents take, and the column beside the holiday grid.
+constexpr int kInnerWidth = kClientWidth - 20;
+constexpr int kColumnLeft = 262;
+constexpr int kColumnWidth = 150;
 
 // The picture dialogs list every format the program draws.
 const char kPictureFilter[] =
@@ -98,7 +102,7 @@ ui::PictureDialogRequest pictureDialog(const char* name) {
 Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
     : QDialog(parent),
       host_(std::move(host)),
-      expansion_([this] { return year(); }),
+      expansion_([this] { return fieldYear(); }),
       edit_(*host_.theme),
       import_(ce) {
   setObjectName(QStringLiteral("f_Options"));
@@ -123,7 +127,7 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
   b_Cancel->setGeometry(8, 666, 136, 25);
   b_Cancel->setFont(bold);
   b_OK = named(new QPushButton(QStringLiteral("OK"), this), "b_OK");
-  b_OK->setGeometry(151, 666, 136, 25);
+  b_OK->setGeometry(kClientWidth - 8 - 136, 666, 136, 25);
   b_OK->setFont(bold);
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);  // Enter is always OK
   connect(b_Cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -148,9 +152,9 @@ QPushButton* Tf_Options::button(QWidget* parent, const char* name, const char* c
 void Tf_Options::buildMainTab() {
   ts_Main = tab(PageControl1, "ts_Main", "Główne");
   l_ThemeName = named(new QLabel(QStringLiteral("Nazwa tematu:"), ts_Main), "l_ThemeName");
-  l_ThemeName->setGeometry(8, 10, 270, 16);
+  l_ThemeName->setGeometry(8, 10, kInnerWidth, 16);
   e_ThemeName = named(new QLineEdit(QStringLiteral("Default"), ts_Main), "e_ThemeName");
-  e_ThemeName->setGeometry(8, 28, 270, 22);
+  e_ThemeName->setGeometry(8, 28, kInnerWidth, 22);
   l_ThemeName->setBuddy(e_ThemeName);
   ch_SundayLikeWeekday = named(new QCheckBox(QStringLiteral("Niedziela jak dzień powszedni"), ts_Main),
                                "ch_SundayLikeWeekday");
@@ -170,23 +174,36 @@ void Tf_Options::buildHolidaysTab() {
   cb_Holidays = dropDownList(ts_Holidays, "cb_Holidays", {QStringLiteral("Styczeń"), QStringLiteral("Luty")},
                              QRect(8, 8, 170, 22));
   cb_Holidays->setMaxVisibleItems(12);
-  connect(cb_Holidays, &QComboBox::activated, this, ui::guarded([this] { cb_HolidaysChange(); }));
+  connect(cb_Holidays, &QComboBox::activated, this, ui::guarded([this] {
+            cb_HolidaysChange();
+            showBackground();
+          }));
   l_Year = named(new QLabel(ts_Holidays), "l_Year");
   l_Year->setFont(sansSerif(19, true));
-  l_Year->setGeometry(190, 6, 90, 26);
+  l_Year->setGeometry(164, 6, 90, 26);
   l_Year->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  b_SetBackgroundPicture =
-      button(ts_Holidays, "b_SetBackgroundPicture", "Tło...", &Tf_Options::b_SetBackgroundPictureClick);
-  b_SetBackgroundPicture->setGeometry(8, 52, 80, 25);
   gb_NationalHolidays = named(new QGroupBox(QStringLiteral("Święta narodowe"), ts_Holidays), "gb_NationalHolidays");
-  gb_NationalHolidays->setGeometry(100, 36, 180, 50);
+  gb_NationalHolidays->setGeometry(8, 36, 246, 50);
   b_LoadNationalHolidays = button(gb_NationalHolidays, "b_LoadNationalHolidays", "Dodaj...",
                                   &Tf_Options::b_LoadNationalHolidaysClick);
-  b_LoadNationalHolidays->setGeometry(8, 18, 78, 25);
+  b_LoadNationalHolidays->setGeometry(8, 18, 111, 25);
   b_DeleteNationalHolidays =
       button(gb_NationalHolidays, "b_DeleteNationalHolidays", "Usuń", &Tf_Options::b_DeleteNationalHolidaysClick);
-  b_DeleteNationalHolidays->setGeometry(94, 18, 78, 25);
+  b_DeleteNationalHolidays->setGeometry(127, 18, 111, 25);
+
+  // Beside the grid, the month's background: a small picture of it, and the buttons that choose and
+  // remove it.
+  gb_BackgroundPicture = named(new QGroupBox(ts_Holidays), "gb_BackgroundPicture");
+  gb_BackgroundPicture->setGeometry(kColumnLeft, 6, kColumnWidth, 124);
+  i_BackgroundPreview = named(new PictureBox(gb_BackgroundPicture), "i_BackgroundPreview");
+  i_BackgroundPreview->setGeometry(6, 20, kColumnWidth - 12, 98);
+  b_SetBackgroundPicture =
+      button(ts_Holidays, "b_SetBackgroundPicture", "Tło...", &Tf_Options::b_SetBackgroundPictureClick);
+  b_SetBackgroundPicture->setGeometry(kColumnLeft, 136, kColumnWidth, 25);
+  b_DeleteBackgroundPicture = button(ts_Holidays, "b_DeleteBackgroundPicture", "Usuń tło",
+                                     &Tf_Options::b_DeleteBackgroundPictureClick);
+  b_DeleteBackgroundPicture->setGeometry(kColumnLeft, 166, kColumnWidth, 25);
 
   sag_Holidays = named(new ui::StringGrid(2, ts_Holidays), "sag_Holidays");
   sag_Holidays->setColumnWidth(0, 20);
@@ -209,11 +226,11 @@ void Tf_Options::buildFontsTab() {
                           QRect(8, 8, 180, 22));
   connect(cb_Fonts, &QComboBox::activated, this, ui::guarded([this] { cb_FontsChange(); }));
   b_FontChange = button(ts_Fonts, "b_FontChange", "Zmień...", &Tf_Options::b_FontChangeClick);
-  b_FontChange->setGeometry(196, 7, 84, 25);
+  b_FontChange->setGeometry(8 + kInnerWidth - 84, 7, 84, 25);
   gb_FontDescription = named(new QGroupBox(ts_Fonts), "gb_FontDescription");
-  gb_FontDescription->setGeometry(8, 40, 272, 200);
+  gb_FontDescription->setGeometry(8, 40, kInnerWidth, 200);
   p_FontPreview = named(new QLabel(QStringLiteral("12"), gb_FontDescription), "p_FontPreview");
-  p_FontPreview->setGeometry(8, 20, 256, 172);
+  p_FontPreview->setGeometry(8, 20, kInnerWidth - 16, 172);
   p_FontPreview->setAlignment(Qt::AlignCenter);
   // A white panel with a raised inner and a lowered outer bevel.
   p_FontPreview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -230,14 +247,20 @@ void Tf_Options::buildPicturesTab() {
                              QRect(8, 8, 180, 22));
   connect(cb_Pictures, &QComboBox::activated, this, ui::guarded([this] { cb_PicturesChange(); }));
   b_PictureChange = button(ts_Pictures, "b_PictureChange", "Zmień...", &Tf_Options::b_PictureChangeClick);
-  b_PictureChange->setGeometry(196, 7, 84, 25);
+  b_PictureChange->setGeometry(8 + kInnerWidth - 84, 7, 84, 25);
   gb_PictureDescription = named(new QGroupBox(ts_Pictures), "gb_PictureDescription");
-  gb_PictureDescription->setGeometry(6, 40, 276, 543);
+  gb_PictureDescription->setGeometry(6, 40, kInnerWidth + 4, 543);
   i_PicturePreview = named(new PictureBox(gb_PictureDescription), "i_PicturePreview");
-  i_PicturePreview->setGeometry(8, 22, 260, 513);
+  i_PicturePreview->setGeometry(8, 22, kInnerWidth - 12, 513);
 }
 
-int Tf_Options::year() const { return host_.selectedYear ? host_.selectedYear() : 2009; }
+int Tf_Options::fieldYear() const { return host_.selectedYear ? host_.selectedYear() : 2009; }
+
+int Tf_Options::month() const { return std::max(0, cb_Holidays->currentIndex()); }
+
+QString Tf_Options::located(const QString& held) const {
+  return host_.locatePicture ? host_.locatePicture(held) : held;
+}
 
 void Tf_Options::FormCreate() {
   if (host_.monthNames.isEmpty()) return;
@@ -252,7 +275,10 @@ void Tf_Options::showEvent(QShowEvent* event) {
 }
 
 void Tf_Options::FormShow() {
-  l_Year->setText(QString::number(year()));
+  // The grid, its Sunday colours and the import keep to this year while the dialog is open, whatever
+  // the main window's field does meanwhile.
+  year_ = fieldYear();
+  l_Year->setText(QString::number(year_));
   edit_.load();
   cb_Fonts->setCurrentIndex(0);
   cb_FontsChange();
@@ -261,6 +287,7 @@ void Tf_Options::FormShow() {
   if (cb_Holidays->currentIndex() < 0) cb_Holidays->setCurrentIndex(0);
   edit_.forgetShownMonth();
   cb_HolidaysChange();
+  showBackground();
   const Theme& theme = *host_.theme;
   e_ThemeName->setText(edit_.name());
   ch_WithoutForenames->setChecked(theme.withoutForenames);
@@ -279,7 +306,7 @@ QStringList Tf_Options::shownTexts() {
 }
 
 void Tf_Options::cb_HolidaysChange() {
-  const std::vector<GridDay> days = edit_.showMonth(shownTexts(), std::max(0, cb_Holidays->currentIndex()), year());
+  const std::vector<GridDay> days = edit_.showMonth(shownTexts(), month(), year_);
   sag_Holidays->clearCellFormatting();
   sag_Holidays->setRowCount(int(days.size()) + 1);
   for (const GridDay& day : days) {
@@ -311,38 +338,60 @@ void Tf_Options::b_FontChangeClick() {
   showFont(font);
 }
 
-void Tf_Options::showPicture(const QString& file) {
+void Tf_Options::showPicture(PictureBox* box, QGroupBox* group, const QString& file) {
   Picture picture = Picture::load(file);
-  i_PicturePreview->setPicture(std::move(picture));
-  gb_PictureDescription->setTitle(files::filePart(file));
+  box->setPicture(std::move(picture));
+  group->setTitle(files::filePart(file));
+}
+
+void Tf_Options::showReadablePicture(PictureBox* box, QGroupBox* group, const QString& file) {
+  try {
+    showPicture(box, group, file);
+  } catch (const Error&) {
+    // Said in the caption, not in a box: the dialog opens and OK commits whatever the theme holds.
+    box->clear();
+    group->setTitle(formatMessage(messageText(messages::msg_PictureUnreadable), files::filePart(file)));
+  }
 }
 
 void Tf_Options::cb_PicturesChange() {
-  const QString held = edit_.picture(std::max(0, cb_Pictures->currentIndex()));
-  const QString file = host_.locatePicture ? host_.locatePicture(held) : held;
+  const QString file = located(edit_.picture(std::max(0, cb_Pictures->currentIndex())));
   // A picture that is not there keeps the preview as it was.
   if (file.isEmpty() || !files::fileExists(file)) return;
-  try {
-    showPicture(file);
-  } catch (const Error&) {
-    // Said in the caption, not in a box: the dialog opens and OK commits whatever the theme holds.
-    i_PicturePreview->clear();
-    gb_PictureDescription->setTitle(formatMessage(messageText(messages::msg_PictureUnreadable), files::filePart(file)));
+  showReadablePicture(i_PicturePreview, gb_PictureDescription, file);
+}
+
+void Tf_Options::showBackground() {
+  const QString held = edit_.background(month());
+  const QString file = located(held);
+  if (!file.isEmpty() && files::fileExists(file)) {
+    showReadablePicture(i_BackgroundPreview, gb_BackgroundPicture, file);
+    return;
   }
+  // No background, or one whose file is not there: the name it has, over an empty box.
+  i_BackgroundPreview->clear();
+  gb_BackgroundPicture->setTitle(files::filePart(held));
 }
 
 void Tf_Options::b_PictureChangeClick() {
   const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPicture"), this);
   if (chosen.isEmpty()) return;
   // A file that cannot be read raises here: the box says why, and the setting stays as it was.
-  showPicture(chosen);
+  showPicture(i_PicturePreview, gb_PictureDescription, chosen);
   edit_.picture(std::max(0, cb_Pictures->currentIndex())) = chosen;
 }
 
 void Tf_Options::b_SetBackgroundPictureClick() {
   const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPictureBG"), this);
   if (chosen.isEmpty()) return;
-  edit_.background(std::max(0, cb_Holidays->currentIndex())) = chosen;
+  // As for the pictures: a file that cannot be read is refused with the reason.
+  showPicture(i_BackgroundPreview, gb_BackgroundPicture, chosen);
+  edit_.background(month()) = chosen;
+}
+
+void Tf_Options::b_DeleteBackgroundPictureClick() {
+  edit_.background(month()).clear();
+  showBackground();
 }
 
 void Tf_Options::b_LoadNationalHolidaysClick() {
@@ -358,7 +407,7 @@ void Tf_Options::b_LoadNationalHolidaysClick() {
   od_Load.fileName.clear();
   if (!od_Load.execute(this)) return;
   try {
-    edit_.importNationalHolidays(import_, od_Load.fileName, year(), shownTexts());
+    edit_.importNationalHolidays(import_, od_Load.fileName, year_, shownTexts());
   } catch (...) {
     cb_HolidaysChange();  // the days imported before the error stay, and show
     throw;
@@ -401,7 +450,12 @@ bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      // Also from an open cell editor, whose text counts: the handlers read the grid.
+      // On a button Enter presses that button, as on every desktop.
+      if (auto* focused = qobject_cast<QPushButton*>(firstStop)) {
+        focused->click();
+        return true;
+      }
+      // Anywhere else it is OK, also from an open cell editor, whose text counts: the handlers read the grid.
       sag_Holidays->commitEditor();
       b_OK->click();
       return true;

@@ -1,6 +1,7 @@
 // The theme editor dialog: the theme's name and switches, the holiday text of every day, the month
-// backgrounds, the four fonts and the two pictures, edited on a copy that OK writes back. It also owns
-// the evaluator the national holidays import uses and the line expansion the composition calls.
+// backgrounds, the four fonts and the two pictures, edited on a copy that OK writes back. Each opening
+// works on the year the main window's field held when it opened. It also owns the evaluator the
+// national holidays import uses and the line expansion the composition calls.
 #pragma once
 
 #include <QDialog>
@@ -39,7 +40,7 @@ inline constexpr MessageText msg_PictureUnreadable{"msg_PictureUnreadable", "%s 
 // What the dialog reads from the main window and borrows of it.
 struct OptionsHost {
   Theme* theme = nullptr;                // the program's theme
-  std::function<int()> selectedYear;     // the year field, read at each use
+  std::function<int()> selectedYear;     // the year field
   QStringList monthNames;                // the month list's items, taken once, at creation
   ui::OpenDialog* od_Load = nullptr;     // the main window's open dialog, borrowed by the import
   QString programDir;                    // the import starts in its "holidays" folder
@@ -53,7 +54,7 @@ class Tf_Options : public QDialog {
   explicit Tf_Options(OptionsHost host, QWidget* parent = nullptr);
   ~Tf_Options() override;
 
-  // "@_" markers replaced by their values for the selected year.
+  // "@_" markers replaced by their values for the year in the main window's field.
   QString wypelnij_linie(const QString& line) const { return expansion_.wypelnij_linie(line); }
   QString zamien(const QString& keyword) const { return expansion_.zamien(keyword); }
 
@@ -66,6 +67,7 @@ class Tf_Options : public QDialog {
   void cb_PicturesChange();
   void b_PictureChangeClick();
   void b_SetBackgroundPictureClick();
+  void b_DeleteBackgroundPictureClick();
   void b_LoadNationalHolidaysClick();
   void b_DeleteNationalHolidaysClick();
   void b_OKClick();
@@ -85,6 +87,9 @@ class Tf_Options : public QDialog {
   QComboBox* cb_Holidays = nullptr;
   QLabel* l_Year = nullptr;
   QPushButton* b_SetBackgroundPicture = nullptr;
+  QPushButton* b_DeleteBackgroundPicture = nullptr;
+  QGroupBox* gb_BackgroundPicture = nullptr;  // caption: the file name of the month's background
+  PictureBox* i_BackgroundPreview = nullptr;
   QGroupBox* gb_NationalHolidays = nullptr;
   QPushButton* b_LoadNationalHolidays = nullptr;
   QPushButton* b_DeleteNationalHolidays = nullptr;
@@ -113,15 +118,25 @@ class Tf_Options : public QDialog {
   void buildFontsTab();
   void buildPicturesTab();
   QPushButton* button(QWidget* parent, const char* name, const char* caption, void (Tf_Options::*handler)());
-  int year() const;
+  int fieldYear() const;
+  // The shown month, 0..11.
+  int month() const;
+  // A held picture path -> the file to load, or empty when there is none.
+  QString located(const QString& held) const;
   // The texts of the shown month as the grid holds them, an open cell editor's text included; none
   // when the grid holds nothing to store back.
   QStringList shownTexts();
   void showFont(const ThemeFont& font);
-  // Shows the picture at `file` with its name as caption; raises the picture loader's error.
-  void showPicture(const QString& file);
+  // Shows the picture at `file` in the box with its name as the group's caption; raises the picture
+  // loader's error, leaving both as they were.
+  static void showPicture(PictureBox* box, QGroupBox* group, const QString& file);
+  // The same, but a picture that cannot be read is said in the caption, over an empty box.
+  static void showReadablePicture(PictureBox* box, QGroupBox* group, const QString& file);
+  // The background of the chosen month.
+  void showBackground();
 
   OptionsHost host_;
+  int year_ = 2009;  // the year this opening works on
   LineExpansion expansion_;
   ThemeEditCopy edit_;
   NationalHolidaysImport import_;

@@ -48,14 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       orvella::decodeText(bytes);
       orvella::decodeTextAs(bytes, "windows-1252");
       try {
-        orvella::readThemeDefaults(theme, ini, 2013);
+        orvella::readThemeDefaults(theme, ini);
       } catch (const orvella::Error&) {
         // A bad colour is the one error the theme reads may raise.
       }
       return 0;
     case 1:
       try {
-        orvella::readThemeSettings(theme, ini, 2012, QString());
+        orvella::readThemeSettings(theme, ini, QString());
       } catch (const orvella::Error&) {
       }
       check(theme.holidays.size() == 12 && theme.holidays[1].size() == 29);
@@ -66,14 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Open, change, Save: what is written reads back the same.
   try {
-    orvella::readThemeSettings(theme, ini, 2013, QString());
+    orvella::readThemeSettings(theme, ini, QString());
   } catch (const orvella::Error&) {
   }
   const QString value = QString::fromLatin1(bytes.left(64)).replace(QChar(0), QChar(' '));
   const QString section = sections.isEmpty() ? QStringLiteral("fuzz") : sections.front();
   ini.writeString(section, QStringLiteral("written"), value);
   if (sections.size() > 1) ini.eraseSection(sections.back());
-  orvella::writeThemeSettings(theme, ini, 2013);
+  orvella::writeThemeSettings(theme, ini);
 
   const bool written = ini.hasKey(section, QStringLiteral("written"));
   const QString expected = ini.readString(section, QStringLiteral("written"), QString());
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(again.readString(section, QStringLiteral("written"), QString()) == expected);
   orvella::Theme reread;
   try {
-    orvella::readThemeSettings(reread, again, 2013, QString());
+    orvella::readThemeSettings(reread, again, QString());
     // Texts lose the blanks around them and line breaks inside them, as every value written and read
     // does; sizes, colours and styles come back as they were.
     for (auto font : {&orvella::Theme::holidayFont, &orvella::Theme::weekdayFont,

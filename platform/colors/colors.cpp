@@ -51,6 +51,15 @@ std::optional<qint64> parseInteger(const QString& raw) {
 }
 }  // namespace
 
+const std::array<ColorValue, 16>& basicColors() {
+  static const std::array<ColorValue, 16> basic = [] {
+    std::array<ColorValue, 16> made{};
+    for (std::size_t i = 0; i < made.size(); ++i) made[i] = kNamed[i].value;
+    return made;
+  }();
+  return basic;
+}
+
 std::optional<ColorValue> colorFromName(const QString& name) {
   for (const auto& c : kNamed)
     if (name.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0) return c.value;

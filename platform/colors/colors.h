@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -16,6 +17,8 @@ inline constexpr ColorValue clGray = 0x808080;
 inline constexpr ColorValue clWhite = 0xFFFFFF;
 inline constexpr ColorValue clWindowText = kSystemColorBase + 8;
 
+// The sixteen colours with a name that are no system colours, clBlack to clWhite, in the names' order.
+const std::array<ColorValue, 16>& basicColors();
 // One of the 41 names ("clBlack" .. "clInfoBk"), compared without regard to case.
 std::optional<ColorValue> colorFromName(const QString& name);
 // The name when the value has one, otherwise "$" and 8 upper-case hexadecimal digits.

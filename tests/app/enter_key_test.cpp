@@ -1,11 +1,15 @@
-// Enter in the main window with real previews that the user closes with Esc or the Close button, and a
-// real error box closed with Esc: one key press opens one preview or one box. Runs offscreen and on a
-// real X server with a window manager, where the main window becomes active again only some time
-// after the preview has gone.
+// Keys and focus in real windows. Enter in the main window with real previews that the user closes with
+// Esc or the Close button, and a real error box closed with Esc: one key press opens one preview or one
+// box. A typed year stays while the focus goes to a menu and the theme editor, and Enter in the editor
+// presses the button that has the focus. Runs offscreen and on a real X server with a window manager,
+// where the main window becomes active again only some time after the preview has gone.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -13,6 +17,7 @@
 #include "app/print_window.h"
 #include "app/program_state.h"
 #include "app/year_spin_edit.h"
+#include "editor/options/options_dialog.h"
 #include "tests/app/started_program.h"
 #include "tests/support/files.h"
 #include "ui/dialog_seams.h"
@@ -29,6 +34,9 @@ constexpr int kPatience = 30000;
 
 // A key pressed on the keyboard: it goes to whichever control of the window has the focus.
 void pressKey(QWidget& window, Qt::Key key) { QTest::keyClick(window.windowHandle(), key); }
+
+// The theme editor once it is the active window, or nothing.
+Tf_Options* activeEditor() { return f_Options && f_Options->isActiveWindow() ? f_Options : nullptr; }
 
 QMessageBox* activeMessageBox() {
   for (QWidget* widget : QApplication::topLevelWidgets())
@@ -104,8 +112,7 @@ class EnterKeyTest : public QObject {
     QFETCH(CloseBy, closeBy);
     Tf_Main& main = start();
     if (fromYearField) {
-      // A typed year out of range is what the preview shows; leaving the field would bring it back to
-      // 2017, which a second preview would show.
+      // A typed year is what the preview shows.
       main.se_year->setFocus();
       main.se_year->editor()->selectAll();
       QTest::keyClicks(main.se_year, QStringLiteral("2030"));
@@ -124,6 +131,45 @@ class EnterKeyTest : public QObject {
     QCoreApplication::processEvents();
     const QString year = fromYearField ? QStringLiteral("2030") : QStringLiteral("2010");
     QCOMPARE(previews.years().join(QStringLiteral(", ")), year);  // each preview by the year it shows
+  }
+
+  void aTypedYearIsTheOneYearOfTheMenuAndTheEditor() {
+    Tf_Main& main = start();
+    QTest::mouseClick(main.se_year->editor(), Qt::LeftButton);
+    main.se_year->editor()->selectAll();
+    QTest::keyClicks(main.se_year, QStringLiteral("2027"));
+    QMenuBar* menus = main.menuBar();
+    QTest::mouseClick(menus, Qt::LeftButton, {}, menus->actionGeometry(menus->actions().first()).center());
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activePopupWidget(), kPatience);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activePopupWidget(), kPatience);
+    QCOMPARE(main.se_year->text(), QStringLiteral("2027"));
+
+    QString yearShown;
+    testing::when([] { return activeEditor(); }, [&yearShown] {
+      yearShown = f_Options->l_Year->text();
+      QTest::mouseClick(f_Options->b_OK, Qt::LeftButton);
+    });
+    QTest::mouseClick(main.findChild<QToolButton*>(QStringLiteral("ToolButton6")), Qt::LeftButton);
+    QCOMPARE(yearShown, QStringLiteral("2027"));
+    QCOMPARE(main.se_year->text(), QStringLiteral("2027"));
+  }
+
+  void enterInTheEditorPressesTheButtonThatHasTheFocus() {
+    Tf_Main& main = start();
+    QWidget* reached = nullptr;
+    testing::when([] { return activeEditor(); }, [&reached] {
+      Tf_Options& d = *f_Options;
+      // Tab walks the controls until Cancel has the focus.
+      for (int presses = 0; presses < 40 && QApplication::focusWidget() != d.b_Cancel; ++presses)
+        pressKey(d, Qt::Key_Tab);
+      reached = QApplication::focusWidget();
+      pressKey(d, Qt::Key_Return);
+      if (d.isVisible()) d.reject();
+    });
+    main.a_Edit->trigger();
+    QCOMPARE(reached, static_cast<QWidget*>(f_Options->b_Cancel));
+    QCOMPARE(f_Options->result(), int(QDialog::Rejected));
   }
 
   void aBrokenPictureShowsOneErrorBox() {

@@ -124,8 +124,8 @@ TEST_F(ExportRunTest, TheProgramReportsOnStandardErrorWithItsExitStatus) {
   const QString theme = out.filePath(QStringLiteral("damaged.hol"));
   Theme saved;
   ThemeFiles files(saved, program.path(), out.filePath(QStringLiteral("work")));
-  files.new_theme(2010);
-  ASSERT_TRUE(files.save_theme(theme, 2010) && damageFirstBlock(theme));
+  files.new_theme();
+  ASSERT_TRUE(files.save_theme(theme) && damageFirstBlock(theme));
   const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
   const ProgramRun damaged = runProgram({"--export", pdf, "--year", "2010", "--month", "1", "--theme", theme});
   EXPECT_EQ(damaged.status, 1);
@@ -186,7 +186,7 @@ TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
   writeFile(february, "earlier");
   Theme theme;
   ThemeFiles files(theme, program.path(), out.filePath(QStringLiteral("work")));
-  files.new_theme(2010);
+  files.new_theme();
   writeFile(out.filePath(QStringLiteral("cut.jpg")), QByteArray::fromHex("ffd8ffe000104a464946000101"));
   theme.backgrounds[1] = out.filePath(QStringLiteral("cut.jpg"));
   NameDays nameDays;
@@ -243,7 +243,7 @@ class ExportPdfPhotoTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ThemeFiles files(theme, program.path());
-    files.new_theme(2010);
+    files.new_theme();
     theme.pictureLeft.clear();  // only the backgrounds put images into the file
     theme.pictureHoliday.clear();
     nameDays.load_forenames(program.path());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "../support/files.h"
@@ -24,7 +25,7 @@ class ExportHolidaysTest : public ::testing::Test {
   }
   Theme themeFor(int year) {
     Theme theme;
-    resetTables(theme, year);
+    resetTables(theme);
     return theme;
   }
   // The composed December of the year as JSON text.
@@ -45,14 +46,14 @@ TEST_F(ExportHolidaysTest, FilesAddUpInOrderToTheComposedPage) {
 
   const QString eve = file("eve.hln", "[1]\nm=12\nd=24\nname=Eve\n[2]\nexpr=@_eastersunday/\n");
   Theme theme = themeFor(2025);
-  const QStringList notes = addNationalHolidays(theme, {polska, eve}, 2025);
+  const QStringList notes = addNationalHolidays(theme, {polska, eve}, 2025, program.path());
   EXPECT_EQ(theme.holidays[11][23], (HolidayEntry{QStringLiteral("Wigilia"), kNationalHoliday}));
   EXPECT_TRUE(theme.holidaysEditCopy[11][23].text.isEmpty()) << "only the table the page is composed from";
   ASSERT_EQ(notes.size(), 1);
   EXPECT_TRUE(notes.front().startsWith(eve + QStringLiteral(": ")));
   EXPECT_TRUE(notes.front().contains(QStringLiteral("[2] expr=@_eastersunday/")));
   theme = themeFor(2024);
-  addNationalHolidays(theme, {polska, eve}, 2024);
+  addNationalHolidays(theme, {polska, eve}, 2024, program.path());
   EXPECT_EQ(theme.holidays[11][23].text, QStringLiteral("Eve"));
 }
 
@@ -60,7 +61,7 @@ TEST_F(ExportHolidaysTest, AnImportErrorEndsTheProgramWithoutOutput) {
   const QString broken = file("broken.hln", "[1]\nm=1\nd=2\nname=kept\n[2]\nexpr=1/0\n");
   Theme theme = themeFor(2025);
   try {
-    addNationalHolidays(theme, {broken, polska}, 2025);
+    addNationalHolidays(theme, {broken, polska}, 2025, program.path());
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), broken + QStringLiteral(": Floating point division by zero"));
@@ -78,10 +79,36 @@ TEST_F(ExportHolidaysTest, AnImportErrorEndsTheProgramWithoutOutput) {
       << stopped.err.toStdString();
   EXPECT_FALSE(QFileInfo::exists(pdf));
 
+  // Anything but a holidays file is said to be none, rather than adding nothing in silence.
+  for (const QString& other : {QStringLiteral("/bin/ls"), file("empty.hln", "")}) {
+    const ProgramRun refused = run(other);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(other + QStringLiteral(": ")) &&
+                refused.err.contains(QStringLiteral("[1]")))
+        << refused.err.toStdString();
+  }
+
   const ProgramRun skipped = run(file("skipped.hln", "[1]\nexpr=x\n"));
   EXPECT_EQ(skipped.status, 0);
   EXPECT_TRUE(skipped.err.contains(QStringLiteral("[1] expr=x"))) << skipped.err.toStdString();
   EXPECT_TRUE(QFileInfo::exists(pdf));
+}
+
+TEST_F(ExportHolidaysTest, ShippedFilesGoByTheirNames) {
+  const ProgramRun list = runProgram({"--list-holidays"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.out.count(QLatin1Char('\n')), 33);
+  EXPECT_TRUE(
+      list.out.contains(QRegularExpression(QStringLiteral("(^|\n)united_kingdom +GB +United Kingdom\n"))))
+      << list.out.toStdString();
+
+  const QString pdf = out.filePath(QStringLiteral("cal.pdf"));
+  const QStringList export2025{"--export", pdf, "--year", "2025", "--month", "12", "--holidays"};
+  EXPECT_EQ(runProgram(export2025 + QStringList{"Polska.hln"}).status, 0);
+  const ProgramRun unknown = runProgram(export2025 + QStringList{"atlantis"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_TRUE(unknown.err.contains(QStringLiteral("atlantis: there is no such file")))
+      << unknown.err.toStdString();
 }
 
 }  // namespace

@@ -37,6 +37,7 @@
 #include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_dialogs.h"
+#include "ui/font_dialog.h"
 #include "ui/printer_setup_dialog.h"
 #include "ui/string_grid.h"
 #include "ui/window_registry.h"
@@ -409,6 +410,14 @@ class LanguageFilesTest : public QObject {
                                      &main, name + "_picture_error_box");
       }
       main.openThemeFromCommandLine(folder.filePath(QStringLiteral("missing.hol")));
+      main.openThemeFromCommandLine(broken);
+      // The font dialog itself, closed as soon as it shows.
+      ui::seams().fontDialogs.setAnswerer({});
+      testing::when([] { return QApplication::activeModalWidget(); }, [name] {
+        testing::keepScreenshot(*QApplication::activeModalWidget(), name + "_font_dialog");
+        QApplication::activeModalWidget()->close();
+      });
+      ui::chooseFont({QStringLiteral("fd_Fonts"), QString(), {main.font(), Qt::black}}, &main);
       main.mi_AboutClick();
       asked.insert(messages.asked());
     }

@@ -11,6 +11,7 @@
 #include "app/print_window.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
+#include "app/year_spin_edit.h"
 #include "calendar/composition/page_json.h"
 #include "tests/app/started_program.h"
 #include "tests/editor/options/editor_user.h"
@@ -95,6 +96,21 @@ class ThemeEditorTest : public QObject {
     QCOMPARE(f_Options, editor);
     QCOMPARE(previews.opened(), 0);
     QCOMPARE(main.state().theme.holidays[1][13], (HolidayEntry{QStringLiteral("Walentynki"), kUserHoliday}));
+  }
+
+  // 29 February typed in 2016 lives on through a year without it.
+  void twentyNinthFebruaryIsKeptThroughYearsWithoutIt() {
+    Tf_Main& main = start();
+    main.se_year->setValue(2016);
+    main.cb_month->setCurrentRow(1);
+    editTheme(main, [](testing::EditorUser& user) {
+      user.typeInto(29, QStringLiteral("Dzień przestępny"));
+      user.press(Qt::Key_Return);
+    });
+    main.se_year->setFocus();
+    QTest::keyClick(main.se_year, Qt::Key_Up);
+    QTest::keyClick(main.se_year, Qt::Key_Down);
+    QCOMPARE(main.state().theme.holidays[1][28], (HolidayEntry{QStringLiteral("Dzień przestępny"), kUserHoliday}));
   }
 
   void anEditedThemeComposesTheSamePagesAfterSaveNewAndOpen() {

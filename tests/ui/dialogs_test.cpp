@@ -1,6 +1,7 @@
 // The dialog seams: answers a test sets come first, then the real dialogs; the filter converter, the
 // picture dialog's preview, the one error path and the archive's boxes.
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDialog>
@@ -91,19 +92,26 @@ class DialogsTest : public QObject {
     QCOMPARE(shownText, QStringLiteral("sure:Sure?"));
     QCOMPARE(boxes.requests().size(), 3);
 
-    // The font dialog shows the font it was given; OK gives it back with the colour untouched.
+    // The font dialog shows the font it was given; its colour is chosen from the named colours, one key
+    // down from black is maroon, and OK gives both back.
     QFont font(QStringLiteral("DejaVu Sans"), 17);
     font.setItalic(true);
     auto& fonts = ui::seams().fontDialogs;
     fonts.setNextAnswer(std::nullopt);
     QVERIFY(!ui::chooseFont({QStringLiteral("fd_Fonts"), QString(), {font, Qt::red}}, nullptr));
-    whenShown<QFontDialog>([](QFontDialog& dialog) { dialog.accept(); });
-    const auto chosen = ui::chooseFont({QStringLiteral("fd_Fonts"), QString(), {font, Qt::red}}, nullptr);
+    whenShown<QDialog>([](QDialog& dialog) {
+      if (auto* colours = dialog.findChild<QComboBox*>(QStringLiteral("cb_FontColour"))) {
+        colours->setFocus();
+        QTest::keyClick(colours, Qt::Key_Down);
+      }
+      dialog.accept();
+    });
+    const auto chosen = ui::chooseFont({QStringLiteral("fd_Fonts"), QString(), {font, Qt::black}}, nullptr);
     QVERIFY(chosen);
     QCOMPARE(chosen->font.family(), QStringLiteral("DejaVu Sans"));
     QCOMPARE(chosen->font.pointSize(), 17);
     QVERIFY(chosen->font.italic());
-    QCOMPARE(chosen->colour, QColor(Qt::red));
+    QCOMPARE(chosen->colour, QColor(128, 0, 0));
 
     // A file dialog a test does not answer is the real one, cancelled here by the user.
     QTemporaryDir folder;

@@ -110,6 +110,19 @@ class StringGridTest : public QObject {
     QCOMPARE(g.cell(1, 1), QStringLiteral("x"));
   }
 
+  void deleteAndBackspaceClearTheSelectedCells() {
+    StringGrid& g = shownGrid();
+    for (int day = 1; day <= 5; ++day) g.setCell(1, day, QStringLiteral("day %1").arg(day));
+    QTest::keyClick(&g, Qt::Key_Down);
+    QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);  // days 2 and 3
+    QTest::keyClick(&g, Qt::Key_Delete);
+    QVERIFY(!g.isEditing());
+    QTest::keyClick(&g, Qt::Key_Down);  // day 4 alone
+    QTest::keyClick(&g, Qt::Key_Backspace);
+    QVERIFY(!g.isEditing());
+    QCOMPARE(g.columnTexts(1), (QStringList{"day 1", "", "", "", "day 5"}));
+  }
+
   void fixedCellsShowTheirOwnColourUntilFormattingIsCleared() {
     StringGrid& g = shownGrid();
     const QColor buttonFace = g.palette().color(QPalette::Active, QPalette::Button);

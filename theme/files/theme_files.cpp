@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <utility>
 
 #include "platform/errors/error.h"
 #include "platform/files/file_operations.h"
@@ -71,62 +73,73 @@ void ThemeFiles::delete_temp() {
   }
 }
 
-void ThemeFiles::new_theme(int year) {
+void ThemeFiles::new_theme() {
   if (busy()) return;
   delete_temp();
-  resetTables(theme_, year);
+  resetTables(theme_);
   files::makeFolders(workingDir());
   files::copyFileNoOverwrite(programDir_ + QStringLiteral("/images/band_music.wmf"),
                              workingDir() + QStringLiteral("/band_music.wmf"));
   files::copyFileNoOverwrite(programDir_ + QStringLiteral("/images/flower.wmf"),
                              workingDir() + QStringLiteral("/flower.wmf"));
   const IniFile ini(settingsFile());
-  readThemeDefaults(theme_, ini, year);
+  readThemeDefaults(theme_, ini);
 }
 
-bool ThemeFiles::load_theme(const QString& path, int year) {
+bool ThemeFiles::load_theme(const QString& path) {
   if (busy()) return false;
-  delete_temp();
-  // Sized for the year at once, so that a failed Open leaves a theme a page can be composed from.
-  resetTables(theme_, year);
   notice_.clear();
   const SettingsFileBytes read = readSettingsFileBytes(path);
   const bool regular = read.state == SettingsFileBytes::Read || read.state == SettingsFileBytes::TooLarge;
   const bool archive = regular && TBackupFile::beginsAsArchive(path);
   // A pipe or a folder is never waited on; a file too large for settings must be an archive.
   if (read.refused() && !archive) throw read.error(path);
-  bool complete = true;
-  if (!archive && isThemeSettingsFile(IniFile::fromBytes(read.bytes, path))) {
-    files::makeFolders(workingDir());
-    files::copyFileNoOverwrite(path, settingsFile());
+  QFile probe(path);
+  if (!probe.open(QIODevice::ReadOnly)) throw Error(probe.errorString());
+  probe.close();
+  files::makeFolders(workingDir());
+  // The theme's files are gathered in a folder of their own and read from there first: whatever fails
+  // on the way leaves the current theme, in memory and in the working directory, as it was.
+  const QTemporaryDir gathered(workingDir() + QStringLiteral("/.opening-XXXXXX"));
+  if (!gathered.isValid()) throw unableToWrite(workingDir());
+  const bool settingsOnly = !archive && isThemeSettingsFile(IniFile::fromBytes(read.bytes, path));
+  if (settingsOnly)
+    files::copyFileNoOverwrite(path, gathered.filePath(QLatin1String(kThemeSettingsFileName)));
+  else if (!restore(path, gathered.path()))
+    return false;
+  Theme trial = theme_;
+  readThemeSettings(trial, IniFile::load(gathered.filePath(QLatin1String(kThemeSettingsFileName))), gathered.path());
+
+  delete_temp();
+  const QDir from(gathered.path());
+  for (const QString& name : from.entryList(QDir::Files | QDir::Hidden)) {
+    // A file of the same name in another case is replaced, as the archive replaces one on restore.
+    const QString existing = findFileInFolder(workingDir(), name);
+    files::replaceFile(from.filePath(name), existing.isEmpty() ? workingDir() + QLatin1Char('/') + name : existing,
+                       false);
+  }
+  if (settingsOnly) {
     files::copyFileNoOverwrite(programDir_ + QStringLiteral("/bierdony.wmf"),
                                workingDir() + QLatin1Char('/') + QLatin1String(kLadybugPicture));
     files::copyFileNoOverwrite(programDir_ + QStringLiteral("/kwiatek.wmf"), workingDir() + QStringLiteral("/flower.wmf"));
-  } else {
-    archiveError_.clear();
-    complete = bf_.Restore(path, workingDir());
   }
   QStringList leftOut;
-  if (archiveError_.isEmpty()) {
-    readThemeSettings(theme_, IniFile::load(settingsFile()), year, workingDir(), &leftOut);
-    if (!leftOut.isEmpty())
-      notice_ = messageText(msg_PicturesLeftOut).arg(leftOut.join(QStringLiteral(", ")));
-    return complete;
-  }
-  // The archive's error explains whatever else goes wrong after it.
-  const Error archiveFailed(archiveError_);
-  archiveError_.clear();
-  try {
-    readThemeSettings(theme_, IniFile::load(settingsFile()), year, workingDir());
-  } catch (const Error&) {
-  }
-  throw archiveFailed;
+  readThemeSettings(theme_, IniFile::load(settingsFile()), workingDir(), &leftOut);
+  if (!leftOut.isEmpty()) notice_ = messageText(msg_PicturesLeftOut).arg(leftOut.join(QStringLiteral(", ")));
+  return true;
 }
 
-bool ThemeFiles::save_theme(const QString& path, int year) {
+bool ThemeFiles::restore(const QString& path, const QString& folder) {
+  archiveError_.clear();
+  const bool complete = bf_.Restore(path, folder);
+  if (!archiveError_.isEmpty()) throw Error(std::exchange(archiveError_, QString()));
+  return complete;
+}
+
+bool ThemeFiles::save_theme(const QString& path) {
   if (busy()) return false;
   IniFile ini(settingsFile());
-  writeThemeSettings(theme_, ini, year);
+  writeThemeSettings(theme_, ini);
   ini.flush();
   if (path.isEmpty()) return false;
 

@@ -29,17 +29,16 @@ class ThemeFiles {
   void delete_temp();
   // The default theme; the month backgrounds stay as they were. Creates the working directory when
   // it is missing.
-  void new_theme(int year);
+  void new_theme();
   // Makes the file at path the current theme: a settings file (one with a month section or [main],
-  // and no archive's header) is copied in, anything else is restored as a theme archive. Whatever
-  // fails, the tables keep one empty entry per day of each month of the year, so a page can still be
-  // composed. Returns false when the file could not be read whole (missing, or the archive stopped).
-  // Every archive error reaches the caller as Error with the archive's message: the ones the archive
-  // raises at once, and those it reports by code, raised after the settings that were restored have
-  // been read. A pipe, a folder, an unreadable file and settings too large are raised as Error naming
-  // the file. Pictures the settings name that are not in the working directory are left out of the
-  // theme and named in notice().
-  bool load_theme(const QString& path, int year);
+  // and no archive's header) is copied in, anything else is restored as a theme archive. The theme's
+  // files are restored and read aside first, and take the place of the current theme's files only when
+  // all went well: a file that cannot be read (also a pipe, a folder, or settings too large), an archive
+  // error or a settings value that cannot be read raises Error (the reason, the archive's message or the
+  // settings message) and leaves the current theme and the working directory as they were. Returns
+  // false, changing nothing, when a progress handler stopped it. Pictures the settings name that are
+  // not in the working directory are left out of the theme and named in notice().
+  bool load_theme(const QString& path);
   // What the last Open has to tell although it succeeded (pictures left out); empty when nothing.
   const QString& notice() const { return notice_; }
   // Writes the settings file, then the archive at path when path is not empty. The archive is written
@@ -47,7 +46,7 @@ class ThemeFiles {
   // replacement keeps the old file's mode, a new archive gets the mode of any new file. An archive
   // error raises Error with its message. Returns true when an archive was written, false when nothing
   // was asked for or a progress handler stopped it.
-  bool save_theme(const QString& path, int year);
+  bool save_theme(const QString& path);
 
   // The name a settings or archive file keeps for the program's pictures beside the program.
   static constexpr const char* kLadybugPicture = "ladybug.wmf";
@@ -58,6 +57,8 @@ class ThemeFiles {
 
  private:
   QString inWorkingDir(const QString& name) const;
+  // Restores the archive at path into folder; an error the archive reports by code is raised as Error.
+  bool restore(const QString& path, const QString& folder);
   Theme& theme_;
   QString programDir_;
   QString workingDir_;

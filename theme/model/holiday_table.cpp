@@ -1,4 +1,4 @@
-// Sizing the holiday table and its editor copy for a year.
+// The shape of the holiday table and its editor copy.
 #include "theme/model/holiday_table.h"
 
 #include "dates/calendar_days.h"
@@ -7,27 +7,30 @@ namespace orvella {
 
 namespace {
 
-void reset(HolidayTable& table, int year) {
-  table.assign(12, HolidayRow());
-  for (int month = 1; month <= 12; ++month) table[month - 1].resize(daysInMonth(year, month));
-}
+constexpr int kLeapYear = 2000;
 
-void resizeFebruaryOf(HolidayTable& table, int year) {
-  if (table.size() < 2) return;
-  table[1].resize(daysInMonth(year, 2));
+void reset(HolidayTable& table) {
+  table.assign(12, HolidayRow());
+  for (int month = 1; month <= 12; ++month) table[month - 1].resize(longestMonth(month));
 }
 
 }  // namespace
 
-void resetTables(Theme& theme, int year) {
-  reset(theme.holidays, year);
-  reset(theme.holidaysEditCopy, year);
+int longestMonth(int month) { return daysInMonth(kLeapYear, month); }
+
+void resetTables(Theme& theme) {
+  reset(theme.holidays);
+  reset(theme.holidaysEditCopy);
 }
 
-void resizeFebruary(Theme& theme, int year) {
-  if (theme.holidays.empty()) return;
-  resizeFebruaryOf(theme.holidays, year);
-  resizeFebruaryOf(theme.holidaysEditCopy, year);
+FebruaryOfYear::FebruaryOfYear(HolidayTable& table, int year) : table_(table) {
+  if (table_.size() < 2 || table_[1].size() <= static_cast<size_t>(daysInMonth(year, 2))) return;
+  hidden_ = table_[1].back();
+  table_[1].pop_back();
+}
+
+FebruaryOfYear::~FebruaryOfYear() {
+  if (hidden_) table_[1].push_back(*hidden_);
 }
 
 }  // namespace orvella

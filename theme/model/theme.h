@@ -22,7 +22,8 @@ struct HolidayEntry {
 };
 
 using HolidayRow = std::vector<HolidayEntry>;
-// No rows before the first New; afterwards 12 rows (January first), one entry per day of the month.
+// No rows before the first New; afterwards 12 rows (January first), one entry per day the month can
+// have, 29 for February whatever the year.
 using HolidayTable = std::vector<HolidayRow>;
 
 // A font as the theme keeps it. A default-made one is what a freshly created font looks like.

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 
-#include "dates/calendar_days.h"
 #include "platform/fonts/font_points.h"
 #include "platform/settings/windows1250.h"
 #include "theme/model/holiday_table.h"
@@ -178,8 +177,8 @@ QString findFileInFolder(const QString& folder, const QString& name) {
   return QString();
 }
 
-void readThemeDefaults(Theme& theme, const IniFile& ini, int year) {
-  resetTables(theme, year);
+void readThemeDefaults(Theme& theme, const IniFile& ini) {
+  resetTables(theme);
   for (int month = 1; month <= 12; ++month) {
     const QString& section = numberName(month);
     HolidayRow& row = theme.holidays[month - 1];
@@ -191,14 +190,13 @@ void readThemeDefaults(Theme& theme, const IniFile& ini, int year) {
                         QStringLiteral("images/band_music.wmf"), QString(), false);
 }
 
-void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString& workingDir,
-                       QStringList* leftOut) {
+void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir, QStringList* leftOut) {
   ensureTwelveRows(theme.holidays);
   ensureTwelveRows(theme.holidaysEditCopy);
   for (int month = 1; month <= 12; ++month) {
     const QString& section = numberName(month);
     theme.backgrounds[month - 1] = ini.readString(section, QStringLiteral("bg"), QString());
-    const int length = daysInMonth(year, month);
+    const int length = longestMonth(month);
     theme.holidays[month - 1].assign(length, HolidayEntry());
     theme.holidaysEditCopy[month - 1].assign(length, HolidayEntry());
     HolidayRow& row = theme.holidays[month - 1];
@@ -210,7 +208,7 @@ void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString
                         workingDir, true, leftOut);
 }
 
-void writeThemeSettings(const Theme& theme, IniFile& ini, int year) {
+void writeThemeSettings(const Theme& theme, IniFile& ini) {
   for (int month = 1; month <= 12; ++month) {
     const QString& section = numberName(month);
     ini.eraseSection(section);
@@ -218,7 +216,7 @@ void writeThemeSettings(const Theme& theme, IniFile& ini, int year) {
     if (!background.isEmpty()) ini.writeString(section, QStringLiteral("bg"), background);
     if (static_cast<size_t>(month) > theme.holidays.size()) continue;
     const HolidayRow& row = theme.holidays[month - 1];
-    const int length = std::min(daysInMonth(year, month), static_cast<int>(row.size()));
+    const int length = std::min(longestMonth(month), static_cast<int>(row.size()));
     for (int day = 1; day <= length; ++day) {
       const HolidayEntry& entry = row[day - 1];
       if (!entry.text.isEmpty()) ini.writeString(section, numberName(day), formatDayValue(entry));

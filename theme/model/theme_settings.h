@@ -13,10 +13,10 @@ inline constexpr char kThemeSettingsVersion[] = "1.33";
 // Separates a stored day text from its kind letter.
 inline constexpr char16_t kDayKindSeparator = 30;
 
-// New: both tables sized for the year, then every field but the month backgrounds from the file,
-// with the New defaults. Day values are taken whole as text and get no kind. The default pictures
-// are relative names ("images/flower.wmf"), not looked up anywhere.
-void readThemeDefaults(Theme& theme, const IniFile& ini, int year);
+// New: both tables emptied, then every field but the month backgrounds from the file, with the New
+// defaults. Day values are taken whole as text and get no kind. The default pictures are relative
+// names ("images/flower.wmf"), not looked up anywhere.
+void readThemeDefaults(Theme& theme, const IniFile& ini);
 
 // Open: fills the whole theme from the file with the Open defaults, in the file's own order (months,
 // then the four fonts, name, pictures, switches). Font sizes are brought into the range every font of
@@ -24,12 +24,13 @@ void readThemeDefaults(Theme& theme, const IniFile& ini, int year);
 // and held by its full path there; one that is not there is left out of the theme (held empty) and its
 // name as the file gives it is added to leftOut. A "color" that is neither a colour name nor a number
 // raises Error "'%s' is not a valid integer value"; what was read before it keeps its new value.
-void readThemeSettings(Theme& theme, const IniFile& ini, int year, const QString& workingDir,
+// Every day a month can have is read, 29 February too.
+void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir,
                        QStringList* leftOut = nullptr);
 
-// Save: rewrites every month section (days up to the month's length in the year), updates the font
-// and [main] keys in place. Only changes ini in memory; the caller flushes it.
-void writeThemeSettings(const Theme& theme, IniFile& ini, int year);
+// Save: rewrites every month section (every day with a text, 29 February too), updates the font and
+// [main] keys in place. Only changes ini in memory; the caller flushes it.
+void writeThemeSettings(const Theme& theme, IniFile& ini);
 
 // A stored day value: text, character 30, kind letter. A value without the separator is a user
 // holiday; an empty kind line gives kind 0. The kind is one byte of the settings file's code page

@@ -20,14 +20,13 @@ class CompositionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const IniFile none(folder.path() + QStringLiteral("/none.ini"));
-    readThemeDefaults(theme, none, year);
+    readThemeDefaults(theme, none);
     nameDays.load_forenames(folder.path());
   }
 
   // Composes with pictures found only where the test says they are.
   void compose(int y, int monthIndex) {
     year = y;
-    resizeFebruary(theme, y);
     const LineExpansion expansion([this] { return year; });
     const CompositionSources sources{theme, nameDays,
                                      [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },

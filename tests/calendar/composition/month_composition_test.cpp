@@ -382,7 +382,7 @@ TEST_F(CompositionTest, AnyFontSizeOfAThemeMakesAPageTheReportReaderTakes) {
                                 "[font_forenames]\r\nsize=" + size + "\r\n[font_holiday]\r\nsize=" + size +
                                 "\r\n[font_weekday]\r\nsize=" + size +
                                 "\r\n[font_user_holiday]\r\nsize=" + size + "\r\n";
-    readThemeSettings(theme, IniFile::fromBytes(settings), year, QString());
+    readThemeSettings(theme, IniFile::fromBytes(settings), QString());
     compose(2010, 0);
     try {
       const std::vector<page::GeneratedPage> pages =

@@ -31,7 +31,7 @@ constexpr int kMarch = 2;
 class ThemeEditCopyTest : public ::testing::Test {
  protected:
   ThemeEditCopyTest() {
-    resetTables(theme, kYear);
+    resetTables(theme);
     theme.name = QStringLiteral("Before");
     copy.load();
   }
@@ -134,6 +134,20 @@ TEST_F(NationalHolidaysInTheCopyTest, AnImportStoppedByAnErrorKeepsItsDaysAndLea
   // The grid, still showing January without the imported day, cannot wipe it out.
   show(kMarch, gridWith(1, QString()));
   EXPECT_EQ(entry(kJanuary, 2).text, QStringLiteral("kept"));
+}
+
+// A year without 29 February shows 28 days and imports none into the 29th, which keeps what it holds.
+TEST_F(NationalHolidaysInTheCopyTest, ACommonYearNeitherShowsNorFillsTwentyNinthFebruary) {
+  const QString leapDay = file("[1]\nm=2\nd=29\nname=leap\n");
+  shown = copy.showMonth({}, kFebruary, 2013);
+  EXPECT_EQ(shown.size(), 28u);
+  copy.importNationalHolidays(importer, leapDay, 2013, gridWith(1, QString()));
+  EXPECT_EQ(entry(kFebruary, 29), HolidayEntry());
+  show(kFebruary);
+  type(29, QStringLiteral("typed in 2012"), kMarch);
+  shown = copy.showMonth({}, kFebruary, 2013);
+  shown = copy.showMonth(gridWith(1, QString()), kMarch, 2013);  // the 28 days shown go back
+  EXPECT_EQ(entry(kFebruary, 29), (HolidayEntry{QStringLiteral("typed in 2012"), kUserHoliday}));
 }
 
 TEST(ThemeFontChoice, TheDialogsAnswerKeepsFaceNamesAndColoursTheUserDidNotChange) {

@@ -219,10 +219,90 @@ TEST_F(NationalHolidaysTest, FilesAreReadFromDiskInEitherCodePage) {
   ASSERT_TRUE(testing::writeFile(utf8, "\xEF\xBB\xBF[1]\r\nm=1\r\nd=1\r\nname=A\xC3\xB1o Nuevo\r\n"));
   importer.importFile(cp1250, table, 2010);
   importer.importFile(utf8, table, 2010);
-  importer.importFile(dir.filePath(QStringLiteral("missing.hln")), table, 2010);
+  EXPECT_THROW(importer.importFile(dir.filePath(QStringLiteral("missing.hln")), table, 2010), Error);
   EXPECT_EQ(importer.importedDays(), 0);
   EXPECT_EQ(day(5, 3).text, QString::fromUtf8("Święto"));
   EXPECT_EQ(day(1, 1).text, QString::fromUtf8("Año Nuevo"));
+}
+
+// Rules date an entry only when it has neither "m", "d" nor "expr": the original program, which reads
+// just those, then skips it, and a file reads the same days in both where it has them.
+class HolidayRulesTest : public NationalHolidaysTest {
+ protected:
+  // The days of the file for year, as "month/day name".
+  QStringList days(const char* file, int year) {
+    table = emptyTable(year);
+    import(file, year);
+    QStringList found;
+    for (int month = 1; month <= 12; ++month)
+      for (int d = 1; d <= static_cast<int>(table[month - 1].size()); ++d)
+        if (day(month, d).kind == kNationalHoliday)
+          found << QStringLiteral("%1/%2 %3").arg(month).arg(d).arg(day(month, d).text);
+    return found;
+  }
+};
+
+TEST_F(HolidayRulesTest, WeekdaysOfAMonth) {
+  const char* file =
+      "[1]\nrule=5 Fri of 2\nname=a\n[2]\nrule=last monday of 5\nname=b\n[3]\nrule=2 sun of 05\nname=c\n";
+  EXPECT_EQ(days(file, 2008), (QStringList{"2/29 a", "5/11 c", "5/26 b"}));
+  EXPECT_EQ(days(file, 2010), (QStringList{"5/9 c", "5/31 b"}));  // February 2010 has four Fridays
+}
+
+TEST_F(HolidayRulesTest, FirstWeekdayOnOrAfterADate) {
+  const char* file =
+      "[1]\nrule=sat on or after 31.10\nname=a\n[2]\nrule=  FRI  on or after 30.12 \nname=b\n"
+      "[3]\nrule=wed on or after 31.12\nname=next year\n[4]\nrule=29.2\nname=leap\n";
+  EXPECT_EQ(days(file, 2010), (QStringList{"11/6 a", "12/31 b"}));
+  EXPECT_EQ(days(file, 2012), (QStringList{"2/29 leap", "11/3 a"}));  // the Friday is in 2013
+}
+
+TEST_F(HolidayRulesTest, DaysAfterEitherEaster) {
+  const char* file =
+      "[1]\nrule=orthodox easter\nname=o\n[2]\nrule=Orthodox Easter - "
+      "48\nname=o-48\n[3]\nrule=easter+1\nname=w+1\n"
+      "[4]\nrule=orthodox easter+300\nname=next year\n";
+  EXPECT_EQ(days(file, 2008), (QStringList{"3/10 o-48", "3/24 w+1", "4/27 o"}));  // Western Easter: 23 March
+  EXPECT_EQ(days(file, 2010), (QStringList{"2/15 o-48", "4/4 o", "4/5 w+1"}));    // both on 4 April
+}
+
+TEST_F(HolidayRulesTest, WeekendDaysMoveToTheNextWorkingDayTheFileLeavesFree) {
+  const char* file =
+      "[1]\nm=12\nd=25\nname=25\n[2]\nrule=25.12\nweekend=next working day\nname=sub 25\n"
+      "[3]\nm=12\nd=26\nname=26\n[4]\nrule=26.12\nweekend=Next  Working Day\nname=sub 26\n"
+      "[5]\nrule=31.12\nweekend=next working day\nname=eve\n[6]\nrule=1.5\nweekend=sunday to next working "
+      "day\nname=May\n";
+  // 2010: Saturday and Sunday; a holiday of the user's own on the Monday takes its day, not the file's move.
+  table = emptyTable(2010);
+  day(12, 27) = {QStringLiteral("mine"), kUserHoliday};
+  import(file, 2010);
+  EXPECT_EQ(day(12, 27).text, QStringLiteral("mine"));
+  EXPECT_EQ(day(12, 28).text, QStringLiteral("sub 26"));
+  EXPECT_EQ(day(5, 1).text, QStringLiteral("May"));  // a Saturday stays
+  // 2011: Christmas on Sunday, Boxing Day on Monday; 1 May on Sunday; 31 December a Saturday.
+  EXPECT_EQ(days(file, 2011), (QStringList{"5/2 May", "12/25 25", "12/26 26", "12/27 sub 25"}));
+  EXPECT_EQ(days(file, 2012), (QStringList{"5/1 May", "12/25 25", "12/26 26", "12/31 eve"}));
+}
+
+TEST_F(HolidayRulesTest, RulesThatDoNotParseAreListedAsBadFormulas) {
+  import(
+      "[1]\nrule=first mon of may\n[2]\nrule=easter+x\n[3]\nrule=6 mon of "
+      "5\n[4]\nrule=31.2\n[5]\nrule=1.1\nweekend=monday\n"
+      "[6]\nm=1\nd=2\nrule=nonsense\nname=m and d win\n[7]\nexpr=@_eastersunday\nrule=1.1\nname=expr wins\n",
+      2010);
+  using R = SkippedHoliday::Reason;
+  const QString rule = QStringLiteral("rule");
+  const std::vector<SkippedHoliday> expected{
+      {1, QStringLiteral("first mon of may"), R::BadFormula, rule},
+      {2, QStringLiteral("easter+x"), R::BadFormula, rule},
+      {3, QStringLiteral("6 mon of 5"), R::BadFormula, rule},
+      {4, QStringLiteral("31.2"), R::BadFormula, rule},
+      {5, QStringLiteral("monday"), R::BadFormula, QStringLiteral("weekend")}};
+  EXPECT_EQ(importer.skipped(), expected);
+  EXPECT_TRUE(skippedHolidaysMessage(importer.skipped()).contains(QStringLiteral("\n[5] weekend=monday (")));
+  EXPECT_EQ(day(1, 2).text, QStringLiteral("m and d win"));
+  EXPECT_EQ(day(4, 4).text, QStringLiteral("expr wins"));
+  EXPECT_EQ(nationalDays(), 2);
 }
 
 }  // namespace

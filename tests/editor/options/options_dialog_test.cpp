@@ -21,7 +21,6 @@
 #include "tests/support/program_folder.h"
 #include "tests/support/screenshots.h"
 #include "theme/files/theme_files.h"
-#include "theme/model/holiday_table.h"
 #include "ui/dialog_seams.h"
 #include "ui/string_grid.h"
 
@@ -48,7 +47,7 @@ class OptionsDialogTest : public QObject {
   // The program's default theme, and the dialog made once for it as the program makes it.
   Tf_Options& made() {
     folder = std::make_unique<testing::ProgramFolder>();
-    ThemeFiles(theme, folder->path()).new_theme(year);
+    ThemeFiles(theme, folder->path()).new_theme();
     OptionsHost host;
     host.theme = &theme;
     host.selectedYear = [this] { return year; };
@@ -182,7 +181,6 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(grid().fixedCellColor(5), kRed);  // Sunday 5 February 2012
     click(d.b_Cancel);
     year = 2013;
-    resizeFebruary(theme, year);
     opened(1);
     QCOMPARE(grid().rowCount(), 29);
     QCOMPARE(d.l_Year->text(), QStringLiteral("2013"));
@@ -194,6 +192,46 @@ class OptionsDialogTest : public QObject {
     d.open();
     QCOMPARE(d.cb_Holidays->currentIndex(), 0);
     QCOMPARE(grid().rowCount(), 32);
+  }
+
+  void theDialogWorksOnTheYearItOpenedWith() {
+    year = 2027;
+    Tf_Options& d = opened(1);
+    year = 2017;  // the main window's field changes while the dialog is open
+    chooseMonth(2);
+    chooseMonth(1);
+    QCOMPARE(d.l_Year->text(), QStringLiteral("2027"));
+    QCOMPARE(grid().rowCount(), 29);
+    QCOMPARE(grid().fixedCellColor(7), kRed);  // Sunday 7 February 2027
+    ui::seams().fileDialogs.setNextAnswer(folder->path(QStringLiteral("holidays/polska.hln")));
+    click(d.b_LoadNationalHolidays);
+    QCOMPARE(d.editCopy().holidays()[2][27].kind, kNationalHoliday);  // Easter Sunday, 28 March 2027
+    QCOMPARE(d.editCopy().holidays()[3][15], HolidayEntry());
+  }
+
+  void aMonthsBackgroundIsShownRemovedAndRefusedWhenUnreadable() {
+    made();
+    const QString large = QStringLiteral(ORVELLA_TEST_DATA "/pictures/large.jpg");
+    const QString broken = folder->path(QStringLiteral("images/broken.jpg"));
+    QVERIFY(testing::writeFile(broken, "\xFF\xD8\xFF not really a picture"));
+    theme.backgrounds[2] = large;
+    Tf_Options& d = opened(2);
+    auto* preview = d.findChild<PictureBox*>(QStringLiteral("i_BackgroundPreview"));
+    auto* remove = d.findChild<QPushButton*>(QStringLiteral("b_DeleteBackgroundPicture"));
+    QVERIFY(preview && remove);
+    QVERIFY(!preview->picture().isNull());
+    chooseMonth(3);
+    QVERIFY(preview->picture().isNull());
+    ui::seams().pictureDialogs.setNextAnswer(broken);
+    click(d.b_SetBackgroundPicture);
+    QCOMPARE(errors().size(), 1);
+    QVERIFY(errors().front().contains(QStringLiteral("broken.jpg")));
+    QVERIFY(preview->picture().isNull());
+    chooseMonth(2);
+    click(remove);
+    QVERIFY(preview->picture().isNull());
+    click(d.b_OK);
+    QVERIFY(theme.backgrounds[2].isEmpty() && theme.backgrounds[3].isEmpty());
   }
 
   void enterInAnOpenCellEditorIsOKAndKeepsTheTypedText() {
@@ -280,7 +318,7 @@ class OptionsDialogTest : public QObject {
     QTRY_VERIFY(d.i_PicturePreview->isRendered());
     QCOMPARE(jpegDecodeStats().decodes, 1);
     QVERIFY(jpegDecodeStats().lastDecodedSize.width() < 800);
-    QVERIFY(d.i_PicturePreview->pictureRect().width() <= 260);
+    QVERIFY(d.i_PicturePreview->pictureRect().width() <= d.i_PicturePreview->width());
 
     d.cb_Pictures->setFocus();
     QTest::keyClick(d.cb_Pictures, Qt::Key_Down);  // the holiday icon
@@ -423,10 +461,12 @@ class OptionsDialogTest : public QObject {
     theme.holidays[0][0] = {QStringLiteral("*Nowy Rok"), kNationalHoliday};
     theme.holidays[0][5] = {QStringLiteral("Trzech Króli"), kNationalHoliday};
     theme.holidays[0][20] = {QStringLiteral("Dzień Babci / i Dziadka"), kUserHoliday};
+    theme.backgrounds[0] = QStringLiteral(ORVELLA_TEST_DATA "/pictures/large.jpg");
     Tf_Options& d = opened(0);
     for (QWidget* page : {d.ts_Main, d.ts_Holidays, d.ts_Fonts, d.ts_Pictures}) {
       d.PageControl1->setCurrentWidget(page);
       d.grab();
+      if (page == d.ts_Holidays) QTRY_VERIFY(d.i_BackgroundPreview->isRendered());
       if (page == d.ts_Pictures) QTRY_VERIFY(d.i_PicturePreview->isRendered());
       testing::keepScreenshot(d, QStringLiteral("options_") + page->objectName());
     }

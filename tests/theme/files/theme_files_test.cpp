@@ -29,7 +29,7 @@ class ThemeFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     BackupFileDialogs::reset();
-    files.new_theme(year);
+    files.new_theme();
   }
   QString temp(const QString& name) const { return program.path(QStringLiteral("temp/") + name); }
   QString outside(const QString& name) const { return elsewhere.path() + QLatin1Char('/') + name; }
@@ -60,7 +60,7 @@ TEST_F(ThemeFilesTest, NewThemeHasTheDefaultsAndItsPicturesInTheWorkingDirectory
   EXPECT_EQ(theme.pictureLeft, QStringLiteral("images/band_music.wmf"));
   EXPECT_EQ(theme.weekdayFont.name, QStringLiteral("SF Intellivised"));
   ASSERT_EQ(theme.holidays.size(), 12u);
-  EXPECT_EQ(theme.holidays[1].size(), 28u);
+  EXPECT_EQ(theme.holidays[1].size(), 29u);
   EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("flower.wmf"))));
   EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("band_music.wmf"))));
 }
@@ -68,20 +68,20 @@ TEST_F(ThemeFilesTest, NewThemeHasTheDefaultsAndItsPicturesInTheWorkingDirectory
 TEST_F(ThemeFilesTest, NewKeepsTheMonthBackgrounds) {
   theme.backgrounds[3] = QStringLiteral("/pictures/april.jpg");
   theme.name = QStringLiteral("Changed");
-  files.new_theme(year);
+  files.new_theme();
   EXPECT_EQ(theme.backgrounds[3], QStringLiteral("/pictures/april.jpg"));
   EXPECT_EQ(theme.name, QStringLiteral("Default"));
 }
 
 TEST_F(ThemeFilesTest, ANewThemeSavedUnchangedHoldsOnlyItsSettings) {
   const QString archive = outside(QStringLiteral("plain.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
+  ASSERT_TRUE(files.save_theme(archive));
   EXPECT_EQ(restoredNames(archive), QStringList{QStringLiteral("holidays.ini")});
 }
 
 TEST_F(ThemeFilesTest, ACancelledSaveStillRewritesTheSettingsFile) {
   QFile::remove(files.settingsFile());
-  EXPECT_FALSE(files.save_theme(QString(), year));
+  EXPECT_FALSE(files.save_theme(QString()));
   EXPECT_TRUE(QFileInfo::exists(files.settingsFile()));
 }
 
@@ -89,9 +89,9 @@ TEST_F(ThemeFilesTest, PicturesWithTheSameFilePartRestoreOneFileBothNamesUse) {
   theme.pictureHoliday = picture(outside(QStringLiteral("a/pic.bmp")), Qt::red);
   theme.pictureLeft = picture(outside(QStringLiteral("b/pic.bmp")), Qt::blue);
   const QString archive = outside(QStringLiteral("same.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
-  files.new_theme(year);
-  files.load_theme(archive, year);
+  ASSERT_TRUE(files.save_theme(archive));
+  files.new_theme();
+  files.load_theme(archive);
   EXPECT_EQ(theme.pictureHoliday, temp(QStringLiteral("pic.bmp")));
   EXPECT_EQ(theme.pictureLeft, temp(QStringLiteral("pic.bmp")));
   EXPECT_EQ(QImage(temp(QStringLiteral("pic.bmp"))).pixelColor(0, 0), QColor(Qt::blue));  // the later one
@@ -100,9 +100,9 @@ TEST_F(ThemeFilesTest, PicturesWithTheSameFilePartRestoreOneFileBothNamesUse) {
 TEST_F(ThemeFilesTest, APictureChosenInUpperCaseIsFoundAfterARoundTrip) {
   theme.pictureHoliday = picture(outside(QStringLiteral("Flower.BMP")), Qt::green);
   const QString archive = outside(QStringLiteral("case.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
-  files.new_theme(year);
-  files.load_theme(archive, year);
+  ASSERT_TRUE(files.save_theme(archive));
+  files.new_theme();
+  files.load_theme(archive);
   EXPECT_TRUE(QFileInfo::exists(temp(QStringLiteral("flower.bmp"))));
   EXPECT_TRUE(QFileInfo::exists(theme.pictureHoliday)) << theme.pictureHoliday.toStdString();
   EXPECT_TRUE(theme.pictureHoliday.startsWith(program.path(QStringLiteral("temp/"))));
@@ -112,7 +112,7 @@ TEST_F(ThemeFilesTest, ASettingsFileThemeIsCopiedInWithTheLadybirdAndFlower) {
   QFile::remove(temp(QStringLiteral("flower.wmf")));
   const QString plain = outside(QStringLiteral("plain.hol"));
   writeFile(plain, "[1]\r\n1=Nowy Rok\x1en\r\n2=Mine\r\n[main]\r\nname=Plain\r\npicture_holiday=ladybug.wmf\r\n");
-  files.load_theme(plain, year);
+  files.load_theme(plain);
   EXPECT_EQ(theme.name, QStringLiteral("Plain"));
   EXPECT_EQ(theme.holidays[0][0], (HolidayEntry{QStringLiteral("Nowy Rok"), 'n'}));
   EXPECT_EQ(theme.holidays[0][1], (HolidayEntry{QStringLiteral("Mine"), 'u'}));
@@ -124,8 +124,8 @@ TEST_F(ThemeFilesTest, ASettingsFileThemeIsCopiedInWithTheLadybirdAndFlower) {
 TEST_F(ThemeFilesTest, ClosingDeletesTheSettingsFileButNotRestoredPictures) {
   theme.pictureLeft = picture(outside(QStringLiteral("left.bmp")), Qt::yellow);
   const QString archive = outside(QStringLiteral("close.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
-  files.load_theme(archive, year);
+  ASSERT_TRUE(files.save_theme(archive));
+  files.load_theme(archive);
   ASSERT_TRUE(QFileInfo::exists(files.settingsFile()));
   files.delete_temp();
   EXPECT_FALSE(QFileInfo::exists(files.settingsFile()));
@@ -162,9 +162,9 @@ TEST_F(ThemeFilesTest, AStrangersThemeCannotMakeSavePackFilesFromElsewhere) {
     writeFile(outside(name), "PRIVATE");
   const QString archive = outside(QStringLiteral("shared.hol"));
   for (const QString& file : {hostile, QStringLiteral(ORVELLA_TEST_DATA "/theme_files/pictures_named_outside.hol")}) {
-    files.load_theme(file, year);
+    files.load_theme(file);
     EXPECT_TRUE(theme.pictureHoliday.isEmpty() && theme.pictureLeft.isEmpty()) << files.notice().toStdString();
-    ASSERT_TRUE(files.save_theme(archive, year));
+    ASSERT_TRUE(files.save_theme(archive));
     EXPECT_EQ(restoredNames(archive), QStringList{QStringLiteral("holidays.ini")});
   }
   EXPECT_TRUE(files.notice().endsWith("leak/secret.txt, leak\\left.wmf")) << files.notice().toStdString();
@@ -174,12 +174,12 @@ TEST_F(ThemeFilesTest, AStrangersThemeCannotMakeSavePackFilesFromElsewhere) {
 // A theme is known by what its file holds: archives of other tools that store "HOLIDAYS.INI", and
 // settings files whose January has no keys, as Save writes a January without background or holiday.
 TEST_F(ThemeFilesTest, TheSettingsAreFoundWhateverTheirStoredNameOrEmptyMonths) {
-  files.load_theme(QStringLiteral(ORVELLA_TEST_DATA "/theme_files/settings_stored_in_capitals.hol"), year);
+  files.load_theme(QStringLiteral(ORVELLA_TEST_DATA "/theme_files/settings_stored_in_capitals.hol"));
   EXPECT_EQ(theme.holidays[0][0], (HolidayEntry{QStringLiteral("PÓŁMETEK"), 'u'}));
   EXPECT_TRUE(QFileInfo(files.settingsFile()).isFile());
   const QString plain = outside(QStringLiteral("plain.hol"));
   writeFile(plain, "[1]\r\n[2]\r\n1=Mine\r\n[main]\r\nname=Saved\r\n");
-  files.load_theme(plain, year);
+  files.load_theme(plain);
   EXPECT_EQ(theme.name, QStringLiteral("Saved"));
   EXPECT_EQ(theme.holidays[1][0].text, QStringLiteral("Mine"));
 }
@@ -190,7 +190,7 @@ TEST_F(ThemeFilesTest, APipeIsRefusedAndAHugeArchiveOpens) {
   const QString pipe = outside(QStringLiteral("pipe.hol"));
   ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   try {
-    files.load_theme(pipe, year);
+    files.load_theme(pipe);
     ADD_FAILURE() << "a pipe opened";
   } catch (const Error& e) {
     EXPECT_TRUE(e.message().contains(pipe + "” nie jest zwykłym")) << e.message().toStdString();
@@ -200,8 +200,8 @@ TEST_F(ThemeFilesTest, APipeIsRefusedAndAHugeArchiveOpens) {
   theme.pictureLeft = outside(QStringLiteral("noise.bmp"));
   writeFile(theme.pictureLeft, noise);
   const QString big = outside(QStringLiteral("big.hol"));
-  ASSERT_TRUE(files.save_theme(big, year) && QFileInfo(big).size() > 4 << 20);
-  EXPECT_TRUE(files.load_theme(big, year));
+  ASSERT_TRUE(files.save_theme(big) && QFileInfo(big).size() > 4 << 20);
+  EXPECT_TRUE(files.load_theme(big));
   EXPECT_EQ(readFile(theme.pictureLeft), noise);
 }
 
@@ -213,35 +213,43 @@ TEST_F(ThemeFilesTest, NewOpenAndSaveWaitWhileAnArchiveIsWritten) {
   int nested = 0;
   files.archive().OnProgress = [&](const QString&, int, bool&) {
     if (nested++) return;
-    EXPECT_FALSE(files.save_theme(second, year));
-    files.load_theme(first, year);
-    files.new_theme(year);
+    EXPECT_FALSE(files.save_theme(second));
+    files.load_theme(first);
+    files.new_theme();
   };
-  ASSERT_TRUE(files.save_theme(first, year));
+  ASSERT_TRUE(files.save_theme(first));
   files.archive().OnProgress = nullptr;
   EXPECT_FALSE(QFileInfo::exists(second));
   EXPECT_EQ(restoredNames(first).size(), 2);
   EXPECT_EQ(theme.pictureLeft, outside(QStringLiteral("big.bmp")));
 }
 
-TEST_F(ThemeFilesTest, AFailedOpenLeavesATableAPageCanBeComposedFrom) {
+TEST_F(ThemeFilesTest, AFailedOpenLeavesTheThemeAndTheWorkingDirectoryAsTheyWere) {
+  theme.holidays[1][28] = HolidayEntry{QStringLiteral("Mine"), 'u'};
+  files.save_theme(QString());  // the working directory's settings file
   writeFile(outside(QStringLiteral("junk.hol")), "this is no archive at all");
-  EXPECT_THROW(files.load_theme(outside(QStringLiteral("junk.hol")), 2012), Error);
-  ASSERT_EQ(theme.holidays.size(), 12u);
-  EXPECT_EQ(theme.holidays[1].size(), 29u);
-  files.load_theme(outside(QStringLiteral("missing.hol")), 2013);
-  EXPECT_EQ(theme.holidays[1].size(), 28u);
-  EXPECT_EQ(theme.name, QStringLiteral("Default"));
+  writeFile(outside(QStringLiteral("colour.hol")), "[1]\r\n1=x\r\n[font_holiday]\r\ncolor=nonsense\r\n");
+  const Theme before = theme;
+  const QDir working(program.path(QStringLiteral("temp")));
+  const QStringList entries = working.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  const QByteArray settings = readFile(files.settingsFile());
+  for (const char* name : {"junk.hol", "colour.hol", "missing.hol"}) {
+    EXPECT_THROW(files.load_theme(outside(QLatin1String(name))), Error) << name;
+    EXPECT_EQ(theme.holidays, before.holidays) << name;
+    EXPECT_EQ(theme.holidayFont, before.holidayFont) << name;
+    EXPECT_EQ(working.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), entries) << name;
+    EXPECT_EQ(readFile(files.settingsFile()), settings) << name;
+  }
 }
 
 TEST_F(ThemeFilesTest, AnIncompleteArchiveLeavesTheOldArchiveAsItWas) {
   const QString archive = outside(QStringLiteral("keep.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
+  ASSERT_TRUE(files.save_theme(archive));
   const QByteArray before = readFile(archive);
   theme.name = QStringLiteral("Changed");
   theme.pictureLeft = picture(outside(QStringLiteral("big.bmp")), Qt::red);
   files.archive().OnProgress = [](const QString& name, int, bool& go) { go = name.isEmpty(); };
-  EXPECT_FALSE(files.save_theme(archive, year));
+  EXPECT_FALSE(files.save_theme(archive));
   files.archive().OnProgress = nullptr;
   EXPECT_EQ(readFile(archive), before);
   EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // keep.hol, big.bmp
@@ -252,7 +260,7 @@ TEST_F(ThemeFilesTest, ATargetThatCannotBeReplacedIsReportedAndNothingIsLeftBehi
   writeFile(folder + QStringLiteral("-x"), "");
   QDir().mkpath(folder + QStringLiteral("/inside"));
   try {
-    files.save_theme(folder, year);
+    files.save_theme(folder);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + folder);
@@ -263,12 +271,12 @@ TEST_F(ThemeFilesTest, ATargetThatCannotBeReplacedIsReportedAndNothingIsLeftBehi
 
 TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
   const QString archive = outside(QStringLiteral("keep.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
+  ASSERT_TRUE(files.save_theme(archive));
   const QByteArray before = readFile(archive);
   QDir(program.path(QStringLiteral("temp"))).removeRecursively();
   writeFile(program.path(QStringLiteral("temp")), "a file where the folder should be");
   try {
-    files.save_theme(archive, year);
+    files.save_theme(archive);
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + files.settingsFile());
@@ -277,24 +285,22 @@ TEST_F(ThemeFilesTest, AnUnwritableSettingsFileStopsSaveAndKeepsTheArchive) {
 }
 
 // Whatever goes wrong inside an archive reaches whoever opened or saved it, as an error with the
-// archive's own message; Open still reads whatever settings there are.
+// archive's own message.
 TEST_F(ThemeFilesTest, ArchiveErrorsReachTheCaller) {
   theme.holidays[0][0] = HolidayEntry{QStringLiteral("Nowy Rok"), 'n'};
   const QString archive = outside(QStringLiteral("damaged.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
+  ASSERT_TRUE(files.save_theme(archive));
   ASSERT_TRUE(damageFirstBlock(archive));
   try {
-    files.load_theme(archive, year);
+    files.load_theme(archive);
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), QStringLiteral("Compression error"));
   }
-  EXPECT_EQ(theme.name, QStringLiteral("Default"));
-  EXPECT_TRUE(theme.holidays[0][0].text.isEmpty());
 
   // An archive that cannot be written whole: the file system takes no file beyond a few kilobytes.
   const QString kept = outside(QStringLiteral("kept.hol"));
-  ASSERT_TRUE(files.save_theme(kept, year));
+  ASSERT_TRUE(files.save_theme(kept));
   const QByteArray before = readFile(kept);
   QByteArray noise(64 * 1024, Qt::Uninitialized);  // does not compress
   QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
@@ -302,7 +308,7 @@ TEST_F(ThemeFilesTest, ArchiveErrorsReachTheCaller) {
   theme.pictureLeft = outside(QStringLiteral("noise.bmp"));
   FileSizeLimit limit(8 * 1024);
   try {
-    files.save_theme(kept, year);
+    files.save_theme(kept);
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), QStringLiteral("Błąd zapisu do archiwum"));
@@ -317,15 +323,15 @@ TEST_F(ThemeFilesTest, SaveKeepsTheArchivesModeAndANewOneFollowsTheUmask) {
   const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
                         QFile::ReadGroup | QFile::ReadOther;
   const mode_t before = ::umask(022);
-  EXPECT_TRUE(files.save_theme(archive, year));
+  EXPECT_TRUE(files.save_theme(archive));
   EXPECT_EQ(QFile::permissions(archive), everyone);
   const auto group = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
                      QFile::ReadGroup | QFile::WriteGroup;
   ASSERT_TRUE(QFile::setPermissions(archive, group));
-  EXPECT_TRUE(files.save_theme(archive, year));
+  EXPECT_TRUE(files.save_theme(archive));
   EXPECT_EQ(QFile::permissions(archive), group);
   ::umask(077);
-  EXPECT_TRUE(files.save_theme(outside(QStringLiteral("private.hol")), year));
+  EXPECT_TRUE(files.save_theme(outside(QStringLiteral("private.hol"))));
   EXPECT_EQ(QFile::permissions(outside(QStringLiteral("private.hol"))),
             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
   ::umask(before);
@@ -371,11 +377,11 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
 
   // Pictures are restored into the working directory: compare what a page shows, not where from.
   const QString archive = outside(QStringLiteral("full.hol"));
-  ASSERT_TRUE(files.save_theme(archive, year));
+  ASSERT_TRUE(files.save_theme(archive));
   const Theme saved = theme;
   theme = Theme{};
-  files.new_theme(year);
-  files.load_theme(archive, year);
+  files.new_theme();
+  files.load_theme(archive);
 
   EXPECT_EQ(theme.holidays, saved.holidays);
   EXPECT_EQ(theme.holidayFont, saved.holidayFont);

@@ -30,15 +30,15 @@ class ThemeSettings : public ::testing::Test {
   void writeSettings(const QByteArray& bytes) { ASSERT_TRUE(orvella::testing::writeFile(settingsPath(), bytes)); }
   QByteArray settingsBytes() const { return orvella::testing::readFile(settingsPath()); }
 
-  void save(const Theme& theme, int year) {
+  void save(const Theme& theme) {
     IniFile ini(settingsPath());
-    writeThemeSettings(theme, ini, year);
+    writeThemeSettings(theme, ini);
     ini.flush();
   }
 
-  Theme open(int year, QStringList* leftOut = nullptr) {
+  Theme open(QStringList* leftOut = nullptr) {
     Theme theme;
-    readThemeSettings(theme, IniFile(settingsPath()), year, workingDir(), leftOut);
+    readThemeSettings(theme, IniFile(settingsPath()), workingDir(), leftOut);
     return theme;
   }
   QString inWorkingDir(const QString& name) const { return QDir(workingDir()).absoluteFilePath(name); }
@@ -46,10 +46,11 @@ class ThemeSettings : public ::testing::Test {
   QTemporaryDir program_;
 };
 
-Theme sampleTheme(int year) {
+Theme sampleTheme() {
   Theme theme;
-  resetTables(theme, year);
+  resetTables(theme);
   theme.holidays[0][0] = {"Nowy Rok", kNationalHoliday};
+  theme.holidays[1][28] = {"29 lutego", kUserHoliday};  // kept whatever the year
   theme.holidays[0][4] = {"*Urodziny Ani @_wiek(1990)", kUserHoliday};
   theme.holidays[11][30] = {"Sylwester/bal", kUserHoliday};
   theme.holidays[4][2] = {"Bez rodzaju", kNoHolidayKind};
@@ -72,11 +73,11 @@ Theme sampleTheme(int year) {
 }  // namespace
 
 TEST_F(ThemeSettings, SavedThemeOpensAsTheSameTheme) {
-  const Theme saved = sampleTheme(2013);
-  save(saved, 2013);
+  const Theme saved = sampleTheme();
+  save(saved);
   touch("flower.wmf");
   touch("band_music.wmf");
-  const Theme opened = open(2013);
+  const Theme opened = open();
 
   HolidayTable expected = saved.holidays;
   expected[4][2].kind = kUserHoliday;  // nothing after character 30 reads as a user holiday
@@ -99,10 +100,11 @@ TEST_F(ThemeSettings, SavedThemeOpensAsTheSameTheme) {
 }
 
 TEST_F(ThemeSettings, SavedFileHoldsEveryKeyInItsOrder) {
-  save(sampleTheme(2013), 2013);
+  save(sampleTheme());
   const QByteArray bytes = settingsBytes();
   const QByteArray expectedStart =
       "[1]\r\nbg=/home/ania/zima.jpg\r\n1=Nowy Rok\x1en\r\n5=*Urodziny Ani @_wiek(1990)\x1eu\r\n"
+      "[2]\r\n29=29 lutego\x1eu\r\n"
       "[5]\r\n3=Bez rodzaju\x1e\r\n"
       "[7]\r\nbg=C:\\Obrazy\\lato.bmp\r\n"
       "[12]\r\n31=Sylwester/bal\x1eu\r\n"
@@ -125,7 +127,7 @@ TEST_F(ThemeSettings, DayValuesGiveTextAndKind) {
       "[1]\r\n1=Nowy Rok\r\n2=Nowy Rok\x1en\r\n3=Trzech\x1eu\r\n5=\r\n05=leading zero\r\n"
       "7=text\x1e\x1en\r\n8=\x1en\r\n32=beyond\r\n"
       "[2]\r\n29=leap day\r\n30=never\r\n");
-  const Theme theme = open(2013);
+  const Theme theme = open();
   const HolidayRow& january = theme.holidays[0];
   EXPECT_EQ(january[0], (HolidayEntry{"Nowy Rok", kUserHoliday}));
   EXPECT_EQ(january[1], (HolidayEntry{"Nowy Rok", kNationalHoliday}));
@@ -135,36 +137,17 @@ TEST_F(ThemeSettings, DayValuesGiveTextAndKind) {
   EXPECT_EQ(january[6], (HolidayEntry{"text", kNoHolidayKind}));
   EXPECT_EQ(january[7], (HolidayEntry{"", kNationalHoliday}));
   EXPECT_EQ(january.size(), 31u);
-  EXPECT_EQ(theme.holidays[1].size(), 28u);
-
-  const Theme leap = open(2012);
-  EXPECT_EQ(leap.holidays[1][28], (HolidayEntry{"leap day", kUserHoliday}));
+  EXPECT_EQ(theme.holidays[1].size(), 29u);
+  EXPECT_EQ(theme.holidays[1][28], (HolidayEntry{"leap day", kUserHoliday}));
 }
 
 // The kind is one byte of the file's code page; a letter beyond Latin-1 is kept as it was read.
 TEST_F(ThemeSettings, AKindLetterOfTheCodePageSurvivesOpenAndSave) {
   writeSettings("[1]\r\n5=Imieniny\x1e\xB9\r\n");
-  Theme theme = open(2013);
+  Theme theme = open();
   EXPECT_EQ(theme.holidays[0][4], (HolidayEntry{"Imieniny", char(0xB9)}));
-  save(theme, 2013);
+  save(theme);
   EXPECT_TRUE(settingsBytes().contains("5=Imieniny\x1e\xB9\r\n")) << settingsBytes().constData();
-}
-
-TEST_F(ThemeSettings, LeapDayOpenedInACommonYearIsLostAtTheNextSave) {
-  Theme theme;
-  resetTables(theme, 2012);
-  theme.holidays[1][28] = {"29 lutego", kUserHoliday};
-  theme.holidays[1][0] = {"1 lutego", kUserHoliday};
-  save(theme, 2012);
-  EXPECT_TRUE(IniFile(settingsPath()).hasKey("2", "29"));
-
-  Theme opened = open(2013);
-  save(opened, 2013);
-  const IniFile ini(settingsPath());
-  EXPECT_FALSE(ini.hasKey("2", "29"));
-  EXPECT_TRUE(ini.hasKey("2", "1"));
-
-  EXPECT_EQ(open(2012).holidays[1][28], HolidayEntry());
 }
 
 TEST_F(ThemeSettings, SaveKeepsUnknownKeysOutsideMonthsAndDropsThemInsideMonths) {
@@ -172,9 +155,9 @@ TEST_F(ThemeSettings, SaveKeepsUnknownKeysOutsideMonthsAndDropsThemInsideMonths)
       "; made by hand\r\n[main]\r\nname=Old\r\nauthor=Ania\r\n"
       "[font_holiday]\r\nname=Arial\r\nweight=700\r\n"
       "[3]\r\n8=Dzien Kobiet\x1eu\r\nnote=hand made\r\n");
-  Theme theme = open(2013);
+  Theme theme = open();
   theme.holidays[2][7] = {};
-  save(theme, 2013);
+  save(theme);
   const IniFile ini(settingsPath());
   EXPECT_EQ(ini.readString("main", "author", ""), "Ania");
   EXPECT_EQ(ini.readString("font_holiday", "weight", ""), "700");
@@ -187,10 +170,10 @@ TEST_F(ThemeSettings, ColoursByNameOrHexAndBadColourStopsTheRead) {
       "[font_holiday]\r\nname=Impact\r\nsize=20\r\ncolor=clMaroon\r\nstyle_bold=1\r\n"
       "[font_weekday]\r\nname=Georgia\r\nsize=22\r\ncolor=nonsense\r\nstyle_italic=1\r\n"
       "[main]\r\nname=Never read\r\n");
-  Theme theme = sampleTheme(2013);
+  Theme theme = sampleTheme();
   const Theme before = theme;
   try {
-    readThemeSettings(theme, IniFile(settingsPath()), 2013, workingDir());
+    readThemeSettings(theme, IniFile(settingsPath()), workingDir());
     FAIL() << "a bad colour was accepted";
   } catch (const Error& e) {
     EXPECT_EQ(e.message(), "'nonsense' is not a valid integer value");
@@ -207,7 +190,7 @@ TEST_F(ThemeSettings, ColoursByNameOrHexAndBadColourStopsTheRead) {
   EXPECT_EQ(theme.drawFrames, before.drawFrames);
 
   writeSettings("[font_holiday]\r\ncolor=$000080FF\r\n[font_weekday]\r\ncolor=0x10\r\n");
-  const Theme hex = open(2013);
+  const Theme hex = open();
   EXPECT_EQ(hex.holidayFont.color, 0x000080FFu);
   EXPECT_EQ(hex.weekdayFont.color, 0x10u);
 }
@@ -215,7 +198,7 @@ TEST_F(ThemeSettings, ColoursByNameOrHexAndBadColourStopsTheRead) {
 TEST_F(ThemeSettings, OpenWithoutSettingsGivesTheOpenDefaults) {
   touch("flower.wmf");
   touch("band_music.wmf");
-  const Theme theme = open(2013);
+  const Theme theme = open();
   EXPECT_EQ(theme.holidayFont,
             (ThemeFont{"SF Intellivised Outline", 46, clBlack, false, false, false, false}));
   EXPECT_EQ(theme.weekdayFont, (ThemeFont{"SF Intellivised", 46, clBlack, false, false, false, false}));
@@ -232,11 +215,11 @@ TEST_F(ThemeSettings, PicturesInTheWorkingDirectoryAreHeldByFullPathAndSavedByNa
   touch("flower.wmf");
   touch("Ladybug.WMF");
   writeSettings("[main]\r\npicture_holiday=flower.wmf\r\npicture_left=ladybug.wmf\r\n");
-  Theme theme = open(2013);
+  Theme theme = open();
   EXPECT_EQ(theme.pictureHoliday, QDir(workingDir()).absoluteFilePath("flower.wmf"));
   EXPECT_EQ(theme.pictureLeft, QDir(workingDir()).absoluteFilePath("Ladybug.WMF"));
 
-  save(theme, 2013);
+  save(theme);
   const IniFile ini(settingsPath());
   EXPECT_EQ(ini.readString("main", "picture_holiday", ""), "flower.wmf");
   EXPECT_EQ(ini.readString("main", "picture_left", ""), "Ladybug.WMF");
@@ -244,17 +227,17 @@ TEST_F(ThemeSettings, PicturesInTheWorkingDirectoryAreHeldByFullPathAndSavedByNa
   // A name that is not there is left out and reported; an empty one is no picture to report.
   writeSettings("[main]\r\npicture_holiday=missing.wmf\r\npicture_left=\r\n");
   QStringList leftOut;
-  theme = open(2013, &leftOut);
+  theme = open(&leftOut);
   EXPECT_EQ(theme.pictureHoliday, "");
   EXPECT_EQ(theme.pictureLeft, "");
   EXPECT_EQ(leftOut, QStringList{"missing.wmf"});
 }
 
 TEST_F(ThemeSettings, NewReadsTheNewDefaultsAndKeepsBackgrounds) {
-  Theme theme = sampleTheme(2013);
+  Theme theme = sampleTheme();
   touch("flower.wmf");
-  readThemeDefaults(theme, IniFile(settingsPath()), 2012);
-  EXPECT_EQ(theme.backgrounds, sampleTheme(2013).backgrounds);
+  readThemeDefaults(theme, IniFile(settingsPath()));
+  EXPECT_EQ(theme.backgrounds, sampleTheme().backgrounds);
   EXPECT_EQ(theme.pictureHoliday, "images/flower.wmf");
   EXPECT_EQ(theme.pictureLeft, "images/band_music.wmf");
   EXPECT_EQ(theme.name, "Default");
@@ -266,7 +249,7 @@ TEST_F(ThemeSettings, NewReadsTheNewDefaultsAndKeepsBackgrounds) {
 
   // Should a settings file be there after all, day values are taken whole.
   writeSettings("[1]\r\n1=Nowy Rok\x1en\r\n[main]\r\npicture_holiday=x.wmf\r\n");
-  readThemeDefaults(theme, IniFile(settingsPath()), 2013);
+  readThemeDefaults(theme, IniFile(settingsPath()));
   EXPECT_EQ(theme.holidays[0][0], (HolidayEntry{QStringLiteral("Nowy Rok") + kSep + "n", kNoHolidayKind}));
   EXPECT_EQ(theme.pictureHoliday, "x.wmf");
 }
