@@ -84,6 +84,7 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
   const QStringList installed = QPrinterInfo::availablePrinterNames();
   if (installed.isEmpty()) {
     auto* none = new QLabel(texts::noPrinterText(), this);
+    none->setWordWrap(true);  // a silent print system is named, which takes a line or two
     none->setObjectName(QStringLiteral("NoPrinter"));
     form->addRow(caption(QStringLiteral("PrinterCaption"), msg_PrinterSetupPrinter, nullptr, this), none);
   } else {
