@@ -104,8 +104,15 @@ int main(int argc, char** argv) {
   const orvella::CommandLine window = orvella::parseCommandLine(QCoreApplication::arguments());
   const QString theme = window.themeFiles.value(0);
   const bool quitWhenShown = window.quitWhenShown;
-  QTimer::singleShot(0, windows.main.get(), orvella::ui::guarded([&windows, theme, quitWhenShown] {
+  const orvella::CommandLine::Start start = window.start;
+  QTimer::singleShot(0, windows.main.get(), orvella::ui::guarded([&windows, theme, quitWhenShown, start] {
                        if (!theme.isEmpty()) windows.main->openThemeFromCommandLine(theme);
+                       // The desktop entry's actions: the program starts where they say.
+                       if (start == orvella::CommandLine::Start::NewTheme) {
+                         windows.main->a_NewExecute();
+                         windows.main->a_EditExecute();
+                       }
+                       if (start == orvella::CommandLine::Start::YearPreview) windows.main->a_YearPreviewExecute();
                        if (quitWhenShown) windows.main->close();
                      }));
   return app.exec();

@@ -35,6 +35,7 @@
 #include "platform/errors/error.h"
 #include "theme/archive/archive_messages.h"
 #include "theme/files/theme_open_message.h"
+#include "theme/samples/sample_themes.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/toolbar_icons.h"
@@ -140,6 +141,7 @@ void Tf_Main::buildMenus() {
   file->setObjectName(QStringLiteral("mi_File"));
   ui::addMenuItem(file, QStringLiteral("Nowy1"), a_New);
   ui::addMenuItem(file, QStringLiteral("Otwrz1"), a_Open);
+  buildSampleThemesMenu(file);
   ui::addMenuItem(file, QStringLiteral("mi_Save"), a_Save);
   menuItem(file, QStringLiteral("mi_SaveAs"), QStringLiteral("Zapisz jako..."), &Tf_Main::mi_SaveAsClick);
   ui::addMenuItem(file, QStringLiteral("mi_Edit"), a_Edit);
@@ -166,6 +168,20 @@ void Tf_Main::buildMenus() {
   menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), &Tf_Main::mi_WwwClick);
   ui::addMenuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline);
   menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), &Tf_Main::mi_ThemeGalleryClick);
+}
+
+void Tf_Main::buildSampleThemesMenu(QMenu* file) {
+  mi_SampleThemes = file->addMenu(QStringLiteral("Przykładowe motywy"));
+  mi_SampleThemes->setObjectName(QStringLiteral("mi_SampleThemes"));
+  mi_SampleThemes->setToolTip(QStringLiteral("Otwiera jeden z przykładowych motywów jako początek własnego tematu"));
+  const QList<SampleTheme> samples = sampleThemes(context_.path(QStringLiteral("themes")));
+  for (qsizetype i = 0; i < samples.size(); ++i) {
+    QAction* item = ui::addMenuItem(mi_SampleThemes, QStringLiteral("mi_SampleTheme%1").arg(i + 1), samples[i].name);
+    ui::setTag(item, ui::kTagNotTranslated);  // the theme's own name
+    connect(item, &QAction::triggered, this,
+            ui::guarded([this, path = samples[i].path] { openSampleTheme(path); }));
+  }
+  mi_SampleThemes->setEnabled(!samples.isEmpty());
 }
 
 void Tf_Main::buildToolBar(QWidget* client) {
@@ -375,6 +391,13 @@ bool Tf_Main::openTheme(const QString& path) {
     ui::showMessageBox(box, this);
   }
   return true;
+}
+
+void Tf_Main::openSampleTheme(const QString& path) {
+  if (archiveBusy() || pageBusy()) return;
+  // The shipped file stays as it is, also where the program's folder may be written: Save asks for a
+  // name. A sample that cannot be opened changes nothing, as a failed Open does.
+  if (openTheme(path)) od_Load.fileName.clear();
 }
 
 void Tf_Main::openThemeFromCommandLine(const QString& given) {

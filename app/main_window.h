@@ -51,6 +51,9 @@ class Tf_Main : public QMainWindow {
   void mi_englishClick(QAction* sender);
   void mi_WwwClick();
   void mi_ThemeGalleryClick();
+  // A sample theme of the program's "themes" folder, opened as File > Open opens a theme, but as the
+  // start of a theme of the user's own: Save then asks where to keep it.
+  void openSampleTheme(const QString& path);
 
   // Opens a theme named on the command line, once the window is up, as File > Open does with the file
   // chosen. A file that cannot be opened is reported and the default theme stays.
@@ -82,6 +85,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
+  QMenu* mi_SampleThemes = nullptr;  // File > the sample themes, by name
   // The applied language's folder on the product web site; empty until a language file was applied.
   QString www_part;
   QVector<QIcon> il_Main;
@@ -98,6 +102,7 @@ class Tf_Main : public QMainWindow {
  private:
   void buildActions();
   void buildMenus();
+  void buildSampleThemesMenu(QMenu* file);
   void buildToolBar(QWidget* client);
   void buildClientArea(QWidget* client);
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());

@@ -202,12 +202,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                    QStringLiteral("Closes the window as soon as it is shown."));
   quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
+  const QCommandLineOption newTheme(QStringLiteral("new"),
+                                    QStringLiteral("Starts a new theme: the theme editor opens on the default theme."));
+  const QCommandLineOption yearPreview(
+      QStringLiteral("year-preview"),
+      QStringLiteral("Starts with the preview of every month of the year the window starts with, in the theme FILE.hol when given."));
+  const QCommandLineOption* windowOnly[] = {&quitWhenShown, &newTheme, &yearPreview};
   std::vector<ExportOption> exportOptions = orvella::exportOptions();
   for (const ExportOption& o : exportOptions) parser.addOption(o.option);
   parser.addOption(help);
   parser.addOption(version);
   parser.addOption(listHolidays);
   parser.addOption(quitWhenShown);
+  parser.addOption(newTheme);
+  parser.addOption(yearPreview);
   parser.addPositionalArgument(QStringLiteral("FILE.hol"), QStringLiteral("A theme to open in the window."),
                                QStringLiteral("[FILE.hol]"));
 
@@ -243,6 +251,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     line.quitWhenShown = parser.isSet(quitWhenShown);
     line.themeFiles = parser.positionalArguments();
+    if (parser.isSet(newTheme) && parser.isSet(yearPreview))
+      throw Error(QStringLiteral("--new, --year-preview: the window starts in one place or the other") + usageHint());
+    if (parser.isSet(newTheme) && !line.themeFiles.isEmpty())
+      throw Error(QStringLiteral("--new %1: a new theme starts from the default theme, not from a file")
+                      .arg(quoted(line.themeFiles.front())) +
+                  usageHint());
+    if (parser.isSet(newTheme)) line.start = CommandLine::Start::NewTheme;
+    if (parser.isSet(yearPreview)) line.start = CommandLine::Start::YearPreview;
     return line;
   }
 
@@ -250,8 +266,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     throw Error(QStringLiteral("%1: the export takes no arguments besides its options")
                     .arg(quoted(parser.positionalArguments().front())) +
                 usageHint());
-  if (parser.isSet(quitWhenShown))
-    throw Error(QStringLiteral("--quit-when-shown: the export opens no window") + usageHint());
+  for (const QCommandLineOption* option : windowOnly)
+    if (parser.isSet(*option))
+      throw Error(QStringLiteral("--%1: the export opens no window").arg(option->names().front()) + usageHint());
   line.action = CommandLine::Action::Export;
   for (const ExportOption& o : exportOptions) {
     const QString name = o.option.names().front();

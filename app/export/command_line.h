@@ -15,6 +15,8 @@ struct CommandLine {
   ExportRequest exportRequest;  // Export
   QStringList themeFiles;       // Window: the theme files named after the options
   bool quitWhenShown = false;   // Window: close as soon as it is shown (start-up checks)
+  enum class Start { MainWindow, NewTheme, YearPreview };
+  Start start = Start::MainWindow;  // Window: where the program starts once its window is up
   QString text;                 // Help, Version: what to print
   QString platform;             // the toolkit's "-platform" value, when given
 };

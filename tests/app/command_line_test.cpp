@@ -66,6 +66,25 @@ TEST_F(CommandLineTest, TheWindowTakesAThemeFileAndQtsOwnOptions) {
   EXPECT_FALSE(parse(QString()).quitWhenShown);
 }
 
+// The desktop entry's actions: where the window starts, alone or with the theme to show.
+TEST_F(CommandLineTest, TheWindowStartsWithANewThemeOrTheYearPreview) {
+  EXPECT_EQ(parse(QString()).start, CommandLine::Start::MainWindow);
+  EXPECT_EQ(parse(QStringLiteral("--new")).start, CommandLine::Start::NewTheme);
+  const CommandLine year = parse(QStringLiteral("--year-preview /x/theme.hol"));
+  EXPECT_EQ(year.start, CommandLine::Start::YearPreview);
+  EXPECT_EQ(year.themeFiles, QStringList{QStringLiteral("/x/theme.hol")});
+  const std::pair<const char*, QStringList> refused[] = {
+      {"--new --year-preview", {"--new", "--year-preview"}},
+      {"--new /x/theme.hol", {"--new", "/x/theme.hol"}},
+      {"--export a.pdf --year 2010 --month 1 --new", {"--new", "export"}},
+      {"--export a.pdf --year 2010 --month 1 --year-preview", {"--year-preview", "export"}},
+  };
+  for (const auto& [line, named] : refused) {
+    const QString message = complaint(QString::fromLatin1(line));
+    for (const QString& part : named) EXPECT_TRUE(message.contains(part)) << line << " says: " << message.toStdString();
+  }
+}
+
 TEST_F(CommandLineTest, HelpAndVersionNeedNoWindow) {
   for (const char* option : {"--help", "-h", "--export a.pdf --help"}) {
     const CommandLine line = parse(QString::fromLatin1(option));

@@ -200,6 +200,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(fileDialogs().size(), 2);
   }
 
+  // File > the sample themes: each opens as File > Open would, and Save then asks for a name of the
+  // user's own instead of writing over the shipped file.
+  void aSampleThemeIsTheStartOfAThemeOfOnesOwn() {
+    Tf_Main& main = start();
+    QVERIFY(main.findChild<QMenu*>(QStringLiteral("mi_File"))->actions().contains(main.mi_SampleThemes->menuAction()));
+    const QList<QAction*> samples = main.mi_SampleThemes->actions();
+    QVERIFY(samples.size() >= 4);
+    QAction* sample = samples.last();
+    sample->trigger();
+    QVERIFY(errors().isEmpty());
+    QCOMPARE(main.state().theme.name, sample->text());
+    QVERIFY(main.windowTitle().endsWith(QStringLiteral(".hol")));
+    QVERIFY(!main.state().locatePicture(main.state().theme.backgrounds[0]).isEmpty());
+    const QString opened = folder->path(QStringLiteral("themes/") + main.windowTitle().section(QStringLiteral(" - "), 1));
+    const QByteArray before = testing::readFile(opened);
+    main.a_Save->trigger();
+    QCOMPARE(fileDialogs().size(), 1);
+    QCOMPARE(fileDialogs()[0].objectName, QStringLiteral("sd_Save"));
+    QCOMPARE(testing::readFile(opened), before);
+  }
+
   void openThenSaveAsThenSave() {
     Tf_Main& main = start();
     const QString f = folder->path(QStringLiteral("f.hol"));
