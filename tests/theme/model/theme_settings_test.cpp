@@ -21,6 +21,7 @@ class ThemeSettings : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(program_.isValid());
     QDir(program_.path()).mkdir("temp");
+    for (const char* name : {"flower.wmf", "band_music.wmf"}) touch(name);  // the pictures New leaves
   }
 
   QString workingDir() const { return program_.filePath("temp"); }
@@ -75,8 +76,6 @@ Theme sampleTheme() {
 TEST_F(ThemeSettings, SavedThemeOpensAsTheSameTheme) {
   const Theme saved = sampleTheme();
   save(saved);
-  touch("flower.wmf");
-  touch("band_music.wmf");
   const Theme opened = open();
 
   HolidayTable expected = saved.holidays;
@@ -196,8 +195,6 @@ TEST_F(ThemeSettings, ColoursByNameOrHexAndBadColourStopsTheRead) {
 }
 
 TEST_F(ThemeSettings, OpenWithoutSettingsGivesTheOpenDefaults) {
-  touch("flower.wmf");
-  touch("band_music.wmf");
   const Theme theme = open();
   EXPECT_EQ(theme.holidayFont,
             (ThemeFont{"SF Intellivised Outline", 46, clBlack, false, false, false, false}));
