@@ -180,7 +180,9 @@ QStringList runExport(const ExportRequest& request, const QString& programDir) {
       throw Error(request.themeFile + QStringLiteral(": ") + e.message());
     }
   }
-  const QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year, programDir);
+  QStringList notes = addNationalHolidays(theme, request.holidayFiles, request.year, programDir);
+  if (!themeFiles.notice().isEmpty())
+    notes.prepend(request.themeFile + QStringLiteral(": ") + themeFiles.notice());
   NameDays nameDays;
   nameDays.load_forenames(programDir);
   exportMonths(request, theme, nameDays, programDir);
