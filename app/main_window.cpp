@@ -25,9 +25,11 @@
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
 #include "i18n/language/language_choice.h"
+#include "i18n/language/language_file.h"
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
+#include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
@@ -306,7 +308,7 @@ void Tf_Main::mi_englishClick(QAction* sender) {
     sender->setChecked(true);
     name = sender->text();
   } else {
-    name = language::rememberedLanguage(context_.configFilePath());
+    name = rememberedLanguage();
     for (QAction* item : mi_Language->actions())
       if (item->text() == name) item->setChecked(true);
   }
@@ -314,10 +316,11 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   // the system decides again at the next start.
   if (name == QLatin1String(language::kNoLanguage)) name = language::languageOfSystem(context_.systemLanguage());
   language_file_path = language::languageFilePath(context_.programDir, name);
-  if (QFileInfo(language_file_path).isFile()) {
+  auto file = std::make_shared<const LanguageFile>(language_file_path);
+  if (file->usable()) {
     const BusyCursor busy;
     useQtTranslationsOf(name);
-    www_part = apply_language_file(language_file_path);
+    www_part = apply_language_file(std::move(file));
     return;
   }
   // Everything stays as it was; the item stays checked. At start-up that is the built-in Polish, which
@@ -325,9 +328,19 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   if (!sender) useQtTranslationsOf(QString::fromLatin1(language::kPolish));
   ui::MessageBoxRequest box;
   box.title = QApplication::applicationDisplayName();
-  box.text = language::missingLanguageFileMessage(language_file_path);
+  box.text = file->problem();
   box.objectName = QStringLiteral("languageFileMissingBox");
   ui::showMessageBox(box, this);
+}
+
+QString Tf_Main::rememberedLanguage() {
+  try {
+    return language::rememberedLanguage(context_.configFilePath());
+  } catch (const Error& e) {
+    // A config.ini that cannot be read is said, and the system's language chosen, as without one.
+    ui::showErrorMessage(e.message());
+    return QString::fromLatin1(language::kNoLanguage);
+  }
 }
 
 bool Tf_Main::archiveBusy() const {
@@ -370,6 +383,14 @@ bool Tf_Main::openTheme(const QString& path) {
   }
   od_Load.fileName = path;
   showThemeFileInCaption(path);
+  if (!state_->themeFiles.notice().isEmpty()) {
+    ui::MessageBoxRequest box;
+    box.icon = QMessageBox::Warning;
+    box.title = QApplication::applicationDisplayName();
+    box.text = state_->themeFiles.notice();
+    box.objectName = QStringLiteral("themeNoticeBox");
+    ui::showMessageBox(box, this);
+  }
   return true;
 }
 

@@ -109,6 +109,8 @@ class Tf_Main : public QMainWindow {
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
   void saveTheme(const QString& path);
   bool archiveBusy() const;
+  // The language config.ini remembers; "none" when it says none or cannot be read (which is shown).
+  QString rememberedLanguage();
   // While a year preview still composes its months on the print page, nothing else may compose on
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;

@@ -82,7 +82,10 @@ QStringList runExport(const ExportRequest& request, const QString& programDir) {
   }
   NameDays nameDays;
   nameDays.load_forenames(programDir);
-  return exportMonths(request, theme, nameDays, programDir);
+  QStringList notes = exportMonths(request, theme, nameDays, programDir);
+  if (!themeFiles.notice().isEmpty())
+    notes.prepend(request.themeFile + QStringLiteral(": ") + themeFiles.notice());
+  return notes;
 }
 
 QStringList exportMonths(const ExportRequest& request, const Theme& theme, const NameDays& nameDays,

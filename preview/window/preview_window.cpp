@@ -313,7 +313,7 @@ void QRStandardPreview::print() {
     ui::MessageBoxRequest box;
     box.icon = QMessageBox::Warning;
     box.title = messageText(texts::msg_PrintTitle);
-    box.text = messageText(texts::msg_NoPrinter) + QStringLiteral("\n\n") + messageText(texts::msg_SaveAsPdfInstead);
+    box.text = ui::texts::noPrinterText() + QStringLiteral("\n\n") + messageText(texts::msg_SaveAsPdfInstead);
     box.objectName = QStringLiteral("NoPrinterBox");
     ui::showMessageBox(box, this);
     return;

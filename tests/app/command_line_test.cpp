@@ -57,9 +57,12 @@ TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
 }
 
 TEST_F(CommandLineTest, TheWindowTakesAThemeFileAndQtsOwnOptions) {
-  const CommandLine line = parse(QStringLiteral("-platform offscreen --quit-when-shown"));
+  const CommandLine line =
+      parse(QStringLiteral("-platform offscreen --quit-when-shown -style=fusion -reverse a.hol"));
   EXPECT_EQ(line.action, CommandLine::Action::Window);
   EXPECT_TRUE(line.quitWhenShown);
+  EXPECT_EQ(line.platform, QStringLiteral("offscreen"));
+  EXPECT_EQ(line.themeFiles, QStringList{QStringLiteral("a.hol")});
   EXPECT_EQ(parse(QStringLiteral("/x/theme.hol")).themeFiles, QStringList{QStringLiteral("/x/theme.hol")});
   EXPECT_FALSE(parse(QString()).quitWhenShown);
 }
@@ -120,6 +123,8 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
       {QStringLiteral("--export a.pdf --month 1"), {"--year"}},
       {QStringLiteral("--export a.pdf --year 2010"), {"--month"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --color red"), {"color"}},
+      {QStringLiteral("--colour red"), {"colour"}},
+      {QStringLiteral("-platform offscreen -style=fusion theme.hol --verbose"), {"verbose"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 stray"), {"stray"}},
       {QStringLiteral("--export a.pdf --year 2010 --year 2011 --month 1"), {"--year", "2010", "2011"}},
       {QStringLiteral("--export"), {"--export"}},

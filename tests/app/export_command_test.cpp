@@ -170,8 +170,39 @@ TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
   EXPECT_FALSE(polish.contains(QStringLiteral("not added because"))) << polish.toStdString();
 }
 
-// Images of several months appear together or not at all: February's, made large by a photo behind
-// it, cannot be written whole, and January's written before it does not take its file's place.
+// In every mode an option nobody knows is refused (status 2), and without a display the window says so
+// in one line (1). An export says nothing but its own lines, also from cron (no XDG_RUNTIME_DIR), and
+// a theme or holidays file it cannot read whole ends it (1) with the file named.
+TEST_F(ExportRunTest, EveryModeSaysWhatIsWrongInOneLineOfItsOwn) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) bare.remove(name);
+  EXPECT_EQ(runProgram({"--colour", "red"}, bare).status, 2);
+  const ProgramRun window = runProgram({}, bare);
+  EXPECT_TRUE(window.status == 1 && window.err.count('\n') == 1 && window.err.contains("--export")) << window.err.toStdString();
+
+  const QStringList january{"--export", out.filePath(QStringLiteral("cal.pdf")), "--year", "2010", "--month", "1"};
+  EXPECT_EQ(runProgram(january, bare).err, QString());
+
+  const QString padded = out.filePath(QStringLiteral("padded.hln"));
+  writeFile(padded, "[1]\r\nm=1\r\nd=1\r\nname=Nowy Rok\r\n" + QByteArray(5 << 20, ' '));
+  const ProgramRun large = runProgram(january + QStringList{"--holidays", padded}, bare);
+  EXPECT_TRUE(large.status == 1 && large.err.contains(padded + "” jest za duży")) << large.err.toStdString();
+
+  // A theme split over volumes whose second one is not there.
+  writeFile(out.filePath(QStringLiteral("split/holidays.ini")), "[main]\r\nname=Split\r\n");
+  TBackupFile volumes;
+  volumes.setMaxSize(100);
+  volumes.OnNeedDisk = [](quint16, bool& go) { go = true; };
+  const QString split = out.filePath(QStringLiteral("split.hol"));
+  ASSERT_TRUE(volumes.Backup({out.filePath(QStringLiteral("split/holidays.ini"))}, split));
+  ASSERT_TRUE(QFile::remove(out.filePath(QStringLiteral("split.002"))));
+  const ProgramRun partial = runProgram(january + QStringList{"--theme", split}, bare);
+  EXPECT_TRUE(partial.status == 1 && partial.err.contains(out.filePath(QStringLiteral("split.002"))))
+      << partial.err.toStdString();
+}
+
+// Images of several months appear together or not at all, and an image that cannot be written whole
+// leaves the earlier file as it was.
 TEST_F(ExportRunTest, PngMonthsReplaceTheirFilesTogetherOrNotAtAll) {
   const QString january = out.filePath(QStringLiteral("cal-01.png"));
   const QString february = out.filePath(QStringLiteral("cal-02.png"));

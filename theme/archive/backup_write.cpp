@@ -41,6 +41,7 @@ bool TBackupFile::Backup(const QStringList& files, const QString& archiveName) {
   if (busy_) return false;
   BusyScope busy(*this);
   errorCode_ = NoError;
+  errorDetail_.clear();
   const bool toStream = archiveName == kStreamName;
   QStringList names = collectNames(files, archiveName);
   const int collected = static_cast<int>(names.size());
