@@ -20,7 +20,8 @@
 #include <utility>
 
 #include "calendar/composition/month_names.h"
-#include "calendar/composition/month_run.h"
+#include "calendar/composition/month_composition.h"
+#include "dates/calendar_days.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
 #include "i18n/language/language_choice.h"
@@ -461,37 +462,68 @@ bool Tf_Main::pageBusy() const {
   return true;
 }
 
+MonthRequest Tf_Main::monthRequest(int year, int month) const {
+  RequestOptions options;
+  options.page = f_Print->settings();
+  options.language.monthNames = monthNames();
+  return state_->request(year, month, options);
+}
+
+void Tf_Main::showPageWarnings(const QStringList& warnings) {
+  if (warnings.isEmpty()) return;
+  ui::MessageBoxRequest box;
+  box.icon = QMessageBox::Warning;
+  box.title = QApplication::applicationDisplayName();
+  box.text = warnings.join(QLatin1Char('\n'));
+  box.objectName = QStringLiteral("pageWarningBox");
+  ui::showMessageBox(box, this);
+}
+
 void Tf_Main::a_PrintPreviewExecute() {
   if (pageBusy()) return;
-  MonthRequest request;
-  request.year = selectedYear();
-  request.monthIndex = selectedMonth();
-  request.monthName = selectedMonthName();
-  state_->compose(f_Print->form(), request, [](const QString& line) { return f_Options->wypelnij_linie(line); });
-  // Each preview generates its own copy of the page before anything else can run, so a later
-  // request may rebuild the page while earlier previews stay open, each showing its own month.
-  preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }));
+  // The request holds the year, the month and the theme as they are now: whatever changes them while
+  // the page is composed or shown does not reach it.
+  const ComposedPage composed = state_->compose(monthRequest(selectedYear(), selectedMonth() + 1));
+  f_Print->keep(composed.page);
+  showPageWarnings(composed.warnings);
+  // Each preview shows its own copy of the page, so a later request may compose another while earlier
+  // previews stay open, each showing its own month.
+  preview::previewReport(f_Print->reportSource({composed.page}));
 }
 
 void Tf_Main::a_YearPreviewExecute() {
   if (pageBusy()) return;
   const int year = selectedYear();
   // An impossible year stops here, with the composition's own message, before any window opens.
-  const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames(),
-                                        [](const QString& line) { return f_Options->wypelnij_linie(line); });
-
-  report::ReportSource source =
-      report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); });
-  source.pageCount = run.count();
-  source.generatePage = [this, &run](int index) {
-    page::GeneratedPage page = run.compose(index);
-    if (index + 1 == run.count()) composingYear_ = false;
-    return page;
+  dayNumber(year, 1, 1);
+  // The twelve requests are made at once: the year field and the theme may change while they are
+  // composed, without effect on them.
+  const std::vector<MonthRequest> months = monthsOf(monthRequest(year, 1), 1, 12);
+  QStringList warnings;
+  bool warned = false;
+  auto warnOnce = [&] {
+    if (warned) return;
+    warned = true;
+    showPageWarnings(warnings);
+  };
+  report::ReportSource source = f_Print->reportSource();
+  source.pageCount = int(months.size());
+  source.generatePage = [&](int index) {
+    const ComposedPage composed = state_->compose(months[size_t(index)]);
+    f_Print->keep(composed.page);
+    for (const QString& warning : composed.warnings)
+      if (!warnings.contains(warning)) warnings << warning;
+    if (index + 1 == source.pageCount) {
+      composingYear_ = false;
+      warnOnce();
+    }
+    return composed.page;
   };
   composingYear_ = true;
   // Also when the window closes before December, or a month stops with an error.
   const auto done = qScopeGuard([this] { composingYear_ = false; });
   preview::previewReport(source);
+  warnOnce();
 }
 
 void Tf_Main::a_EditExecute() {

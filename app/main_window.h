@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/program_context.h"
+#include "calendar/composition/month_request.h"
 #include "ui/file_dialogs.h"
 
 class QAction;
@@ -114,6 +115,11 @@ class Tf_Main : public QMainWindow {
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
   void showThemeFileInCaption(const QString& path);
+  // A request for the month (1..12) of the year with the theme, the page settings and the month
+  // names as they are now.
+  MonthRequest monthRequest(int year, int month) const;
+  // What a composition had to leave off, said once for the action that composed.
+  void showPageWarnings(const QStringList& warnings);
   // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);

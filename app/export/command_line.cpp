@@ -7,7 +7,9 @@
 #include <functional>
 #include <vector>
 
+#include "i18n/language/language_choice.h"
 #include "platform/errors/error.h"
+#include "preview/sinks/page_sink.h"
 
 namespace orvella {
 
@@ -55,15 +57,14 @@ std::vector<ExportOption> exportOptions() {
   options.push_back(
       {QCommandLineOption(QStringLiteral("export"),
                           QStringLiteral("Composes months without a window and writes them to OUT: one "
-                                         "PDF page per month (.pdf), one image per month (.png, the "
-                                         "month number before the extension when there are several), "
-                                         "or the composed page model (.json)."),
+                                         "PDF page per month (.pdf), one image or drawing per month (.png, "
+                                         ".svg, the month number before the extension when there are "
+                                         "several), the composed page model (.json) or a report file "
+                                         "the preview loads (.qrp)."),
                           QStringLiteral("OUT")),
        true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
-         const QString suffix = QFileInfo(values.front()).suffix().toLower();
-         if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png") &&
-             suffix != QLatin1String("json"))
-           throw badValue(name, values.front(), QStringLiteral("the output ends in .pdf, .png or .json"));
+         if (!sinks::sinkFormatOf(values.front()))
+           throw badValue(name, values.front(), QStringLiteral("the output ends in ") + sinks::sinkSuffixList());
          request.output = values.front();
        }});
   options.push_back({QCommandLineOption(QStringLiteral("year"), QStringLiteral("The year, 1 to 9999."),
@@ -114,8 +115,8 @@ std::vector<ExportOption> exportOptions() {
        }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("dpi"),
-                          QStringLiteral("Pixels per inch of images and of photos in a PDF, 36 to 2400 "
-                                         "(PDF 300, PNG 150 without it)."),
+                          QStringLiteral("Pixels per inch of images, drawings and photos in a PDF, 36 to "
+                                         "2400 (PDF 300, PNG and SVG 150 without it)."),
                           QStringLiteral("N")),
        false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
          request.dpi =
@@ -131,6 +132,17 @@ std::vector<ExportOption> exportOptions() {
          const auto paper = exportPaperNamed(values.front());
          if (!paper) throw badValue(name, values.front(), QStringLiteral("the paper is a4, a3, letter or legal"));
          request.paper = *paper;
+       }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("lang"),
+                          QStringLiteral("The language of the month names and of the export's messages: "
+                                         "english, espanol or polski (the program's own Polish without it)."),
+                          QStringLiteral("NAME")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const QStringList offered = language::offeredLanguages();
+         if (!offered.contains(values.front()))
+           throw badValue(name, values.front(), QStringLiteral("the language is ") + offered.join(QStringLiteral(", ")));
+         request.language = values.front();
        }});
   return options;
 }

@@ -1,7 +1,6 @@
 // TBackupFile: settings, progress, questions and error reports shared by Backup and Restore.
 #include "theme/archive/backup_file.h"
 
-#include <QCoreApplication>
 
 #include "platform/errors/error.h"
 #include "platform/files/folder_listings.h"
@@ -85,10 +84,6 @@ bool TBackupFile::askForDisk(quint16 disk) {
   continue_ = BackupFileDialogs::askOkCancel(
       formatMessage(QString::fromUtf8(archive::kInsertDisk), QString::number(disk)));
   return true;
-}
-
-void TBackupFile::processEvents() {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
 }
 
 void TBackupFile::report() {

@@ -85,7 +85,8 @@ class TBackupFile {
   int MaxRestoreFiles() const { return maxRestoreFiles_; }
   void setMaxRestoreFiles(int count) { maxRestoreFiles_ = count; }
 
-  // Events.
+  // Events. The archive never runs the program's event loop itself: a window that wants to show the
+  // progress, or to let the user stop, does so from OnProgress.
   ProgressEvent OnProgress;
   NeedDiskEvent OnNeedDisk;
   RestoreFileEvent OnRestoreFile;
@@ -145,7 +146,6 @@ class TBackupFile {
   void progress(const QString& fileName, qint64 done);
   // False when there is nobody to ask (no handler, no window): the continue flag is then off.
   bool askForDisk(quint16 disk);
-  void processEvents();
   void report();
 
   QString backupTitle_;

@@ -210,7 +210,6 @@ void TBackupFile::writeChunk(QFile& source, qint64& remaining, const QString& ar
       break;
     }
     ++blocksInVolume_;
-    processEvents();
     progress(currentFile_, bytesProcessed_);
   }
   if (!archive::writeInt32(*archive_, 0)) fail(ArchiveWriteError);

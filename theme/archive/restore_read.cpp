@@ -301,7 +301,6 @@ void TBackupFile::readChunk(QFile* target) {
         throw Error(target->errorString());
       bytesProcessed_ += produced;
     }
-    processEvents();
     if (target) progress(currentFile_, bytesProcessed_);
     if (!continue_) break;
   }

@@ -15,7 +15,7 @@
 #include "../../support/program_folder.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
-#include "calendar/composition/page_json.h"
+#include "calendar/page/page_json.h"
 #include "calendar/namedays/name_days.h"
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
@@ -359,17 +359,12 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
 
   NameDays nameDays;
   nameDays.load_forenames(program.path());
-  const LineExpansion expansion([this] { return year; });
   auto composeAll = [&] {
     QStringList pages;
-    page::PrintForm form;
-    const QString folder = program.path();
-    for (int m = 0; m < 12; ++m) {
-      const CompositionSources sources{theme, nameDays,
-                                       [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-                                       [](const QString& held) { return QFileInfo(held).isFile() ? held : QString(); }};
-      composeMonth(form, MonthRequest{year, m, polishMonthName(m)}, sources);
-      QJsonObject json = pageToJson(form.qr.generate(), year, m + 1);
+    PageComposer composer(
+        PageSources{nameDays, [](const QString& held) { return QFileInfo(held).isFile() ? held : QString(); }});
+    for (int m = 1; m <= 12; ++m) {
+      QJsonObject json = pageToJson(composer.compose(MonthRequest{snapshotOf(theme), year, m, {}}).page, year, m);
       pages << QString::fromUtf8(QJsonDocument(json).toJson());
     }
     return pages;
