@@ -70,6 +70,14 @@ class ThemeEditCopy {
   void importNationalHolidays(NationalHolidaysImport& import, const QString& path, int year,
                               const QStringList& shownTexts);
   int removeNationalHolidays(const QStringList& shownTexts);
+  // "Dodaj..." with "Aktualizuj co roku": the file is linked to the theme instead, its holidays shown for
+  // year as an import would add them, and added to every page for the page's year. A file that cannot
+  // be added raises Error naming it and is not linked; one whose name is linked already is not linked
+  // twice. Returns the notes on entries left out, as a page's composition gives them.
+  QStringList linkNationalHolidays(const QString& path, int year, const QStringList& shownTexts);
+  // The files linked, and those imported since the opening, by their full paths.
+  const QStringList& linkedFiles() const { return linked_; }
+  const QStringList& importedFiles() const { return imported_; }
 
   ThemeFont& font(int index);  // FontIndex
   QString& picture(int index);  // PictureIndex
@@ -86,6 +94,9 @@ class ThemeEditCopy {
  private:
   void storeShownMonth(const QStringList& texts);
   void keepTypedTexts(const QStringList& shownTexts);
+  // The days the linked files give the month (0..11) in year, where the copy has none; empty entries
+  // elsewhere. A linked file that cannot be read adds nothing here (the composition says why).
+  HolidayRow linkedDays(int month, int year) const;
 
   Theme& theme_;
   std::array<QString, 12> backgrounds_;
@@ -94,6 +105,9 @@ class ThemeEditCopy {
   QString pictureLeft_;
   QString pictureHoliday_;
   std::uint8_t shown_ = kNoMonth;
+  HolidayRow shownLinked_;  // the linked days the grid shows for the shown month
+  QStringList linked_;
+  QStringList imported_;
 };
 
 }  // namespace orvella
