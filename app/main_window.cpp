@@ -27,6 +27,7 @@
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
+#include "platform/desktop/dialog_folders.h"
 #include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
@@ -326,15 +327,21 @@ void Tf_Main::a_NewExecute() {
   setWindowTitle(QStringLiteral("Orvella"));
 }
 
-void Tf_Main::showThemeFileInCaption(const QString& path) {
+void Tf_Main::becameCurrentThemeFile(const QString& path) {
+  od_Load.fileName = path;
   setWindowTitle(QStringLiteral("Orvella - ") + files::filePart(path));
+}
+
+QString Tf_Main::themeDialogFolder() const {
+  if (!od_Load.fileName.isEmpty()) return QFileInfo(od_Load.fileName).absolutePath();
+  return dialogFolder(DialogFolder::Themes, userDocumentsFolder());
 }
 
 void Tf_Main::a_OpenExecute() {
   if (archiveBusy() || pageBusy()) return;
   od_Load.request.objectName = QStringLiteral("od_Load");
   od_Load.request.title = QStringLiteral("Open");
-  od_Load.request.folder = context_.path(QStringLiteral("holidays"));
+  od_Load.request.folder = themeDialogFolder();
   od_Load.request.filter = QStringLiteral("user holidays (.hol)|*.hol");
   od_Load.request.defaultSuffix = QStringLiteral("hol");
   // A cancelled dialog changes nothing, and so does a file that does not open: the current theme file
@@ -342,6 +349,7 @@ void Tf_Main::a_OpenExecute() {
   const QString current = od_Load.fileName;
   if (!od_Load.execute(this)) return;
   const QString chosen = std::exchange(od_Load.fileName, current);
+  rememberDialogFolder(DialogFolder::Themes, chosen);
   openTheme(chosen);
 }
 
@@ -351,8 +359,7 @@ bool Tf_Main::openTheme(const QString& path) {
   } catch (const Error& failed) {
     throw Error(themeNotOpenedMessage(path, failed.message()));
   }
-  od_Load.fileName = path;
-  showThemeFileInCaption(path);
+  becameCurrentThemeFile(path);
   return true;
 }
 
@@ -385,13 +392,14 @@ void Tf_Main::saveTheme(const QString& givenPath) {
     sd_Save.objectName = QStringLiteral("sd_Save");
     sd_Save.filter = QStringLiteral("swieta_wlasne|*.hol");
     sd_Save.defaultSuffix = QStringLiteral("hol");
+    sd_Save.folder = themeDialogFolder();
     path = ui::chooseFile(sd_Save, this);
+    rememberDialogFolder(DialogFolder::Themes, path);
   }
   // The settings file is rewritten even when no file was chosen. The file written is the current theme
   // file from now on, the one the caption names.
   if (!state_->themeFiles.save_theme(path)) return;
-  od_Load.fileName = path;
-  showThemeFileInCaption(path);
+  becameCurrentThemeFile(path);
 }
 
 void Tf_Main::FormActivate() { cb_month->setFocus(); }

@@ -106,7 +106,11 @@ class Tf_Main : public QMainWindow {
   // While a year preview still composes its months on the print page, nothing else may compose on
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
-  void showThemeFileInCaption(const QString& path);
+  // Where the theme dialogs start: the current theme's folder, else the one last chosen in this run,
+  // else the user's documents.
+  QString themeDialogFolder() const;
+  // The file became the current theme file: the caption names it.
+  void becameCurrentThemeFile(const QString& path);
   // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);

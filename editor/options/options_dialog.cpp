@@ -17,6 +17,7 @@
 #include "editor/editing/theme_font_choice.h"
 #include "editor/options/picture_box.h"
 #include "platform/colors/colors.h"
+#include "platform/desktop/dialog_folders.h"
 #include "platform/errors/error.h"
 #include "platform/files/path_names.h"
 #include "platform/pictures/picture.h"
@@ -41,8 +42,6 @@ const char kPictureFilter[] =
     "|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File (*.jpg)|*.jpg"
     "|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico"
     "|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
-// Relative: the picture dialogs start in "images" of the current folder.
-const char kPictureFolder[] = "images";
 
 const QColor kSundayColour(255, 0, 0);
 const QColor kNationalHolidayColour(255, 165, 0);
@@ -89,12 +88,15 @@ QComboBox* dropDownList(QWidget* parent, const char* name, const QStringList& it
   return list;
 }
 
-ui::PictureDialogRequest pictureDialog(const char* name) {
+// A picture chosen in either picture dialog: the folder of the last one, else the user's pictures.
+QString choosePicture(const char* name, QWidget* parent) {
   ui::PictureDialogRequest request;
   request.objectName = QLatin1String(name);
-  request.folder = QLatin1String(kPictureFolder);
+  request.folder = dialogFolder(DialogFolder::Pictures, userPicturesFolder());
   request.filter = QLatin1String(kPictureFilter);
-  return request;
+  const QString chosen = ui::choosePicture(request, parent);
+  rememberDialogFolder(DialogFolder::Pictures, chosen);
+  return chosen;
 }
 
 }  // namespace
@@ -374,7 +376,7 @@ void Tf_Options::showBackground() {
 }
 
 void Tf_Options::b_PictureChangeClick() {
-  const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPicture"), this);
+  const QString chosen = choosePicture("opd_OpenPicture", this);
   if (chosen.isEmpty()) return;
   // A file that cannot be read raises here: the box says why, and the setting stays as it was.
   showPicture(i_PicturePreview, gb_PictureDescription, chosen);
@@ -382,7 +384,7 @@ void Tf_Options::b_PictureChangeClick() {
 }
 
 void Tf_Options::b_SetBackgroundPictureClick() {
-  const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPictureBG"), this);
+  const QString chosen = choosePicture("opd_OpenPictureBG", this);
   if (chosen.isEmpty()) return;
   // As for the pictures: a file that cannot be read is refused with the reason.
   showPicture(i_BackgroundPreview, gb_BackgroundPicture, chosen);

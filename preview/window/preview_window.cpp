@@ -19,6 +19,8 @@
 #include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "platform/printing/print_queues.h"
+#include "platform/desktop/dialog_folders.h"
+#include "preview/engine/page_file_name.h"
 #include "preview/engine/pdf_file.h"
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
@@ -400,13 +402,22 @@ ui::FileDialogRequest reportFileRequest(ui::FileDialogRequest::Kind kind) {
   request.defaultSuffix = QString::fromLatin1(texts::kDefaultSuffix);
   // A name that does not exist is taken too: loading says so itself.
   request.anyName = true;
+  // Pages are kept where the last ones were, report files and PDF files alike.
+  request.folder = dialogFolder(DialogFolder::Pages, userDocumentsFolder());
   return request;
+}
+
+// The file chosen in a dialog of pages; the next one starts in its folder.
+QString choosePagesFile(const ui::FileDialogRequest& request, QWidget* parent) {
+  const QString chosen = ui::chooseFile(request, parent);
+  rememberDialogFolder(DialogFolder::Pages, chosen);
+  return chosen;
 }
 }  // namespace
 
 void QRStandardPreview::saveReport() {
   if (printing_ || pages_.empty()) return;
-  const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Save), this);
+  const QString name = choosePagesFile(reportFileRequest(ui::FileDialogRequest::Save), this);
   if (name.isEmpty()) return;
   report::saveReportFile(name, pages_);
 }
@@ -419,14 +430,16 @@ void QRStandardPreview::savePdf() {
   request.title = messageText(texts::msg_SavePdfTitle);
   request.filter = messageText(texts::msg_PdfFiles) + QLatin1Char('|') + QLatin1String(texts::kPdfPattern);
   request.defaultSuffix = QString::fromLatin1(texts::kPdfSuffix);
-  const QString name = ui::chooseFile(request, this);
+  request.folder = dialogFolder(DialogFolder::Pages, userDocumentsFolder());
+  request.fileName = report::suggestedFileName(pages_, request.defaultSuffix);
+  const QString name = choosePagesFile(request, this);
   if (name.isEmpty()) return;
   report::savePdf(name, pages_, report::kPdfDpi);
 }
 
 void QRStandardPreview::loadReport() {
   if (printing_) return;
-  const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Open), this);
+  const QString name = choosePagesFile(reportFileRequest(ui::FileDialogRequest::Open), this);
   if (name.isEmpty()) return;
   if (!QFileInfo::exists(name)) throw Error(QString::fromLatin1(report::messages::kFileDoesNotExist));
   // Read completely before anything shown changes: a damaged file leaves the preview as it was.

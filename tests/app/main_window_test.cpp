@@ -17,6 +17,7 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
+#include "platform/desktop/dialog_folders.h"
 #include "tests/app/started_program.h"
 #include "tests/preview/engine/sample_pages.h"
 #include "tests/support/damaged_archive.h"
@@ -166,6 +167,7 @@ class MainWindowTest : public QObject {
     main.a_PrintPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY(errors().isEmpty());
+    QCOMPARE(fileDialogs().front().fileName, QStringLiteral("Maj 2010.pdf"));
 
     ExportRequest request;
     request.output = exported;
@@ -211,7 +213,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(fileDialogs().last().objectName, QStringLiteral("od_Load"));
     QCOMPARE(fileDialogs().last().title, QStringLiteral("Open"));
     QCOMPARE(fileDialogs().last().filter, QStringLiteral("user holidays (.hol)|*.hol"));
-    QCOMPARE(fileDialogs().last().folder, folder->path(QStringLiteral("holidays")));
+    QCOMPARE(fileDialogs().last().folder, folder->path());  // the current theme's
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - f.hol"));
     ui::seams().fileDialogs.setNextAnswer(g);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
@@ -225,6 +227,26 @@ class MainWindowTest : public QObject {
     main.a_New->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
     QVERIFY(main.od_Load.fileName.isEmpty());
+  }
+
+  // Open and Save As start in the current theme's folder, else in the one chosen last, else in the
+  // user's documents.
+  void themeDialogsStartWhereTheUsersThemesAre() {
+    Tf_Main& main = start();
+    const QString chosen = folder->path(QStringLiteral("chosen/a.hol")), other = folder->path(QStringLiteral("other/b.hol"));
+    for (const QString& theme : {chosen, other}) QDir().mkpath(QFileInfo(theme).path());
+    main.a_Open->trigger();
+    ui::seams().fileDialogs.setNextAnswer(chosen);
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    QFile::copy(chosen, other);
+    main.a_New->trigger();
+    main.a_Open->trigger();
+    main.openThemeFromCommandLine(other);
+    main.a_Open->trigger();
+    QStringList folders;
+    for (const ui::FileDialogRequest& dialog : fileDialogs()) folders << dialog.folder;
+    QCOMPARE(folders, (QStringList{userDocumentsFolder(), userDocumentsFolder(), QFileInfo(chosen).path(),
+                                   QFileInfo(other).path()}));
   }
 
   void aCancelledOpenChangesNothing() {

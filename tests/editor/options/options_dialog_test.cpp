@@ -13,6 +13,7 @@
 #include "calendar/composition/month_names.h"
 #include "editor/options/options_dialog.h"
 #include "editor/options/picture_box.h"
+#include "platform/desktop/dialog_folders.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/raster_cache.h"
 #include "tests/editor/options/editor_user.h"
@@ -85,7 +86,10 @@ class OptionsDialogTest : public QObject {
   static QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
  private slots:
-  void init() { ui::seams().cancelEverything(); }
+  void init() {
+    ui::seams().cancelEverything();
+    forgetDialogFolders();
+  }
   void cleanup() {
     dialog.reset();
     theme = Theme();
@@ -304,7 +308,7 @@ class OptionsDialogTest : public QObject {
     click(d.b_PictureChange);
     const ui::PictureDialogRequest& picture = ui::seams().pictureDialogs.requests().last();
     QCOMPARE(picture.objectName, QStringLiteral("opd_OpenPicture"));
-    QCOMPARE(picture.folder, QStringLiteral("images"));
+    QCOMPARE(picture.folder, userPicturesFolder());
     QCOMPARE(picture.filter,
              QStringLiteral("All (*.jpg;*.jpeg;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.jpg;*.jpeg;*.bmp;*.ico;"
                             "*.emf;*.wmf|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File "
@@ -329,6 +333,7 @@ class OptionsDialogTest : public QObject {
     ui::seams().pictureDialogs.setNextAnswer(large);
     click(d.b_SetBackgroundPicture);
     QCOMPARE(ui::seams().pictureDialogs.requests().last().objectName, QStringLiteral("opd_OpenPictureBG"));
+    QCOMPARE(ui::seams().pictureDialogs.requests().last().folder, folder->path(QStringLiteral("images")));
     QCOMPARE(ui::seams().pictureDialogs.requests().last().filter, picture.filter);
     QVERIFY(theme.backgrounds[4].isEmpty());
     QCOMPARE(theme.holidayFont.name, QStringLiteral("SF Intellivised Outline"));
