@@ -1,6 +1,7 @@
 // The preview window `QRStandardPreview`: tool bar, page view and status bar over generated pages.
 #include "preview/window/preview_window.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -32,6 +33,7 @@
 #include "preview/window/tool_icons.h"
 #include "ui/file_dialogs.h"
 #include "ui/guarded.h"
+#include "ui/key_hints.h"
 #include "ui/message_boxes.h"
 #include "ui/printer_dialogs.h"
 
@@ -43,6 +45,7 @@ QRStandardPreview::QRStandardPreview(QWidget* parent) : QMainWindow(parent, Qt::
   setCentralWidget(view_);
   buildToolBar();
   buildStatusBar();
+  buildKeys();
   setSettings(settings_);
   resize(800, 600);
   view_->setFocus();
@@ -140,6 +143,23 @@ void QRStandardPreview::buildToolBar() {
   exit->setMinimumHeight(28);
   connect(exit, &QToolButton::clicked, this, &QRStandardPreview::close);
   bar->addWidget(exit);
+}
+
+void QRStandardPreview::buildKeys() {
+  auto keys = [this](const QList<QKeySequence>& sequences, auto run) {
+    auto* action = new QAction(this);
+    action->setShortcuts(sequences);
+    connect(action, &QAction::triggered, this, ui::guarded([this, run] { (this->*run)(); }));
+    addAction(action);
+  };
+  keys({Qt::CTRL | Qt::Key_P}, &QRStandardPreview::print);
+  keys({Qt::CTRL | Qt::Key_S}, &QRStandardPreview::savePdf);
+  keys({Qt::CTRL | Qt::Key_W}, &QRStandardPreview::close);
+  // "=" is the key of "+" on many keyboards.
+  keys({Qt::Key_Plus, Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &QRStandardPreview::zoomIn);
+  keys({Qt::Key_Minus, Qt::CTRL | Qt::Key_Minus}, &QRStandardPreview::zoomOut);
+  ui::showKeyInToolTip(print_, Qt::CTRL | Qt::Key_P);
+  ui::showKeyInToolTip(savePdf_, Qt::CTRL | Qt::Key_S);
 }
 
 void QRStandardPreview::buildStatusBar() {
@@ -271,6 +291,18 @@ void QRStandardPreview::zoomToFit() {
 }
 
 void QRStandardPreview::zoom100() { applyZoom(100); }
+
+void QRStandardPreview::zoomIn() { zoomBy(true); }
+
+void QRStandardPreview::zoomOut() { zoomBy(false); }
+
+void QRStandardPreview::zoomBy(bool larger) {
+  fittingToFinalSize_ = false;  // the user's zoom stays
+  zoomGroup_->setExclusive(false);
+  for (QAbstractButton* button : zoomGroup_->buttons()) button->setChecked(false);
+  zoomGroup_->setExclusive(true);
+  applyZoom(report::zoomStep(zoom(), larger));
+}
 
 bool QRStandardPreview::hasFinalSize() const {
   if (!isMaximized()) return true;

@@ -87,6 +87,8 @@ TEST(ZoomRulesTest, FittingFormulasAndLimits) {
   EXPECT_TRUE(isUsableZoom(2000));
   EXPECT_FALSE(isUsableZoom(2001));
   EXPECT_EQ(sheetPixels(page::PageSettings{}, 100), QSize(1123, 794));
+  EXPECT_EQ(zoomStep(2, false), 2);
+  EXPECT_EQ(zoomStep(1999, true), 2000);
 }
 
 TEST(PageFileNameTest, NamesTheMonthTheYearOrTheSpan) {
