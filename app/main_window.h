@@ -9,10 +9,12 @@
 #include <memory>
 
 #include "app/program_context.h"
+#include "theme/files/recent_themes.h"
 #include "ui/file_dialogs.h"
 
 class QAction;
 class QGroupBox;
+class QKeyEvent;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -52,6 +54,12 @@ class Tf_Main : public QMainWindow {
   void mi_WwwClick();
   void mi_ThemeGalleryClick();
 
+  // A theme of File > "Ostatnie", opened as File > Open opens the file chosen; a file that is no longer
+  // there is said and leaves the list.
+  void openRecentTheme(const QString& path);
+  // A theme file dropped on the window, opened as File > Open opens the file chosen.
+  void openDroppedTheme(const QString& path);
+
   // Opens a theme named on the command line, once the window is up, as File > Open does with the file
   // chosen. A file that cannot be opened is reported and the default theme stays.
   void openThemeFromCommandLine(const QString& path);
@@ -82,6 +90,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
+  QMenu* mi_Recent = nullptr;  // File > the themes opened or saved last
   // The applied language's folder on the product web site; empty until a language file was applied.
   QString www_part;
   QVector<QIcon> il_Main;
@@ -98,6 +107,9 @@ class Tf_Main : public QMainWindow {
  private:
   void buildActions();
   void buildMenus();
+  void buildRecentMenu(QMenu* file);
+  // The items of File > "Ostatnie" as config.ini lists the themes now.
+  void refreshRecentMenu();
   void buildToolBar(QWidget* client);
   void buildClientArea(QWidget* client);
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
@@ -106,17 +118,23 @@ class Tf_Main : public QMainWindow {
   // While a year preview still composes its months on the print page, nothing else may compose on
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
+  // Whether the theme may be replaced now (New, Open): not while a theme file is read or written or a
+  // year is composed.
+  bool mayReplaceTheme() const;
   // Where the theme dialogs start: the current theme's folder, else the one last chosen in this run,
   // else the user's documents.
   QString themeDialogFolder() const;
-  // The file became the current theme file: the caption names it.
+  // The file became the current theme file: the caption names it and the recent themes begin with it.
   void becameCurrentThemeFile(const QString& path);
+  // The window's own keys: they win over the editing keys of its fields (Ctrl+E, the end of a line).
+  bool isWindowShortcut(const QKeyEvent& key) const;
   // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
 
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;
+  RecentThemes recentThemes_;
   bool shownOnce_ = false;
   bool composingYear_ = false;
   const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up

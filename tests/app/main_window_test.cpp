@@ -17,10 +17,12 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
+#include "editor/options/options_dialog.h"
 #include "platform/desktop/dialog_folders.h"
 #include "tests/app/started_program.h"
 #include "tests/preview/engine/sample_pages.h"
 #include "tests/support/damaged_archive.h"
+#include "tests/support/file_drops.h"
 #include "tests/support/pdf_pages.h"
 #include "ui/dialog_seams.h"
 #include "ui/window_registry.h"
@@ -229,6 +231,35 @@ class MainWindowTest : public QObject {
     QVERIFY(main.od_Load.fileName.isEmpty());
   }
 
+  // Each key runs its command from any control of the window, and the File and Help menus show it.
+  void keysRunTheirCommands() {
+    Tf_Main& main = start();
+    testing::ClosingPreviews previews;
+    bool edited = false;
+    testing::when([] { return f_Options->isVisible(); }, [&] { edited = f_Options->close(); });
+    main.state().theme.name = QStringLiteral("Changed");
+    auto asked = [](qsizetype dialogs) { return [dialogs] { return fileDialogs().size() == dialogs; }; };
+    const std::tuple<QWidget*, QKeyCombination, std::function<bool()>> keys[] = {
+        {main.cb_month, Qt::CTRL | Qt::Key_O, asked(1)},
+        {main.se_year, Qt::CTRL | Qt::Key_S, asked(2)},
+        {main.cb_month, Qt::CTRL | Qt::SHIFT | Qt::Key_S, asked(3)},
+        {main.cb_month, Qt::CTRL | Qt::Key_P, [&] { return previews.opened() == 1; }},
+        {main.se_year, Qt::CTRL | Qt::Key_E, [&] { return edited; }},
+        {main.cb_month, Qt::Key_F1, [] { return ui::seams().webPages.requests().last().endsWith("tutorial.php"); }},
+        {main.cb_month, Qt::CTRL | Qt::Key_N, [&] { return main.state().theme.name == QLatin1String("Default"); }},
+        {main.cb_month, Qt::CTRL | Qt::Key_Q, [&] { return !main.isVisible(); }},
+    };
+    for (const auto& [at, key, done] : keys) {
+      main.activateWindow();  // as the desktop does when a preview closes
+      QVERIFY(QTest::qWaitForWindowActive(&main));
+      at->setFocus();
+      QTest::keyClick(at, key.key(), key.keyboardModifiers());
+      const QList<QAction*> items = main.menuBar()->findChildren<QAction*>();
+      QVERIFY2(done() && std::any_of(items.begin(), items.end(), [&](QAction* item) { return item->shortcut() == key; }),
+               qPrintable(QKeySequence(key).toString()));
+    }
+  }
+
   // Open and Save As start in the current theme's folder, else in the one chosen last, else in the
   // user's documents.
   void themeDialogsStartWhereTheUsersThemesAre() {
@@ -247,6 +278,40 @@ class MainWindowTest : public QObject {
     for (const ui::FileDialogRequest& dialog : fileDialogs()) folders << dialog.folder;
     QCOMPARE(folders, (QStringList{userDocumentsFolder(), userDocumentsFolder(), QFileInfo(chosen).path(),
                                    QFileInfo(other).path()}));
+  }
+
+  // File > "Ostatnie" lists the themes saved or opened, newest first; one whose file is gone is said and
+  // leaves the list.
+  void recentThemesOpenLikeFileOpen() {
+    Tf_Main& main = start();
+    auto path = [this](int n) { return folder->path(QStringLiteral("t%1.hol").arg(n)); };
+    for (int n = 1; n <= 3; ++n) {
+      ui::seams().fileDialogs.setNextAnswer(path(n));
+      main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    }
+    QFile::remove(path(2));
+    main.findChild<QAction*>(QStringLiteral("mi_Recent3"))->trigger();
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - t1.hol"));
+    main.findChild<QAction*>(QStringLiteral("mi_Recent3"))->trigger();
+    QCOMPARE(testing::messageBoxTexts(QMessageBox::Warning),
+             QStringList{QStringLiteral("Nie ma już pliku „%1”, więc zniknął z listy ostatnich tematów.").arg(path(2))});
+    QStringList shown;
+    for (QAction* item : main.findChild<QMenu*>(QStringLiteral("mi_Recent"))->actions())
+      if (item->isVisible()) shown << item->text() + ' ' + item->toolTip();
+    QCOMPARE(shown, (QStringList{"&1 t1.hol " + path(1), "&2 t3.hol " + path(3)}));
+  }
+
+  void aThemeFileDroppedOnTheWindowOpensAsFileOpenWould() {
+    Tf_Main& main = start();
+    const QString theme = folder->path(QStringLiteral("dropped.HOL"));
+    main.state().theme.name = QStringLiteral("Dropped");
+    ui::seams().fileDialogs.setNextAnswer(theme);
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    main.a_New->trigger();
+    QVERIFY(!testing::dropFile(main.cb_month, folder->path(QStringLiteral("holidays/polska.hln"))));
+    QVERIFY(testing::dropFile(main.se_year, theme));
+    QCOMPARE(main.state().theme.name, QStringLiteral("Dropped"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - dropped.HOL"));
   }
 
   void aCancelledOpenChangesNothing() {
