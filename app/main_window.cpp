@@ -21,20 +21,24 @@
 #include <utility>
 
 #include "calendar/composition/month_names.h"
-#include "calendar/composition/month_run.h"
+#include "calendar/composition/month_composition.h"
+#include "dates/calendar_days.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
 #include "i18n/language/language_choice.h"
+#include "i18n/language/language_file.h"
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
 #include "platform/desktop/dialog_folders.h"
+#include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
 #include "platform/errors/error.h"
 #include "theme/archive/archive_messages.h"
 #include "theme/files/theme_open_message.h"
+#include "theme/samples/sample_themes.h"
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/toolbar_icons.h"
@@ -149,6 +153,7 @@ void Tf_Main::buildMenus() {
   ui::addMenuItem(file, QStringLiteral("Nowy1"), a_New)->setShortcut(Qt::CTRL | Qt::Key_N);
   ui::addMenuItem(file, QStringLiteral("Otwrz1"), a_Open)->setShortcut(Qt::CTRL | Qt::Key_O);
   buildRecentMenu(file);
+  buildSampleThemesMenu(file);
   ui::addMenuItem(file, QStringLiteral("mi_Save"), a_Save)->setShortcut(Qt::CTRL | Qt::Key_S);
   menuItem(file, QStringLiteral("mi_SaveAs"), QStringLiteral("Zapisz jako..."), &Tf_Main::mi_SaveAsClick)
       ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
@@ -209,6 +214,20 @@ void Tf_Main::refreshRecentMenu() {
     items[i]->setData(files[i]);
   }
   mi_Recent->setEnabled(!files.isEmpty());
+}
+
+void Tf_Main::buildSampleThemesMenu(QMenu* file) {
+  mi_SampleThemes = file->addMenu(QStringLiteral("Przykładowe motywy"));
+  mi_SampleThemes->setObjectName(QStringLiteral("mi_SampleThemes"));
+  mi_SampleThemes->setToolTip(QStringLiteral("Otwiera jeden z przykładowych motywów jako początek własnego tematu"));
+  const QList<SampleTheme> samples = sampleThemes(context_.path(QStringLiteral("themes")));
+  for (qsizetype i = 0; i < samples.size(); ++i) {
+    QAction* item = ui::addMenuItem(mi_SampleThemes, QStringLiteral("mi_SampleTheme%1").arg(i + 1), samples[i].name);
+    ui::setTag(item, ui::kTagNotTranslated);  // the theme's own name
+    connect(item, &QAction::triggered, this,
+            ui::guarded([this, path = samples[i].path] { openSampleTheme(path); }));
+  }
+  mi_SampleThemes->setEnabled(!samples.isEmpty());
 }
 
 void Tf_Main::buildToolBar(QWidget* client) {
@@ -339,7 +358,7 @@ void Tf_Main::mi_englishClick(QAction* sender) {
     sender->setChecked(true);
     name = sender->text();
   } else {
-    name = language::rememberedLanguage(context_.configFilePath());
+    name = rememberedLanguage();
     for (QAction* item : mi_Language->actions())
       if (item->text() == name) item->setChecked(true);
   }
@@ -347,10 +366,11 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   // the system decides again at the next start.
   if (name == QLatin1String(language::kNoLanguage)) name = language::languageOfSystem(context_.systemLanguage());
   language_file_path = language::languageFilePath(context_.programDir, name);
-  if (QFileInfo(language_file_path).isFile()) {
+  auto file = std::make_shared<const LanguageFile>(language_file_path);
+  if (file->usable()) {
     const BusyCursor busy;
     useQtTranslationsOf(name);
-    www_part = apply_language_file(language_file_path);
+    www_part = apply_language_file(std::move(file));
     return;
   }
   // Everything stays as it was; the item stays checked. At start-up that is the built-in Polish, which
@@ -358,9 +378,19 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   if (!sender) useQtTranslationsOf(QString::fromLatin1(language::kPolish));
   ui::MessageBoxRequest box;
   box.title = QApplication::applicationDisplayName();
-  box.text = language::missingLanguageFileMessage(language_file_path);
+  box.text = file->problem();
   box.objectName = QStringLiteral("languageFileMissingBox");
   ui::showMessageBox(box, this);
+}
+
+QString Tf_Main::rememberedLanguage() {
+  try {
+    return language::rememberedLanguage(context_.configFilePath());
+  } catch (const Error& e) {
+    // A config.ini that cannot be read is said, and the system's language chosen, as without one.
+    ui::showErrorMessage(e.message());
+    return QString::fromLatin1(language::kNoLanguage);
+  }
 }
 
 bool Tf_Main::archiveBusy() const {
@@ -435,7 +465,26 @@ bool Tf_Main::openTheme(const QString& path) {
     throw Error(themeNotOpenedMessage(path, failed.message()));
   }
   becameCurrentThemeFile(path);
+  if (!state_->themeFiles.notice().isEmpty()) {
+    ui::MessageBoxRequest box;
+    box.icon = QMessageBox::Warning;
+    box.title = QApplication::applicationDisplayName();
+    box.text = state_->themeFiles.notice();
+    box.objectName = QStringLiteral("themeNoticeBox");
+    ui::showMessageBox(box, this);
+  }
   return true;
+}
+
+void Tf_Main::openSampleTheme(const QString& path) {
+  if (archiveBusy() || pageBusy()) return;
+  // The shipped file stays as it is, also where the program's folder may be written: Save asks for a
+  // name. A sample that cannot be opened changes nothing, as a failed Open does.
+  if (!openTheme(path)) return;
+  od_Load.fileName.clear();
+  // Nor is it one of the user's themes to come back to.
+  recentThemes_.remove(path);
+  refreshRecentMenu();
 }
 
 void Tf_Main::openThemeFromCommandLine(const QString& given) {
@@ -500,37 +549,68 @@ bool Tf_Main::pageBusy() const {
   return true;
 }
 
+MonthRequest Tf_Main::monthRequest(int year, int month) const {
+  RequestOptions options;
+  options.page = f_Print->settings();
+  options.language.monthNames = monthNames();
+  return state_->request(year, month, options);
+}
+
+void Tf_Main::showPageWarnings(const QStringList& warnings) {
+  if (warnings.isEmpty()) return;
+  ui::MessageBoxRequest box;
+  box.icon = QMessageBox::Warning;
+  box.title = QApplication::applicationDisplayName();
+  box.text = warnings.join(QLatin1Char('\n'));
+  box.objectName = QStringLiteral("pageWarningBox");
+  ui::showMessageBox(box, this);
+}
+
 void Tf_Main::a_PrintPreviewExecute() {
   if (pageBusy()) return;
-  MonthRequest request;
-  request.year = selectedYear();
-  request.monthIndex = selectedMonth();
-  request.monthName = selectedMonthName();
-  state_->compose(f_Print->form(), request, [](const QString& line) { return f_Options->wypelnij_linie(line); });
-  // Each preview generates its own copy of the page before anything else can run, so a later
-  // request may rebuild the page while earlier previews stay open, each showing its own month.
-  preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }));
+  // The request holds the year, the month and the theme as they are now: whatever changes them while
+  // the page is composed or shown does not reach it.
+  const ComposedPage composed = state_->compose(monthRequest(selectedYear(), selectedMonth() + 1));
+  f_Print->keep(composed.page);
+  showPageWarnings(composed.warnings);
+  // Each preview shows its own copy of the page, so a later request may compose another while earlier
+  // previews stay open, each showing its own month.
+  preview::previewReport(f_Print->reportSource({composed.page}));
 }
 
 void Tf_Main::a_YearPreviewExecute() {
   if (pageBusy()) return;
   const int year = selectedYear();
   // An impossible year stops here, with the composition's own message, before any window opens.
-  const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames(),
-                                        [](const QString& line) { return f_Options->wypelnij_linie(line); });
-
-  report::ReportSource source =
-      report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); });
-  source.pageCount = run.count();
-  source.generatePage = [this, &run](int index) {
-    page::GeneratedPage page = run.compose(index);
-    if (index + 1 == run.count()) composingYear_ = false;
-    return page;
+  dayNumber(year, 1, 1);
+  // The twelve requests are made at once: the year field and the theme may change while they are
+  // composed, without effect on them.
+  const std::vector<MonthRequest> months = monthsOf(monthRequest(year, 1), 1, 12);
+  QStringList warnings;
+  bool warned = false;
+  auto warnOnce = [&] {
+    if (warned) return;
+    warned = true;
+    showPageWarnings(warnings);
+  };
+  report::ReportSource source = f_Print->reportSource();
+  source.pageCount = int(months.size());
+  source.generatePage = [&](int index) {
+    const ComposedPage composed = state_->compose(months[size_t(index)]);
+    f_Print->keep(composed.page);
+    for (const QString& warning : composed.warnings)
+      if (!warnings.contains(warning)) warnings << warning;
+    if (index + 1 == source.pageCount) {
+      composingYear_ = false;
+      warnOnce();
+    }
+    return composed.page;
   };
   composingYear_ = true;
   // Also when the window closes before December, or a month stops with an error.
   const auto done = qScopeGuard([this] { composingYear_ = false; });
   preview::previewReport(source);
+  warnOnce();
 }
 
 void Tf_Main::a_EditExecute() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/program_context.h"
+#include "calendar/composition/month_request.h"
 #include "theme/files/recent_themes.h"
 #include "ui/file_dialogs.h"
 
@@ -53,6 +54,9 @@ class Tf_Main : public QMainWindow {
   void mi_englishClick(QAction* sender);
   void mi_WwwClick();
   void mi_ThemeGalleryClick();
+  // A sample theme of the program's "themes" folder, opened as File > Open opens a theme, but as the
+  // start of a theme of the user's own: Save then asks where to keep it.
+  void openSampleTheme(const QString& path);
 
   // A theme of File > "Ostatnie", opened as File > Open opens the file chosen; a file that is no longer
   // there is said and leaves the list.
@@ -91,6 +95,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
   QMenu* mi_Recent = nullptr;  // File > the themes opened or saved last
+  QMenu* mi_SampleThemes = nullptr;  // File > the sample themes, by name
   // The applied language's folder on the product web site; empty until a language file was applied.
   QString www_part;
   QVector<QIcon> il_Main;
@@ -110,11 +115,14 @@ class Tf_Main : public QMainWindow {
   void buildRecentMenu(QMenu* file);
   // The items of File > "Ostatnie" as config.ini lists the themes now.
   void refreshRecentMenu();
+  void buildSampleThemesMenu(QMenu* file);
   void buildToolBar(QWidget* client);
   void buildClientArea(QWidget* client);
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
   void saveTheme(const QString& path);
   bool archiveBusy() const;
+  // The language config.ini remembers; "none" when it says none or cannot be read (which is shown).
+  QString rememberedLanguage();
   // While a year preview still composes its months on the print page, nothing else may compose on
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
@@ -128,6 +136,11 @@ class Tf_Main : public QMainWindow {
   void becameCurrentThemeFile(const QString& path);
   // The window's own keys: they win over the editing keys of its fields (Ctrl+E, the end of a line).
   bool isWindowShortcut(const QKeyEvent& key) const;
+  // A request for the month (1..12) of the year with the theme, the page settings and the month
+  // names as they are now.
+  MonthRequest monthRequest(int year, int month) const;
+  // What a composition had to leave off, said once for the action that composed.
+  void showPageWarnings(const QStringList& warnings);
   // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);

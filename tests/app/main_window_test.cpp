@@ -151,8 +151,8 @@ class MainWindowTest : public QObject {
     main.a_PrintPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY(errors().isEmpty());
-    QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
-    QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("qr_miech"))->caption, QStringLiteral("Marzec"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("QRL_rok"))->caption, QStringLiteral("2010"));
   }
 
   void savePdfInThePreviewWritesTheExportsPage() {
@@ -202,6 +202,28 @@ class MainWindowTest : public QObject {
     QVERIFY(QFileInfo::exists(folder->path(QStringLiteral("first.hol"))));
     main.a_Save->trigger();  // the file the caption names
     QCOMPARE(fileDialogs().size(), 2);
+  }
+
+  // File > the sample themes: each opens as File > Open would, and Save then asks for a name of the
+  // user's own instead of writing over the shipped file.
+  void aSampleThemeIsTheStartOfAThemeOfOnesOwn() {
+    Tf_Main& main = start();
+    QVERIFY(main.findChild<QMenu*>(QStringLiteral("mi_File"))->actions().contains(main.mi_SampleThemes->menuAction()));
+    const QList<QAction*> samples = main.mi_SampleThemes->actions();
+    QVERIFY(samples.size() >= 4);
+    QAction* sample = samples.last();
+    sample->trigger();
+    QVERIFY(errors().isEmpty());
+    QVERIFY(!main.findChild<QAction*>(QStringLiteral("mi_Recent1"))->isVisible());  // no theme of the user's
+    QCOMPARE(main.state().theme.name, sample->text());
+    QVERIFY(main.windowTitle().endsWith(QStringLiteral(".hol")));
+    QVERIFY(!main.state().locatePicture(main.state().theme.backgrounds[0]).isEmpty());
+    const QString opened = folder->path(QStringLiteral("themes/") + main.windowTitle().section(QStringLiteral(" - "), 1));
+    const QByteArray before = testing::readFile(opened);
+    main.a_Save->trigger();
+    QCOMPARE(fileDialogs().size(), 1);
+    QCOMPARE(fileDialogs()[0].objectName, QStringLiteral("sd_Save"));
+    QCOMPARE(testing::readFile(opened), before);
   }
 
   void openThenSaveAsThenSave() {
@@ -260,24 +282,18 @@ class MainWindowTest : public QObject {
     }
   }
 
-  // Open and Save As start in the current theme's folder, else in the one chosen last, else in the
-  // user's documents.
-  void themeDialogsStartWhereTheUsersThemesAre() {
+  // Before there is a theme file the theme dialogs start in the user's documents, then in the folder
+  // chosen last (the current theme's folder: openThenSaveAsThenSave).
+  void themeDialogsStartInTheDocumentsThenInTheFolderChosenLast() {
     Tf_Main& main = start();
-    const QString chosen = folder->path(QStringLiteral("chosen/a.hol")), other = folder->path(QStringLiteral("other/b.hol"));
-    for (const QString& theme : {chosen, other}) QDir().mkpath(QFileInfo(theme).path());
-    main.a_Open->trigger();
+    const QString chosen = folder->path(QStringLiteral("chosen/a.hol"));
+    QDir().mkpath(QFileInfo(chosen).path());
     ui::seams().fileDialogs.setNextAnswer(chosen);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
-    QFile::copy(chosen, other);
     main.a_New->trigger();
     main.a_Open->trigger();
-    main.openThemeFromCommandLine(other);
-    main.a_Open->trigger();
-    QStringList folders;
-    for (const ui::FileDialogRequest& dialog : fileDialogs()) folders << dialog.folder;
-    QCOMPARE(folders, (QStringList{userDocumentsFolder(), userDocumentsFolder(), QFileInfo(chosen).path(),
-                                   QFileInfo(other).path()}));
+    QCOMPARE(fileDialogs()[0].folder, userDocumentsFolder());
+    QCOMPARE(fileDialogs()[1].folder, QFileInfo(chosen).path());
   }
 
   // File > "Ostatnie" lists the themes saved or opened, newest first; one whose file is gone is said and
