@@ -232,6 +232,7 @@ class MainWindowTest : public QObject {
     const QString g = folder->path(QStringLiteral("g.hol"));
     ui::seams().fileDialogs.setNextAnswer(f);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    QCOMPARE(fileDialogs().last().folder, userDocumentsFolder());  // before any theme file
     ui::seams().fileDialogs.setNextAnswer(f);
     main.a_Open->trigger();
     QCOMPARE(fileDialogs().last().objectName, QStringLiteral("od_Load"));
@@ -251,6 +252,8 @@ class MainWindowTest : public QObject {
     main.a_New->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
     QVERIFY(main.od_Load.fileName.isEmpty());
+    main.a_Open->trigger();
+    QCOMPARE(fileDialogs().last().folder, folder->path());  // the folder chosen last
   }
 
   // Each key runs its command from any control of the window, and the File and Help menus show it.
@@ -280,20 +283,6 @@ class MainWindowTest : public QObject {
       QVERIFY2(done() && std::any_of(items.begin(), items.end(), [&](QAction* item) { return item->shortcut() == key; }),
                qPrintable(QKeySequence(key).toString()));
     }
-  }
-
-  // Before there is a theme file the theme dialogs start in the user's documents, then in the folder
-  // chosen last (the current theme's folder: openThenSaveAsThenSave).
-  void themeDialogsStartInTheDocumentsThenInTheFolderChosenLast() {
-    Tf_Main& main = start();
-    const QString chosen = folder->path(QStringLiteral("chosen/a.hol"));
-    QDir().mkpath(QFileInfo(chosen).path());
-    ui::seams().fileDialogs.setNextAnswer(chosen);
-    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
-    main.a_New->trigger();
-    main.a_Open->trigger();
-    QCOMPARE(fileDialogs()[0].folder, userDocumentsFolder());
-    QCOMPARE(fileDialogs()[1].folder, QFileInfo(chosen).path());
   }
 
   // File > "Ostatnie" lists the themes saved or opened, newest first; one whose file is gone is said and

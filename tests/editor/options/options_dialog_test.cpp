@@ -87,10 +87,7 @@ class OptionsDialogTest : public QObject {
   static QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
  private slots:
-  void init() {
-    ui::seams().cancelEverything();
-    forgetDialogFolders();
-  }
+  void init() { ui::seams().cancelEverything(); forgetDialogFolders(); }
   void cleanup() {
     dialog.reset();
     theme = Theme();
