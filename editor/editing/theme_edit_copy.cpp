@@ -2,6 +2,7 @@
 #include "editor/editing/theme_edit_copy.h"
 
 #include <QDate>
+#include <QScopeGuard>
 
 #include "calendar/composition/year_holidays.h"
 #include "dates/calendar_days.h"
@@ -47,6 +48,8 @@ void ThemeEditCopy::load() {
   linked_ = theme_.linkedHolidays;
   imported_.clear();
   shown_ = kNoMonth;
+  undo_.clear();
+  redo_.clear();
 }
 
 void ThemeEditCopy::commit(const QString& name, const ThemeSwitches& switches) {
@@ -113,8 +116,16 @@ void ThemeEditCopy::keepTypedTexts(const QStringList& shownTexts) {
   if (shown_ < theme_.holidaysEditCopy.size()) classifyTypedTexts(theme_.holidaysEditCopy[shown_]);
 }
 
+void ThemeEditCopy::storeGridEdit(const QStringList& shownTexts) {
+  Values before = values();
+  storeShownMonth(shownTexts);
+  recordSince(std::move(before), shown_);
+}
+
 void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const QString& path, int year,
                                            const QStringList& shownTexts) {
+  // Days imported before an error stay, and undo takes them back as well.
+  const auto record = qScopeGuard([this, before = values()] { recordSince(before, kNoMonth); });
   keepTypedTexts(shownTexts);
   const ForgetShownMonth forget{*this};
   const FebruaryOfYear february(theme_.holidaysEditCopy, year);
@@ -123,21 +134,27 @@ void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const
 }
 
 int ThemeEditCopy::removeNationalHolidays(const QStringList& shownTexts) {
+  Values before = values();
   keepTypedTexts(shownTexts);
   forgetShownMonth();
   linked_.clear();
   imported_.clear();
-  return NationalHolidaysImport::removeNationalHolidays(theme_.holidaysEditCopy);
+  const int removed = NationalHolidaysImport::removeNationalHolidays(theme_.holidaysEditCopy);
+  recordSince(std::move(before), kNoMonth);
+  return removed;
 }
 
 QStringList ThemeEditCopy::linkNationalHolidays(const QString& path, int year, const QStringList& shownTexts) {
+  Values before = values();
   keepTypedTexts(shownTexts);
   forgetShownMonth();
   HolidayTable trial = theme_.holidaysEditCopy;
   const QStringList notes = addNationalHolidays(trial, {path}, year, QString());
+  bool known = false;
   for (const QString& linked : linked_)
-    if (files::filePart(linked).compare(files::filePart(path), Qt::CaseInsensitive) == 0) return notes;
-  linked_ << path;
+    known = known || files::filePart(linked).compare(files::filePart(path), Qt::CaseInsensitive) == 0;
+  if (!known) linked_ << path;
+  recordSince(std::move(before), kNoMonth);
   return notes;
 }
 
@@ -156,9 +173,61 @@ HolidayRow ThemeEditCopy::linkedDays(int month, int year) const {
   return days;
 }
 
-ThemeFont& ThemeEditCopy::font(int index) { return fonts_.at(index); }
+const QString& ThemeEditCopy::picture(int index) const {
+  return index == kHolidayPicture ? pictureHoliday_ : pictureLeft_;
+}
 
-QString& ThemeEditCopy::picture(int index) { return index == kHolidayPicture ? pictureHoliday_ : pictureLeft_; }
+void ThemeEditCopy::setFont(int index, const ThemeFont& font) {
+  Values before = values();
+  fonts_.at(index) = font;
+  recordSince(std::move(before), kNoMonth);
+}
+
+void ThemeEditCopy::setPicture(int index, const QString& path) {
+  Values before = values();
+  (index == kHolidayPicture ? pictureHoliday_ : pictureLeft_) = path;
+  recordSince(std::move(before), kNoMonth);
+}
+
+void ThemeEditCopy::setBackground(int month, const QString& path) {
+  Values before = values();
+  backgrounds_.at(month) = path;
+  recordSince(std::move(before), month);
+}
+
+ThemeEditCopy::Values ThemeEditCopy::values() const {
+  return {theme_.holidaysEditCopy, backgrounds_, fonts_, pictureLeft_, pictureHoliday_, linked_, imported_};
+}
+
+void ThemeEditCopy::setValues(const Values& values) {
+  theme_.holidaysEditCopy = values.holidays;
+  backgrounds_ = values.backgrounds;
+  fonts_ = values.fonts;
+  pictureLeft_ = values.pictureLeft;
+  pictureHoliday_ = values.pictureHoliday;
+  linked_ = values.linked;
+  imported_ = values.imported;
+}
+
+void ThemeEditCopy::recordSince(Values before, int month) {
+  if (before == values()) return;
+  undo_.push_back({std::move(before), month});
+  redo_.clear();
+}
+
+int ThemeEditCopy::takeStep(std::vector<Step>& from, std::vector<Step>& to) {
+  if (from.empty()) return kNoMonth;
+  Step step = std::move(from.back());
+  from.pop_back();
+  to.push_back({values(), step.month});
+  setValues(step.before);
+  forgetShownMonth();
+  return step.month;
+}
+
+int ThemeEditCopy::undo() { return takeStep(undo_, redo_); }
+
+int ThemeEditCopy::redo() { return takeStep(redo_, undo_); }
 
 QString ThemeEditCopy::dayTextFromCell(const QString& cell) {
   QString text = cell;
