@@ -1,5 +1,5 @@
 // Composing months without windows: orvella --export OUT --year Y --month M[-M2] [--theme FILE] [--dpi N]
-// [--holidays FILE.hln]... [--paper a4|a3|letter|legal] [--lang NAME]
+// [--holidays FILE.hln]... [--paper a4|a3|letter|legal] [--lang NAME] [--bleed MM] [--marks]
 #pragma once
 
 #include <QPageSize>
@@ -21,6 +21,8 @@ struct ExportRequest {
   int lastMonth = 1;
   QString themeFile;  // empty: the default theme
   int dpi = 0;        // 0: the format's default (PDF 300, PNG and SVG 150)
+  double bleedMm = 0;  // PDF pages: the background beyond the sheet for a print shop to cut
+  bool cropMarks = false;
   // National holidays files added to the theme for the year, in this order.
   QStringList holidayFiles{};
   // The paper of PDF pages and images, in landscape; on any but A4 the page is scaled to fit, centred.

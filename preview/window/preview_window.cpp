@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -127,6 +128,14 @@ void QRStandardPreview::buildToolBar() {
   savePdf_ = addAction(QStringLiteral("SavePdf"), QString::fromLatin1(texts::kSavePdfHint), ToolIcon::SavePdf,
                        &QRStandardPreview::savePdf);
   savePdf_->setEnabled(false);
+  auto* pdfChoices = new QMenu(savePdf_);
+  pdfBleed_ = pdfChoices->addAction(messageText(texts::msg_PdfBleed));
+  pdfBleed_->setObjectName(QStringLiteral("PdfBleed"));
+  pdfCropMarks_ = pdfChoices->addAction(messageText(texts::msg_PdfCropMarks));
+  pdfCropMarks_->setObjectName(QStringLiteral("PdfCropMarks"));
+  for (QAction* choice : {pdfBleed_, pdfCropMarks_}) choice->setCheckable(true);
+  savePdf_->setMenu(pdfChoices);
+  savePdf_->setPopupMode(QToolButton::MenuButtonPopup);
   saveImage_ = addAction(QStringLiteral("SaveImage"), QString::fromLatin1(texts::kSaveImageHint),
                          ToolIcon::SaveImage, &QRStandardPreview::saveImage);
   saveImage_->setEnabled(false);
@@ -408,8 +417,10 @@ ui::FileDialogRequest reportFileRequest(ui::FileDialogRequest::Kind kind) {
 }
 }  // namespace
 
-void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat& format) const {
-  const std::unique_ptr<sinks::PageSink> sink = format.open(name, {format.defaultDpi, pages_.size() > 1});
+void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat& format, double bleedMm,
+                                   bool cropMarks) const {
+  const std::unique_ptr<sinks::PageSink> sink =
+      format.open(name, {format.defaultDpi, pages_.size() > 1, bleedMm, cropMarks});
   for (std::size_t i = 0; i < pages_.size(); ++i) sink->add(pages_[i], {0, 0, int(i) + 1});
   sink->commit();
 }
@@ -432,7 +443,8 @@ void QRStandardPreview::savePdf() {
   request.defaultSuffix = QString::fromLatin1(texts::kPdfSuffix);
   const QString name = ui::chooseFile(request, this);
   if (name.isEmpty()) return;
-  writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kPdfSuffix)));
+  writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kPdfSuffix)),
+             pdfBleed_->isChecked() ? texts::kPdfBleedMm : 0.0, pdfCropMarks_->isChecked());
 }
 
 void QRStandardPreview::saveImage() {
