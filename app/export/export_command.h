@@ -21,8 +21,6 @@ struct ExportRequest {
   int lastMonth = 1;
   QString themeFile;  // empty: the default theme
   int dpi = 0;        // 0: the format's default (PDF 300, PNG and SVG 150)
-  double bleedMm = 0;  // PDF pages: the background beyond the sheet for a print shop to cut
-  bool cropMarks = false;
   // National holidays files added to the theme for the year, in this order.
   QStringList holidayFiles{};
   // The paper of PDF pages and images, in landscape; on any but A4 the page is scaled to fit, centred.
@@ -30,6 +28,8 @@ struct ExportRequest {
   // The language of the page texts that follow the interface language and of the export's messages:
   // "english", "espanol" or "polski"; empty: the program's own Polish.
   QString language{};
+  double bleedMm = 0;  // PDF pages: the background beyond the sheet for a print shop to cut
+  bool cropMarks = false;
 };
 
 // The papers --paper names ("a4", "a3", "letter", "legal", in any case); none for anything else.

@@ -27,14 +27,15 @@ constexpr double kMarkLengthMm = 5.0;
 constexpr double kMarkWidthPoints = 0.25;
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
-// What qpdf writes goes to the output file, each write checked.
+// What qpdf writes goes to the output file, which remembers a failed write; the caller checks it when
+// qpdf is done (qpdf's pipelines may not throw while they are taken down).
 class OutputPipeline final : public Pipeline {
  public:
   explicit OutputPipeline(OutputFile& file) : Pipeline("orvella output", nullptr), file_(file) {}
   void write(unsigned char const* data, size_t len) override {
-    OutputFiles::write(file_, QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(len)));
+    file_.write(reinterpret_cast<const char*>(data), qint64(len));
   }
-  void finish() override { file_.flush(); }
+  void finish() override {}
 
  private:
   OutputFile& file_;
@@ -119,15 +120,15 @@ class PdfSink final : public PageSink {
     sheets_.push_back(ownPaper ? sheet : QSizeF());
 
     page::DeviceMapping mapping{double(dpi_), double(dpi_)};
-    if (extraMm > 0) {
-      mapping.offsetX = mapping.offsetY = -extraMm * 10.0;
-      mapping.bleed = bleedMm_ * 10.0;
-    } else {
-      mapping = mapping.placed(page::placementOf(page.settings));
-    }
+    mapping.bleed = bleedMm_ * 10.0;
+    if (extraMm == 0) mapping = mapping.placed(page::placementOf(page.settings));
     mapping.pictures = &originals_;
+    // The sheet is moved as a whole, so that it is drawn as it is without the bleed and marks.
+    painter_.save();
+    painter_.translate(extraMm * dpi_ / 25.4, extraMm * dpi_ / 25.4);
     page::drawPage(page, painter_, mapping);
     if (marksMm_ > 0) drawCropMarks(sheet);
+    painter_.restore();
   }
 
   void commit() override {
@@ -149,17 +150,14 @@ class PdfSink final : public PageSink {
   // At each corner of the sheet, a line along each of its edges, beginning beyond the bleed.
   void drawCropMarks(const QSizeF& sheetMm) {
     const double px = dpi_ / 25.4;
-    const double extra = (bleedMm_ + marksMm_) * px;
     const double begin = (bleedMm_ + kMarkGapMm) * px, end = (bleedMm_ + kMarkGapMm + kMarkLengthMm) * px;
-    painter_.save();
     painter_.setPen(QPen(Qt::black, kMarkWidthPoints * dpi_ / 72.0, Qt::SolidLine, Qt::FlatCap));
-    for (const double x : {extra, extra + sheetMm.width() * px})
-      for (const double y : {extra, extra + sheetMm.height() * px}) {
-        const double outX = x > extra ? 1 : -1, outY = y > extra ? 1 : -1;
+    for (const double x : {0.0, sheetMm.width() * px})
+      for (const double y : {0.0, sheetMm.height() * px}) {
+        const double outX = x > 0 ? 1 : -1, outY = y > 0 ? 1 : -1;
         painter_.drawLine(QPointF(x + outX * begin, y), QPointF(x + outX * end, y));
         painter_.drawLine(QPointF(x, y + outY * begin), QPointF(x, y + outY * end));
       }
-    painter_.restore();
   }
 
   // Qt's document with the JPEG photos' own bytes, the title and the boxes, written by qpdf. Streams
@@ -178,7 +176,7 @@ class PdfSink final : public PageSink {
     QPDFWriter writer(pdf);
     writer.setOutputPipeline(&pipeline);
     writer.setDecodeLevel(qpdf_dl_none);
-    writer.setCompressStreams(false);
+    writer.setCompressStreams(true);  // the drawings, which come over uncompressed
     writer.write();
     file.check();
   }
