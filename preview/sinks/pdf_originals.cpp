@@ -8,12 +8,12 @@
 #include <cmath>
 #include <cstring>
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
 #include "platform/pictures/jpeg_decoder.h"
-#include "platform/pictures/raster_cache.h"
 
 namespace orvella::sinks {
 
@@ -55,6 +55,19 @@ int standInNumber(QPDFObjectHandle image) {
   return (uchar(row[kSignatureLength]) << 8) | uchar(row[kSignatureLength + 1]);
 }
 
+// A JPEG's bytes handed to qpdf's writer as they are written, without a copy.
+class BytesProvider final : public QPDFObjectHandle::StreamDataProvider {
+ public:
+  explicit BytesProvider(QByteArray bytes) : bytes_(std::move(bytes)) {}
+  void provideStreamData(QPDFObjGen const&, Pipeline* pipeline) override {
+    pipeline->write(reinterpret_cast<const unsigned char*>(bytes_.constData()), size_t(bytes_.size()));
+    pipeline->finish();
+  }
+
+ private:
+  QByteArray bytes_;
+};
+
 }  // namespace
 
 PdfOriginals::PdfOriginals() = default;
@@ -64,16 +77,16 @@ bool PdfOriginals::draw(QPainter& painter, const Picture& picture, const QRectF&
   const bool jpeg = picture.format() == PictureFormat::Jpeg;
   if (!jpeg && !isMetafileFormat(picture.format())) return false;
   const QSizeF pixels = painter.transform().mapRect(target).size();
-  const std::uint64_t key = pictureContentKey(picture.bytes());
-  // A drawing is drawn again where it is shown at another size, so its lines keep their widths.
+  // The same file is the same picture (compared by its bytes: files of other sizes never are). A
+  // drawing is drawn again where it is shown at another size, so its lines keep their widths.
   auto known = std::find_if(originals_.begin(), originals_.end(), [&](const Original& o) {
-    return o.key == key && o.bytes == picture.bytes() &&
+    return o.bytes == picture.bytes() &&
            (jpeg || (std::abs(o.drawingPixels.width() - pixels.width()) < 0.5 &&
                      std::abs(o.drawingPixels.height() - pixels.height()) < 0.5));
   });
   if (known == originals_.end()) {
     if (originals_.size() >= 0xFFFF) return false;
-    Original original{key, picture.bytes(), {}, 0, standInImage(int(originals_.size())), {}, {}, 0};
+    Original original{picture.bytes(), {}, 0, standInImage(int(originals_.size())), {}, {}, 0};
     if (jpeg) {
       const JpegInfo info = readJpegInfo(picture.bytes(), picture.fileName());
       if (info.components != 1 && info.components != 3) return false;
@@ -139,9 +152,8 @@ void PdfOriginals::replaceStandIns(QPDF& pdf) {
         xobjects.replaceKey(name, forms[size_t(number)]);
         continue;
       }
-      auto bytes = std::make_shared<Buffer>(size_t(original.bytes.size()));
-      std::memcpy(bytes->getBuffer(), original.bytes.constData(), size_t(original.bytes.size()));
-      image.replaceStreamData(bytes, QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
+      image.replaceStreamData(std::make_shared<BytesProvider>(original.bytes),
+                              QPDFObjectHandle::newName("/DCTDecode"), QPDFObjectHandle::newNull());
       QPDFObjectHandle dict = image.getDict();
       dict.replaceKey("/Width", QPDFObjectHandle::newInteger(original.size.width()));
       dict.replaceKey("/Height", QPDFObjectHandle::newInteger(original.size.height()));

@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -34,7 +33,6 @@ class PdfOriginals final : public page::PictureStandIn {
 
  private:
   struct Original {
-    std::uint64_t key = 0;
     QByteArray bytes;
     QSize size;
     int components = 0;
