@@ -211,6 +211,10 @@ TEST_F(SinkTest, APdfForAPrintShop) {
     const int y = page.height() / 2, inside = c.edgePixels + 4, outside = c.edgePixels - 5;
     EXPECT_LE(std::abs(qGray(page.pixel(outside, y)) - qGray(page.pixel(inside, y))), 16);
     EXPECT_NE(page.pixel(outside, y), qRgb(255, 255, 255));
+    if (c.options.contains("--marks")) {  // along the top edge, from 5 to 10 mm left of the sheet
+      EXPECT_LT(qGray(page.pixel(12, c.edgePixels)), 200);
+      EXPECT_EQ(page.pixel(12, c.edgePixels - 6), qRgb(255, 255, 255));
+    }
   }
   const QString year = out.filePath(QStringLiteral("year.pdf"));
   ASSERT_EQ(runProgram({"--export", year, "--year", "2027", "--month", "1-12", "--lang", "english"}).status, 0);
