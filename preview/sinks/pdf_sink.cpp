@@ -109,6 +109,8 @@ class PdfSink final : public PageSink {
       writer_->setResolution(dpi_);
       writer_->setPageLayout(layout);
       if (!painter_.begin(writer_.get())) throw unableToWrite(output_);
+      // Bitmaps and icons keep their crisp edges: Qt would otherwise make each a JPEG.
+      painter_.setRenderHint(QPainter::LosslessImageRendering, true);
       title_ = page.settings.title;
       first_ = monthShown(page);
     } else {
