@@ -134,9 +134,9 @@ void QRStandardPreview::buildToolBar() {
                        &QRStandardPreview::savePdf);
   savePdf_->setEnabled(false);
   auto* pdfChoices = new QMenu(savePdf_);
-  pdfBleed_ = pdfChoices->addAction(messageText(texts::msg_PdfBleed));
+  pdfBleed_ = pdfChoices->addAction(QString::fromUtf8(texts::kPdfBleed));
   pdfBleed_->setObjectName(QStringLiteral("PdfBleed"));
-  pdfCropMarks_ = pdfChoices->addAction(messageText(texts::msg_PdfCropMarks));
+  pdfCropMarks_ = pdfChoices->addAction(QString::fromUtf8(texts::kPdfCropMarks));
   pdfCropMarks_->setObjectName(QStringLiteral("PdfCropMarks"));
   for (QAction* choice : {pdfBleed_, pdfCropMarks_}) choice->setCheckable(true);
   savePdf_->setMenu(pdfChoices);
