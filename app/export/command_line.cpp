@@ -19,6 +19,7 @@ constexpr int kMinYear = 1;
 constexpr int kMaxYear = 9999;
 constexpr int kMinDpi = 36;
 constexpr int kMaxDpi = 2400;
+constexpr double kMaxBleedMm = 25.0;
 
 QString quoted(const QString& value) { return QLatin1Char('"') + value + QLatin1Char('"'); }
 
@@ -133,6 +134,23 @@ std::vector<ExportOption> exportOptions() {
          if (!paper) throw badValue(name, values.front(), QStringLiteral("the paper is a4, a3, letter or legal"));
          request.paper = *paper;
        }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("bleed"),
+                          QStringLiteral("Millimetres, 0 to 25, by which each PDF page reaches beyond the "
+                                         "sheet on every side for a print shop to cut: the background "
+                                         "alone extends into them (0 without it)."),
+                          QStringLiteral("MM")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         bool ok = false;
+         const double mm = values.front().trimmed().toDouble(&ok);
+         if (!ok || !(mm >= 0 && mm <= kMaxBleedMm))
+           throw badValue(name, values.front(), QStringLiteral("the bleed runs from 0 to 25 millimetres"));
+         request.bleedMm = mm;
+       }});
+  options.push_back({QCommandLineOption(QStringLiteral("marks"),
+                                        QStringLiteral("Crop marks around each PDF page, outside the bleed.")),
+                     false, false,
+                     [](ExportRequest& request, const QString&, const QStringList&) { request.cropMarks = true; }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("lang"),
                           QStringLiteral("The language of the month names and of the export's messages: "
@@ -284,7 +302,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   line.action = CommandLine::Action::Export;
   for (const ExportOption& o : exportOptions) {
     const QString name = o.option.names().front();
-    const QStringList values = parser.values(name);
+    // An option without a value (--marks) passes one empty value when it is given.
+    const QStringList values = !o.option.valueName().isEmpty() ? parser.values(name)
+                               : parser.isSet(name)             ? QStringList{QString()}
+                                                                : QStringList();
     if (values.isEmpty()) {
       if (o.required)
         throw Error(QStringLiteral("--%1 is missing: the export needs %2 <%3>")

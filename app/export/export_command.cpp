@@ -111,7 +111,8 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
   PageComposer composer(PageSources{
       nameDays, [&programDir](const QString& held) { return locateProgramPicture(programDir, held); }});
   const std::unique_ptr<sinks::PageSink> sink =
-      format->open(request.output, sinks::SinkOptions{base.options.dpi, months.size() > 1});
+      format->open(request.output, sinks::SinkOptions{base.options.dpi, months.size() > 1,
+                                                      request.bleedMm, request.cropMarks});
   // Each month's background file, looked for once: every month asks which of them later months show.
   QStringList backgrounds;
   for (int month : months) backgrounds << locateProgramPicture(programDir, theme.backgrounds[size_t(month - 1)]);

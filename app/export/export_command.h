@@ -1,5 +1,5 @@
 // Composing months without windows: orvella --export OUT --year Y --month M[-M2] [--theme FILE] [--dpi N]
-// [--holidays FILE.hln]... [--paper a4|a3|letter|legal] [--lang NAME]
+// [--holidays FILE.hln]... [--paper a4|a3|letter|legal] [--lang NAME] [--bleed MM] [--marks]
 #pragma once
 
 #include <QPageSize>
@@ -28,6 +28,8 @@ struct ExportRequest {
   // The language of the page texts that follow the interface language and of the export's messages:
   // "english", "espanol" or "polski"; empty: the program's own Polish.
   QString language{};
+  double bleedMm = 0;  // PDF pages: the background beyond the sheet for a print shop to cut
+  bool cropMarks = false;
 };
 
 // The papers --paper names ("a4", "a3", "letter", "legal", in any case); none for anything else.

@@ -40,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "app/core/program_data.h"
@@ -281,10 +282,11 @@ BENCHMARK(BM_PngMonth)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// Runs the built program with these arguments on the offscreen platform; its peak resident size in
-// kilobytes, or -1 when it did not run or failed.
-long programPeakKilobytes(const QStringList& arguments) {
-  std::vector<QByteArray> args{QByteArray(ORVELLA_RUNTIME_DIR "/orvella")};
+// Runs a command (the built program when none is named) on the offscreen platform, its standard
+// output and errors thrown away; what it used, its waited-for children included, or nothing when it
+// did not run or failed.
+std::optional<rusage> runCommand(const QStringList& arguments, const QString& command = {}) {
+  std::vector<QByteArray> args{command.isEmpty() ? QByteArray(ORVELLA_RUNTIME_DIR "/orvella") : QFile::encodeName(command)};
   for (const QString& a : arguments) args.push_back(QFile::encodeName(a));
   std::vector<char*> argv;
   for (QByteArray& a : args) argv.push_back(a.data());
@@ -293,15 +295,27 @@ long programPeakKilobytes(const QStringList& arguments) {
   if (pid == 0) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const int null = open("/dev/null", O_WRONLY);
-    if (null >= 0) dup2(null, 2);
-    execv(argv[0], argv.data());
+    if (null >= 0) dup2(null, 1), dup2(null, 2);
+    execvp(argv[0], argv.data());
     _exit(127);
   }
-  if (pid < 0) return -1;
+  if (pid < 0) return std::nullopt;
   int status = 0;
   rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return usage.ru_maxrss;
+  if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return usage;
+}
+
+long programPeakKilobytes(const QStringList& arguments) {
+  const auto usage = runCommand(arguments);
+  return usage ? usage->ru_maxrss : -1;
+}
+
+// Processor time of a finished command, user and system; a large figure when it failed.
+double cpuSeconds(const std::optional<rusage>& usage) {
+  if (!usage) return 1e9;
+  auto seconds = [](const timeval& t) { return double(t.tv_sec) + t.tv_usec * 1e-6; };
+  return seconds(usage->ru_utime) + seconds(usage->ru_stime);
 }
 
 // A settings-file theme whose months show the photos given (January first).
@@ -358,6 +372,50 @@ BENCHMARK(BM_ProgramMemory)
     ->Args({600, 1})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+// The export as its own process against the tools people would otherwise use, in processor time (the
+// best of three of each, measured in turns so that both see the same machine):
+// BM_AgainstTools/photos:1 — a year of twelve 6000 × 4000 photos to a PDF at 300 dpi, against djpeg
+// decoding the twelve photos (goal: ratio at most 0.3); photos_MB and pdf_MB (goal: the PDF at most
+// the photos plus 1 MB).
+// BM_AgainstTools/photos:0 — a year of the default theme to a PDF, against pcal writing the year's
+// PostScript and ps2pdf making it a PDF (goal: ratio at most 0.8).
+void BM_AgainstTools(benchmark::State& state) {
+  const bool withPhotos = state.range(0) != 0;
+  QTemporaryDir out;
+  const QString pdf = out.filePath(QStringLiteral("year.pdf"));
+  QStringList exportArguments{"--export", pdf, "--year", "2027", "--month", "1-12"};
+  if (withPhotos) exportArguments << "--dpi" << "300" << "--theme" << photoTheme(out, photos(6000).paths);
+  const QString ps = out.filePath(QStringLiteral("year.ps"));
+  double floor = 1e9, exported = 1e9;
+  for (auto _ : state) {
+    for (int run = 0; run < 3; ++run) {
+      double tools = 0;
+      if (withPhotos) {
+        for (const QString& photo : photos(6000).paths)
+          tools += cpuSeconds(runCommand({"-outfile", "/dev/null", photo}, QStringLiteral("djpeg")));
+      } else {
+        tools = cpuSeconds(runCommand({"-o", ps, "1", "2027", "12"}, QStringLiteral("pcal"))) +
+                cpuSeconds(runCommand({ps, out.filePath(QStringLiteral("pcal.pdf"))}, QStringLiteral("ps2pdf")));
+      }
+      floor = std::min(floor, tools);
+      exported = std::min(exported, cpuSeconds(runCommand(exportArguments)));
+    }
+    state.SetIterationTime(exported);
+  }
+  if (floor >= 1e9 || exported >= 1e9) state.SkipWithError("a command failed (pcal, ghostscript, djpeg: scripts/setup)");
+  state.counters["floor_cpu_s"] = floor;
+  state.counters["export_cpu_s"] = exported;
+  state.counters["ratio"] = exported / floor;
+  state.counters["goal"] = withPhotos ? 0.3 : 0.8;
+  state.counters["pdf_MB"] = QFileInfo(pdf).size() / kMb;
+  if (withPhotos) {
+    double photosMb = 0;
+    for (const QString& photo : photos(6000).paths) photosMb += QFileInfo(photo).size() / kMb;
+    state.counters["photos_MB"] = photosMb;
+  }
+}
+BENCHMARK(BM_AgainstTools)->ArgNames({"photos"})->Arg(1)->Arg(0)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -106,11 +107,35 @@ void ElementPainter::label(const Element& e) {
   frame(e, box);
 }
 
+void ElementPainter::picture(const Picture& picture, const QRectF& target) {
+  if (mapping_.pictures && mapping_.pictures->draw(painter_, picture, target)) return;
+  picture.draw(painter_, target);
+}
+
+void ElementPainter::mirroredEdges(const Element& e, const QRect& sheet) {
+  const QRect box = deviceBox(e);
+  if (e.picture.isNull() || !e.stretch || box.isEmpty()) return;
+  painter_.save();
+  painter_.setClipRegion(QRegion(painter_.clipBoundingRect().toAlignedRect()).subtracted(sheet),
+                         Qt::IntersectClip);
+  const QRectF centred(-box.width() / 2.0, -box.height() / 2.0, box.width(), box.height());
+  for (int across : {-1, 0, 1})
+    for (int down : {-1, 0, 1}) {
+      if (across == 0 && down == 0) continue;
+      painter_.save();
+      painter_.translate(box.x() + box.width() * (0.5 + across), box.y() + box.height() * (0.5 + down));
+      painter_.scale(across ? -1 : 1, down ? -1 : 1);
+      picture(e.picture, centred);
+      painter_.restore();
+    }
+  painter_.restore();
+}
+
 void ElementPainter::image(const Element& e) {
   const QRect box = deviceBox(e);
   if (!e.picture.isNull() && !box.isEmpty()) {
     if (e.stretch) {
-      e.picture.draw(painter_, QRectF(box));
+      picture(e.picture, QRectF(box));
     } else {
       // The picture's screen size (96 dpi) carried to paper, from the box's top-left corner.
       const QSizeF natural = e.picture.naturalSize();
@@ -118,7 +143,7 @@ void ElementPainter::image(const Element& e) {
       painter_.save();
       painter_.setClipRect(box, Qt::IntersectClip);
       if (mapping_.marksClips) painter_.fillRect(box, QColor::fromRgb(kClipBeginMark));
-      e.picture.draw(painter_, QRectF(box.topLeft(), size));
+      picture(e.picture, QRectF(box.topLeft(), size));
       if (mapping_.marksClips) painter_.fillRect(QRect(box.topLeft(), QSize(1, 1)), QColor::fromRgb(kClipEndMark));
       painter_.restore();
     }

@@ -29,6 +29,9 @@ class ElementPainter {
   void filled(const Element& e);
   void label(const Element& e);
   void image(const Element& e);
+  // A stretched picture's edges mirrored outward around its box, where they fall outside sheet
+  // (device pixels): the background reaching into the bleed.
+  void mirroredEdges(const Element& e, const QRect& sheet);
 
  private:
   struct DeviceFont {
@@ -38,6 +41,7 @@ class ElementPainter {
   };
   const DeviceFont& deviceFont(const ElementFont& f);
   void frame(const Element& e, const QRect& box);
+  void picture(const Picture& picture, const QRectF& target);
 
   QPainter& painter_;
   const DeviceMapping& mapping_;

@@ -39,6 +39,9 @@ struct PageSettings {
 // Sheet size in layout units (1/48 inch): 561 x 397 for A4 landscape.
 inline constexpr int kLayoutUnitsPerInch = 48;
 
+// The page's background picture, the one element a print shop's bleed extends.
+inline constexpr char kBackgroundName[] = "bg_img";
+
 struct GeneratedPage {
   PageSettings settings;
   std::vector<Element> bands;     // drawn first

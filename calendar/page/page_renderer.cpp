@@ -53,16 +53,28 @@ void drawPage(const GeneratedPage& page, QPainter& painter, const DeviceMapping&
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.setBackgroundMode(Qt::TransparentMode);
-  if (mapping.clipToSheet) {
-    const QRect sheet(QPoint(mapping.toDeviceX(0), mapping.toDeviceY(0)),
-                      QPoint(mapping.toDeviceX(page.settings.paperWidthMm * 10.0) - 1,
-                             mapping.toDeviceY(page.settings.paperHeightMm * 10.0) - 1));
+  const double width = page.settings.paperWidthMm * 10.0, height = page.settings.paperHeightMm * 10.0;
+  const QRect sheet(QPoint(mapping.toDeviceX(0), mapping.toDeviceY(0)),
+                    QPoint(mapping.toDeviceX(width) - 1, mapping.toDeviceY(height) - 1));
+  const bool bleeds = mapping.bleed > 0;
+  if (mapping.clipToSheet || bleeds)
     painter.setClipRect(sheet, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-  }
+  const Element* background = bleeds ? page.find(QLatin1String(kBackgroundName)) : nullptr;
   ElementPainter elements(painter, mapping, visible);
   for (const std::vector<Element>* list : {&page.bands, &page.elements})
-    for (const Element& element : *list)
-      if (!elements.outOfSight(element)) kindInfo(element.kind).draw(elements, element);
+    for (const Element& element : *list) {
+      if (&element == background) {
+        painter.save();
+        const double b = mapping.bleed;
+        painter.setClipRect(QRect(QPoint(mapping.toDeviceX(-b), mapping.toDeviceY(-b)),
+                                  QPoint(mapping.toDeviceX(width + b) - 1, mapping.toDeviceY(height + b) - 1)));
+        elements.image(element);
+        elements.mirroredEdges(element, sheet);
+        painter.restore();
+      } else if (!elements.outOfSight(element)) {
+        kindInfo(element.kind).draw(elements, element);
+      }
+    }
   painter.restore();
 }
 

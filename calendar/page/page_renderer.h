@@ -11,6 +11,14 @@ class QPainter;
 
 namespace orvella::page {
 
+// A device's own way with some pictures (a PDF keeps a JPEG's bytes as they are): draws the picture
+// stretched onto target and says so, or returns false and the picture is drawn as on any device.
+class PictureStandIn {
+ public:
+  virtual ~PictureStandIn() = default;
+  virtual bool draw(QPainter& painter, const Picture& picture, const QRectF& target) = 0;
+};
+
 // How sheet positions reach device pixels. Positions are measured in tenths of a millimetre from the
 // sheet's top-left corner and become round((position - offset) * dpi / 254), across and down apart.
 // The offset is the printer's unprintable margin in tenths of a millimetre (0 on screens and images).
@@ -28,6 +36,12 @@ struct DeviceMapping {
   // rectangle over the clip in kClipBeginMark and one of a pixel in kClipEndMark, which the device's
   // writer turns into a clip of its own.
   bool marksClips = false;
+  // Pictures the device takes in its own way; null: every picture is drawn as pixels or shapes.
+  PictureStandIn* pictures = nullptr;
+  // Tenths of a millimetre the background reaches beyond the sheet on every side, for a print shop to
+  // cut: its edges mirrored outward, so the sheet itself shows what it shows without. Nothing else is
+  // drawn beyond the sheet then.
+  double bleed = 0.0;
 
   int toDeviceX(double tenthsMm) const;
   int toDeviceY(double tenthsMm) const;

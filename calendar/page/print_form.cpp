@@ -39,7 +39,7 @@ PrintForm::PrintForm() {
   setBox(TitleBand1, "TitleBand1", ElementKind::Band, 19, 19, 523, 6);
   TitleBand1.fillColor = clWhite;
 
-  setBox(bg_img, "bg_img", ElementKind::Image, 0, 0, 561, 401);
+  setBox(bg_img, kBackgroundName, ElementKind::Image, 0, 0, 561, 401);
   bg_img.stretch = true;
 
   setBox(QRShape1, "QRShape1", ElementKind::Shape, 61, 59, 481, 14);

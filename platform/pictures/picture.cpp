@@ -54,6 +54,7 @@ Picture Picture::fromBytes(const QByteArray& bytes, const QString& fileName) {
   }
   picture.bytes_ = bytes;
   picture.fileName_ = fileName;
+  picture.format_ = detectPictureFormat(bytes, fileName);
   return picture;
 }
 

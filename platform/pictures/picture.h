@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "platform/pictures/picture_format.h"
 #include "platform/pictures/picture_source.h"
 
 namespace orvella {
@@ -34,11 +35,13 @@ class Picture {
   // The original file bytes and name, shared, never copied.
   const QByteArray& bytes() const { return bytes_; }
   const QString& fileName() const { return fileName_; }
+  PictureFormat format() const { return format_; }
 
  private:
   std::shared_ptr<const PictureSource> source_;
   QByteArray bytes_;
   QString fileName_;
+  PictureFormat format_ = PictureFormat::Unknown;
 };
 
 // Decoders, one per family. Each raises Error (message naming fileName) on damaged input and never

@@ -33,6 +33,8 @@ class PageSink {
 struct SinkOptions {
   int dpi = 0;                // pixels per inch of images; 0: the format's own default
   bool severalPages = false;  // formats of a file per page then number their files
+  double bleedMm = 0;         // PDF: the background reaches this far beyond each edge of the sheet
+  bool cropMarks = false;     // PDF: marks where the sheet is cut, outside the bleed
 };
 
 struct SinkFormat {

@@ -1,61 +1,199 @@
-// The pages as one PDF file, a sheet per page: text and metafiles stay vectors, photos are kept at the
-// resolution asked for.
+// The pages as one PDF file, a sheet per page: text and metafiles stay vectors, JPEG photos keep their
+// own bytes, other pictures are kept at the resolution asked for. For a print shop each sheet may get
+// a bleed and crop marks around it, with its trim and bleed boxes.
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include "calendar/page/page_renderer.h"
 #include "platform/errors/error.h"
 #include "preview/engine/print_pages.h"
 #include "preview/sinks/output_files.h"
 #include "preview/sinks/page_sink.h"
+#include "preview/sinks/pdf_originals.h"
 
 namespace orvella::sinks {
 
 namespace {
 
+// Crop marks begin this far beyond the bleed and are this long.
+constexpr double kMarkGapMm = 2.0;
+constexpr double kMarkLengthMm = 5.0;
+constexpr double kMarkWidthPoints = 0.25;
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+// What qpdf writes goes to the output file, which remembers a failed write; the caller checks it when
+// qpdf is done (qpdf's pipelines may not throw while they are taken down).
+class OutputPipeline final : public Pipeline {
+ public:
+  explicit OutputPipeline(OutputFile& file) : Pipeline("orvella output", nullptr), file_(file) {}
+  void write(unsigned char const* data, size_t len) override {
+    file_.write(reinterpret_cast<const char*>(data), qint64(len));
+  }
+  void finish() override {}
+
+ private:
+  OutputFile& file_;
+};
+
+// The month and year a calendar page shows, in its own language; empty for pages of other kinds.
+struct MonthShown {
+  QString month, year;
+  bool operator==(const MonthShown&) const = default;
+};
+MonthShown monthShown(const page::GeneratedPage& page) {
+  const page::Element* month = page.find(QStringLiteral("qr_miech"));
+  const page::Element* year = page.find(QStringLiteral("QRL_rok"));
+  if (!month || !year) return {};
+  return {month->caption.simplified(), year->caption.simplified()};
+}
+
+// "Styczeń 2025", "Styczeń – Grudzień 2025", "Listopad 2025 – Luty 2026".
+QString titleOf(const MonthShown& first, const MonthShown& last) {
+  const QString dash = QStringLiteral(" – ");
+  if (first == last) return first.month + QLatin1Char(' ') + first.year;
+  if (first.year == last.year) return first.month + dash + last.month + QLatin1Char(' ') + last.year;
+  return first.month + QLatin1Char(' ') + first.year + dash + last.month + QLatin1Char(' ') + last.year;
+}
+
+QPDFObjectHandle box(double left, double bottom, double right, double top) {
+  return QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{
+      QPDFObjectHandle::newReal(left, 3), QPDFObjectHandle::newReal(bottom, 3),
+      QPDFObjectHandle::newReal(right, 3), QPDFObjectHandle::newReal(top, 3)});
+}
+
+// Qt gives a page a whole number of points and draws from its top-left corner: the page becomes as
+// large as asked, kept at its top, and the sheet is trimmed where it was drawn.
+void setPrintShopBoxes(QPDFObjectHandle page, QSizeF sheetMm, double bleedMm, double marksMm) {
+  const double top = page.getKey("/MediaBox").getArrayItem(3).getNumericValue();
+  const double width = (sheetMm.width() + 2 * (bleedMm + marksMm)) * kPointsPerMm;
+  const double bottom = top - (sheetMm.height() + 2 * (bleedMm + marksMm)) * kPointsPerMm;
+  auto inset = [&](double mm) {
+    const double d = mm * kPointsPerMm;
+    return box(d, bottom + d, width - d, top - d);
+  };
+  page.replaceKey("/MediaBox", inset(0));
+  page.replaceKey("/CropBox", inset(0));
+  page.replaceKey("/BleedBox", inset(marksMm));
+  page.replaceKey("/TrimBox", inset(bleedMm + marksMm));
+  page.removeKey("/ArtBox");
+}
+
 class PdfSink final : public PageSink {
  public:
-  PdfSink(QString output, int dpi) : output_(std::move(output)), dpi_(dpi) {}
+  PdfSink(QString output, const SinkOptions& options)
+      : output_(std::move(output)),
+        dpi_(options.dpi),
+        bleedMm_(std::max(0.0, options.bleedMm)),
+        marksMm_(options.cropMarks ? kMarkGapMm + kMarkLengthMm : 0.0) {}
 
   // Each sheet is on the paper the page is printed on, scaled to fit and centred when that is not its
-  // own; the document takes its title from the first page.
+  // own; with a bleed or crop marks it is on its own paper grown by them.
   void add(const page::GeneratedPage& page, const PageTag&) override {
+    const double extraMm = bleedMm_ + marksMm_;
+    const bool ownPaper = extraMm > 0 || page::placementOf(page.settings).isIdentity();
+    const QSizeF sheet = page::sheetSizeMm(page.settings);
+    const QPageLayout layout =
+        extraMm > 0 ? QPageLayout(QPageSize(sheet + QSizeF(2 * extraMm, 2 * extraMm), QPageSize::Millimeter),
+                                  QPageLayout::Portrait, QMarginsF())
+                    : report::paperLayoutFor(page.settings);
     if (!writer_) {
-      file_ = &files_.open(output_);
-      writer_ = std::make_unique<QPdfWriter>(file_);
+      buffer_.open(QIODevice::WriteOnly);
+      writer_ = std::make_unique<QPdfWriter>(&buffer_);
       writer_->setCreator(QStringLiteral("Orvella"));
-      writer_->setTitle(page.settings.title);
       writer_->setResolution(dpi_);
-      writer_->setPageLayout(report::paperLayoutFor(page.settings));
-      if (!painter_.begin(writer_.get())) failed();
+      writer_->setPageLayout(layout);
+      if (!painter_.begin(writer_.get())) throw unableToWrite(output_);
+      // Bitmaps and icons keep their crisp edges: Qt would otherwise make each a JPEG.
+      painter_.setRenderHint(QPainter::LosslessImageRendering, true);
+      title_ = page.settings.title;
+      first_ = monthShown(page);
     } else {
-      writer_->setPageLayout(report::paperLayoutFor(page.settings));
-      if (!writer_->newPage()) failed();
+      writer_->setPageLayout(layout);
+      if (!writer_->newPage()) throw unableToWrite(output_);
     }
-    page::drawPage(page, painter_,
-                   page::DeviceMapping{double(dpi_), double(dpi_)}.placed(page::placementOf(page.settings)));
-    file_->check();
-  }
+    if (const MonthShown last = monthShown(page); !first_.month.isEmpty() && !last.month.isEmpty())
+      title_ = titleOf(first_, last);
+    sheets_.push_back(ownPaper ? sheet : QSizeF());
 
-  // The writer's own failures come from its writes: their reason is said where there is one.
-  [[noreturn]] void failed() const {
-    file_->check();
-    throw unableToWrite(output_);
+    page::DeviceMapping mapping{double(dpi_), double(dpi_)};
+    mapping.bleed = bleedMm_ * 10.0;
+    if (extraMm == 0) mapping = mapping.placed(page::placementOf(page.settings));
+    mapping.pictures = &originals_;
+    // The sheet is moved as a whole, so that it is drawn as it is without the bleed and marks.
+    painter_.save();
+    painter_.translate(extraMm * dpi_ / 25.4, extraMm * dpi_ / 25.4);
+    page::drawPage(page, painter_, mapping);
+    if (marksMm_ > 0) drawCropMarks(sheet);
+    painter_.restore();
   }
 
   void commit() override {
     if (!writer_) return;
     painter_.end();  // writes the document's end
     writer_.reset();
+    OutputFile& file = files_.open(output_);
+    try {
+      finish(file);
+    } catch (const Error&) {
+      throw;
+    } catch (const std::exception& e) {  // qpdf's own, which should not happen with Qt's documents
+      throw unableToWrite(output_, QString::fromUtf8(e.what()));
+    }
     files_.commit();
   }
 
  private:
+  // At each corner of the sheet, a line along each of its edges, beginning beyond the bleed.
+  void drawCropMarks(const QSizeF& sheetMm) {
+    const double px = dpi_ / 25.4;
+    const double begin = (bleedMm_ + kMarkGapMm) * px, end = (bleedMm_ + kMarkGapMm + kMarkLengthMm) * px;
+    painter_.setPen(QPen(Qt::black, kMarkWidthPoints * dpi_ / 72.0, Qt::SolidLine, Qt::FlatCap));
+    for (const double x : {0.0, sheetMm.width() * px})
+      for (const double y : {0.0, sheetMm.height() * px}) {
+        const double outX = x > 0 ? 1 : -1, outY = y > 0 ? 1 : -1;
+        painter_.drawLine(QPointF(x + outX * begin, y), QPointF(x + outX * end, y));
+        painter_.drawLine(QPointF(x, y + outY * begin), QPointF(x, y + outY * end));
+      }
+  }
+
+  // Qt's document with the JPEG photos' own bytes, the title and the boxes, written by qpdf. Streams
+  // Qt compressed stay as they are.
+  void finish(OutputFile& file) {
+    QPDF pdf;
+    pdf.processMemoryFile(output_.toUtf8().constData(), buffer_.data().constData(), size_t(buffer_.data().size()));
+    originals_.replaceStandIns(pdf);
+    const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
+    for (size_t i = 0; i < pages.size() && i < sheets_.size(); ++i)
+      if (!sheets_[i].isEmpty())
+        setPrintShopBoxes(pages[i].getObjectHandle(), sheets_[i], bleedMm_, marksMm_);
+    QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
+    if (info.isDictionary()) info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title_.toStdString()));
+    OutputPipeline pipeline(file);
+    QPDFWriter writer(pdf);
+    writer.setOutputPipeline(&pipeline);
+    writer.setDecodeLevel(qpdf_dl_none);
+    writer.setCompressStreams(true);  // the drawings, which come over uncompressed
+    writer.write();
+    file.check();
+  }
+
   QString output_;
   int dpi_;
-  // Destroyed in reverse: the painter ends before its writer goes, the writer before its file.
+  double bleedMm_;
+  double marksMm_;
+  QString title_;
+  MonthShown first_;
+  std::vector<QSizeF> sheets_;  // of each page on its own paper, which gets its trim and bleed boxes
+  PdfOriginals originals_;
   OutputFiles files_;
-  OutputFile* file_ = nullptr;
+  QBuffer buffer_;
+  // Destroyed in reverse: the painter ends before its writer goes.
   std::unique_ptr<QPdfWriter> writer_;
   QPainter painter_;
 };
@@ -63,7 +201,7 @@ class PdfSink final : public PageSink {
 }  // namespace
 
 std::unique_ptr<PageSink> openPdfSink(const QString& output, const SinkOptions& options) {
-  return std::make_unique<PdfSink>(output, options.dpi);
+  return std::make_unique<PdfSink>(output, options);
 }
 
 }  // namespace orvella::sinks

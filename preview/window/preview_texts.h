@@ -36,6 +36,10 @@ inline constexpr MessageText msg_SavePdfTitle{"msg_SavePdfTitle", "Zapisz jako P
 inline constexpr MessageText msg_PdfFiles{"msg_PdfFiles", "Plik PDF"};  // the filter's description
 inline constexpr const char* kPdfPattern = "*.pdf";
 inline constexpr const char* kPdfSuffix = "pdf";
+// The choices of the button's menu for a print shop: the background 3 mm beyond the sheet, crop marks.
+inline constexpr const char* kPdfBleed = "Spad 3 mm dla drukarni";
+inline constexpr const char* kPdfCropMarks = "Znaczniki cięcia";
+inline constexpr double kPdfBleedMm = 3.0;
 
 // Saving the shown pages as images, a file per page.
 inline constexpr const char* kSaveImageHint = "Save as image";

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -132,6 +133,14 @@ void QRStandardPreview::buildToolBar() {
   savePdf_ = addAction(QStringLiteral("SavePdf"), QString::fromLatin1(texts::kSavePdfHint), ToolIcon::SavePdf,
                        &QRStandardPreview::savePdf);
   savePdf_->setEnabled(false);
+  auto* pdfChoices = new QMenu(savePdf_);
+  pdfBleed_ = pdfChoices->addAction(QString::fromUtf8(texts::kPdfBleed));
+  pdfBleed_->setObjectName(QStringLiteral("PdfBleed"));
+  pdfCropMarks_ = pdfChoices->addAction(QString::fromUtf8(texts::kPdfCropMarks));
+  pdfCropMarks_->setObjectName(QStringLiteral("PdfCropMarks"));
+  for (QAction* choice : {pdfBleed_, pdfCropMarks_}) choice->setCheckable(true);
+  savePdf_->setMenu(pdfChoices);
+  savePdf_->setPopupMode(QToolButton::MenuButtonPopup);
   saveImage_ = addAction(QStringLiteral("SaveImage"), QString::fromLatin1(texts::kSaveImageHint),
                          ToolIcon::SaveImage, &QRStandardPreview::saveImage);
   saveImage_->setEnabled(false);
@@ -451,8 +460,10 @@ QString choosePagesFile(const ui::FileDialogRequest& request, QWidget* parent) {
 }
 }  // namespace
 
-void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat& format) const {
-  const std::unique_ptr<sinks::PageSink> sink = format.open(name, {format.defaultDpi, pages_.size() > 1});
+void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat& format, double bleedMm,
+                                   bool cropMarks) const {
+  const std::unique_ptr<sinks::PageSink> sink =
+      format.open(name, {format.defaultDpi, pages_.size() > 1, bleedMm, cropMarks});
   for (std::size_t i = 0; i < pages_.size(); ++i) sink->add(pages_[i], {0, 0, int(i) + 1});
   sink->commit();
 }
@@ -477,7 +488,8 @@ void QRStandardPreview::savePdf() {
   request.fileName = report::suggestedFileName(pages_, request.defaultSuffix);
   const QString name = choosePagesFile(request, this);
   if (name.isEmpty()) return;
-  writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kPdfSuffix)));
+  writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kPdfSuffix)),
+             pdfBleed_->isChecked() ? texts::kPdfBleedMm : 0.0, pdfCropMarks_->isChecked());
 }
 
 void QRStandardPreview::saveImage() {

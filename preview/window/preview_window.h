@@ -10,6 +10,7 @@
 
 class QButtonGroup;
 class QLabel;
+class QAction;
 class QToolButton;
 
 namespace orvella::sinks {
@@ -99,7 +100,8 @@ class QRStandardPreview : public QMainWindow {
   bool queueTakesJob(const QString& queue);
   void updatePagePanel();
   // Every page shown into the file through the sink of the format.
-  void writePages(const QString& name, const sinks::SinkFormat& format) const;
+  void writePages(const QString& name, const sinks::SinkFormat& format, double bleedMm = 0,
+                  bool cropMarks = false) const;
 
   page::PageSettings settings_;
   std::function<void(const page::PageSettings&)> settingsSink_;
@@ -124,6 +126,8 @@ class QRStandardPreview : public QMainWindow {
   QToolButton* saveReport_ = nullptr;
   QToolButton* savePdf_ = nullptr;
   QToolButton* saveImage_ = nullptr;
+  QAction* pdfBleed_ = nullptr;  // the choices of Save as PDF's menu
+  QAction* pdfCropMarks_ = nullptr;
   QLabel* progressPanel_ = nullptr;
   QLabel* pagePanel_ = nullptr;
 };

@@ -38,7 +38,7 @@ class CommandLineTest : public ::testing::Test {
 TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   const CommandLine line =
       parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300 --paper Letter "
-                           "--holidays %2 --holidays %3 --lang english")
+                           "--holidays %2 --holidays %3 --lang english --bleed 3.5 --marks")
                 .arg(in("t.hol"), in("b.hln"), in("a.hln")));
   ASSERT_EQ(line.action, CommandLine::Action::Export);
   const ExportRequest& request = line.exportRequest;
@@ -51,6 +51,9 @@ TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   EXPECT_EQ(request.paper, QPageSize::Letter);
   EXPECT_EQ(request.holidayFiles, (QStringList{in("b.hln"), in("a.hln")}));  // in the order given
   EXPECT_EQ(request.language, QStringLiteral("english"));
+  EXPECT_EQ(request.bleedMm, 3.5);
+  EXPECT_TRUE(request.cropMarks);
+  EXPECT_FALSE(parse(QStringLiteral("--export a.pdf --year 1 --month 1")).exportRequest.cropMarks);
   EXPECT_EQ(parse(QStringLiteral("--export a.pdf --year 1 --month 1")).exportRequest.paper, QPageSize::A4);
   EXPECT_EQ(parse(QStringLiteral("--export=a.json --year=1 --month=12")).exportRequest.year, 1);
   EXPECT_EQ(parse(QStringLiteral("--export a.png --year 9999 --month 1-12")).exportRequest.lastMonth, 12);
@@ -111,6 +114,8 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
       {QStringLiteral("--export a.pdf --year 10000 --month 1"), {"--year", "10000"}},
       {QStringLiteral("--export a.pdf --year twenty --month 1"), {"--year", "twenty"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --dpi 5"), {"--dpi", "5"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --bleed -1"), {"--bleed", "-1"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --bleed nan"), {"--bleed", "nan"}},
       {QStringLiteral("--export out.txt --year 2010 --month 1"), {"--export", "out.txt"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --paper a5"), {"--paper", "a5", "letter"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --lang klingon"), {"--lang", "klingon", "espanol"}},

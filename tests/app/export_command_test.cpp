@@ -307,11 +307,12 @@ class ExportPdfPhotoTest : public ::testing::Test {
   // Width and height of every image object in the file.
   static std::vector<QSize> embeddedImages(const QString& pdf) {
     const QString text = QString::fromLatin1(readFile(pdf));
-    static const QRegularExpression image(QStringLiteral("/Subtype /Image\\s*/Width (\\d+)\\s*/Height (\\d+)"));
+    static const QRegularExpression image(QStringLiteral("<<([^<>]*/Subtype\\s*/Image[^<>]*)>>"));
+    static const QRegularExpression width(QStringLiteral("/Width (\\d+)")), height(QStringLiteral("/Height (\\d+)"));
     std::vector<QSize> sizes;
     for (auto it = image.globalMatch(text); it.hasNext();) {
-      const auto match = it.next();
-      sizes.emplace_back(match.captured(1).toInt(), match.captured(2).toInt());
+      const QString dictionary = it.next().captured(1);
+      sizes.emplace_back(width.match(dictionary).captured(1).toInt(), height.match(dictionary).captured(1).toInt());
     }
     return sizes;
   }
@@ -336,12 +337,15 @@ TEST_F(ExportPdfPhotoTest, ABackgroundSharedByMonthsIsEmbeddedOnce) {
   EXPECT_EQ(embeddedImages(exportPdf(1, 3)).size(), 2u) << "January and March share theirs";
 }
 
-TEST_F(ExportPdfPhotoTest, NoImageIsLargerThanThePhoto) {
+// The photo's own file, neither decoded nor made again, at any resolution.
+TEST_F(ExportPdfPhotoTest, APhotoGoesInAsItsOwnFile) {
   theme.backgrounds[0] = photo(QStringLiteral("small.jpg"), qRgb(40, 90, 160));
   for (int dpi : {0, 1200}) {
-    const std::vector<QSize> images = embeddedImages(exportPdf(1, 1, dpi));
+    const QString pdf = exportPdf(1, 1, dpi);
+    const std::vector<QSize> images = embeddedImages(pdf);
     ASSERT_EQ(images.size(), 1u) << dpi;
     EXPECT_EQ(images.front(), QSize(kPhotoWidth, kPhotoHeight)) << dpi;
+    EXPECT_TRUE(readFile(pdf).contains(readFile(theme.backgrounds[0]))) << dpi;
   }
 }
 

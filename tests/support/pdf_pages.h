@@ -13,8 +13,12 @@
 
 namespace orvella::testing {
 
-// The number of pages of a PDF file as Qt writes them; 0 when there is no file.
-inline int pdfPageCount(const QString& pdf) { return int(readFile(pdf).count("/Type /Page\n")); }
+// The number of pages of a PDF file as the program writes them (objects not in streams); 0 when there
+// is no file.
+inline int pdfPageCount(const QString& pdf) {
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+  return int(QString::fromLatin1(readFile(pdf)).count(page));
+}
 
 // The size in points of every page, in order, from the pages' media boxes.
 inline QList<QSizeF> pdfPageSizes(const QByteArray& pdf) {

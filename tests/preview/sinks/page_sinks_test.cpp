@@ -1,6 +1,6 @@
 // Page sinks: every format leaves its target as it was when a write fails (a full disk), says why, and
 // the export then ends with status 1; a killed export leaves nothing behind; an SVG page looks as the
-// PNG of the same page.
+// PNG of the same page; a PDF keeps photos as they are and is ready for a print shop.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -149,6 +149,76 @@ TEST_F(SinkTest, AnSvgMonthLooksAsItsPng) {
   const QImage png = at300("month.png");
   EXPECT_EQ(png.width(), 3508);
   EXPECT_EQ(imageDifference(at300("svg.png"), png).toStdString(), "");
+}
+
+// What a poppler tool says about a file, for the PDF checks.
+QString toolOutput(const char* tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(QLatin1String(tool), arguments);
+  process.waitForFinished(120000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfInfo(const QString& pdf, const QString& field, bool boxes = false) {
+  const QStringList lines = toolOutput("pdfinfo", boxes ? QStringList{"-box", pdf} : QStringList{pdf}).split('\n');
+  for (const QString& line : lines)
+    if (line.startsWith(field + QLatin1Char(':'))) return line.mid(field.size() + 1).simplified();
+  return {};
+}
+
+QImage pdfPicture(const QString& pdf, const QStringList& crop = {}) {
+  const QString base = pdf + QStringLiteral("-page");
+  toolOutput("pdftoppm", QStringList{"-r", "127", "-singlefile", "-png"} + crop + QStringList{pdf, base});
+  return QImage(base + QStringLiteral(".png"));
+}
+
+// The default theme's margin picture, shown on every month, is kept once: the year is not much larger
+// than one month.
+TEST_F(SinkTest, APdfKeepsADrawingOnce) {
+  for (const char* months : {"1", "1-12"})
+    ASSERT_EQ(runProgram({"--export", out.filePath(QLatin1String(months) + ".pdf"), "--year", "2027", "--month", months}).status, 0);
+  EXPECT_LT(QFileInfo(out.filePath(QStringLiteral("1-12.pdf"))).size(), 4 * QFileInfo(out.filePath(QStringLiteral("1.pdf"))).size());
+}
+
+// The trim box is the sheet, the bleed box the sheet with the bleed, crop marks lie beyond it; the
+// background alone reaches into the bleed, and the sheet looks as it does without. The document is
+// titled with the months in the pages' language.
+TEST_F(SinkTest, APdfForAPrintShop) {
+  const QString theme = QStringLiteral(ORVELLA_RUNTIME_DIR "/themes/gory.hol");
+  const QString plain = out.filePath(QStringLiteral("plain.pdf"));
+  ASSERT_EQ(runProgram({"--export", plain, "--year", "2027", "--month", "3", "--theme", theme}).status, 0);
+  EXPECT_EQ(pdfInfo(plain, QStringLiteral("Title")), QStringLiteral("Marzec 2027"));
+  const QImage sheet = pdfPicture(plain).copy(0, 0, 1485, 1050);
+  struct Case {
+    QStringList options;
+    const char* bleedBox;
+    const char* trimBox;
+    int edgePixels;  // at 127 dpi, 5 pixels to the millimetre
+  };
+  const Case cases[] = {
+      {{"--bleed", "3"}, "0.00 -0.28 858.90 612.00", "8.50 8.22 850.39 603.50", 15},
+      {{"--bleed", "3", "--marks"}, "19.84 19.87 878.74 632.16", "28.35 28.38 870.24 623.65", 50},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options.join(' ').toStdString());
+    const QString pdf = out.filePath(QStringLiteral("bleed.pdf"));
+    ASSERT_EQ(runProgram(QStringList{"--export", pdf, "--year", "2027", "--month", "3", "--theme", theme} + c.options).status, 0);
+    EXPECT_EQ(pdfInfo(pdf, QStringLiteral("BleedBox"), true), QLatin1String(c.bleedBox));
+    EXPECT_EQ(pdfInfo(pdf, QStringLiteral("TrimBox"), true), QLatin1String(c.trimBox));
+    const QImage page = pdfPicture(pdf);
+    EXPECT_EQ(imageDifference(page.copy(c.edgePixels, c.edgePixels, 1485, 1050), sheet).toStdString(), "");
+    // Beside the sheet's left edge, the background's own pixels as in a mirror.
+    const int y = page.height() / 2, inside = c.edgePixels + 4, outside = c.edgePixels - 5;
+    EXPECT_LE(std::abs(qGray(page.pixel(outside, y)) - qGray(page.pixel(inside, y))), 16);
+    EXPECT_NE(page.pixel(outside, y), qRgb(255, 255, 255));
+    if (c.options.contains("--marks")) {  // along the top edge, from 5 to 10 mm left of the sheet
+      EXPECT_LT(qGray(page.pixel(12, c.edgePixels)), 200);
+      EXPECT_EQ(page.pixel(12, c.edgePixels - 6), qRgb(255, 255, 255));
+    }
+  }
+  const QString year = out.filePath(QStringLiteral("year.pdf"));
+  ASSERT_EQ(runProgram({"--export", year, "--year", "2027", "--month", "1-12", "--lang", "english"}).status, 0);
+  EXPECT_EQ(pdfInfo(year, QStringLiteral("Title")), QStringLiteral("January – December 2027"));
 }
 
 }  // namespace

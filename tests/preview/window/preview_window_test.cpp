@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QListView>
 #include <QMessageBox>
 #include <QPointer>
@@ -680,6 +681,8 @@ void PreviewWindowTest::savePdfWritesTheShownPages() {
     window.showPage(2);
     QToolButton* save = button(window, "SavePdf");
     QVERIFY(save);
+    // For a print shop: the sheet grows by the bleed and the marks beyond it on every side.
+    for (const char* choice : {"PdfBleed", "PdfCropMarks"}) save->menu()->findChild<QAction*>(QLatin1String(choice))->trigger();
     save->click();
   });
   const auto& dialogs = ui::seams().fileDialogs.requests();
@@ -689,6 +692,8 @@ void PreviewWindowTest::savePdfWritesTheShownPages() {
   QCOMPARE(dialogs[0].defaultSuffix, QStringLiteral("pdf"));
   QVERIFY(messages().isEmpty());
   QCOMPARE(testing::pdfPageCount(pdf), 3);  // every page, not only the one shown
+  const QSizeF page = testing::pdfPageSizes(testing::readFile(pdf)).front();
+  QCOMPARE(qRound(page.width() / 72 * 25.4), 297 + 20);
 }
 
 // PNG or SVG as the name chosen ends, a numbered file for each page.
