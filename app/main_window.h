@@ -22,6 +22,7 @@ namespace orvella {
 
 class YearSpinEdit;
 class ProgramState;
+class Tf_Help;
 
 class Tf_Main : public QMainWindow {
   Q_OBJECT
@@ -45,11 +46,14 @@ class Tf_Main : public QMainWindow {
   void a_EditExecute();
   void mi_AboutClick();
   void mi_CloseClick();
+  // The user guide in the interface language, in the help window; the site's online help instead when
+  // the build names a site.
   void a_HelpOnlineExecute();
   // The one handler of the three language items: with an item, that item's language; without, the
   // start-up choice (config.ini, else the system's language).
   void mi_englishClick(QAction* sender);
   void mi_WwwClick();
+  // The site's theme gallery; without a site, the sample themes that come with the program.
   void mi_ThemeGalleryClick();
   // A sample theme of the program's "themes" folder, opened as File > Open opens a theme, but as the
   // start of a theme of the user's own: Save then asks where to keep it.
@@ -86,6 +90,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
   QMenu* mi_SampleThemes = nullptr;  // File > the sample themes, by name
+  QMenu* mi_Help = nullptr;
   // The applied language's folder on the product web site; empty until a language file was applied.
   QString www_part;
   QVector<QIcon> il_Main;
@@ -116,11 +121,17 @@ class Tf_Main : public QMainWindow {
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
 
+  // The help window on the guide of the language's folder; made when first asked for, and closed
+  // with the program.
+  void showGuide();
+
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;
   bool shownOnce_ = false;
   bool composingYear_ = false;
   const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up
+  QString appliedLanguageFile_;           // the language file applied last; empty: the built-in texts
+  QPointer<Tf_Help> help_;
 };
 
 }  // namespace orvella
