@@ -21,8 +21,16 @@ namespace {
 
 bool hasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
 
+// The export says only its own lines: the toolkit's warnings (a missing XDG_RUNTIME_DIR under cron or
+// ssh, fonts it looks for) are no concern of whoever reads them.
+void keepToolkitQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) std::fprintf(stderr, "orvella: %s\n", message.toLocal8Bit().constData());
+}
+
 int runExport(int argc, char** argv, const orvella::ExportRequest& request) {
-  if (!hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(keepToolkitQuiet);
+  // No window is shown, so no display is needed, nor one that has gone away.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   try {
     const QStringList notes =
@@ -66,6 +74,14 @@ int main(int argc, char** argv) {
     }
     case orvella::CommandLine::Action::Window:
       break;
+  }
+  // Without a display the toolkit would end the program with a message of its own and a crash's status.
+  if (!hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && command.platform.isEmpty()) {
+    std::fputs(
+        "orvella: there is no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+        "orvella --export composes months without one\n",
+        stderr);
+    return 1;
   }
 
   orvella::Application app(argc, argv);

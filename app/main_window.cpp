@@ -20,7 +20,8 @@
 #include <utility>
 
 #include "calendar/composition/month_names.h"
-#include "calendar/composition/month_run.h"
+#include "calendar/composition/month_composition.h"
+#include "dates/calendar_days.h"
 #include "app/help_window.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
@@ -30,6 +31,7 @@
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
+#include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
 #include "preview/window/preview_request.h"
@@ -313,7 +315,7 @@ void Tf_Main::mi_englishClick(QAction* sender) {
     sender->setChecked(true);
     name = sender->text();
   } else {
-    name = language::rememberedLanguage(context_.configFilePath());
+    name = rememberedLanguage();
     for (QAction* item : mi_Language->actions())
       if (item->text() == name) item->setChecked(true);
   }
@@ -321,11 +323,12 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   // the system decides again at the next start.
   if (name == QLatin1String(language::kNoLanguage)) name = language::languageOfSystem(context_.systemLanguage());
   language_file_path = language::languageFilePath(context_.programDir, name);
-  if (QFileInfo(language_file_path).isFile()) {
+  auto file = std::make_shared<const LanguageFile>(language_file_path);
+  if (file->usable()) {
     const BusyCursor busy;
     useQtTranslationsOf(name);
-    www_part = apply_language_file(language_file_path);
-    appliedLanguageFile_ = language_file_path;
+    appliedLanguage_ = file;
+    www_part = apply_language_file(std::move(file));
     // An open help window turns to the same page in the new language.
     if (help_) help_->showGuide(language::guideContents(context_.guideDir(), www_part));
     return;
@@ -335,9 +338,19 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   if (!sender) useQtTranslationsOf(QString::fromLatin1(language::kPolish));
   ui::MessageBoxRequest box;
   box.title = QApplication::applicationDisplayName();
-  box.text = language::missingLanguageFileMessage(language_file_path);
+  box.text = file->problem();
   box.objectName = QStringLiteral("languageFileMissingBox");
   ui::showMessageBox(box, this);
+}
+
+QString Tf_Main::rememberedLanguage() {
+  try {
+    return language::rememberedLanguage(context_.configFilePath());
+  } catch (const Error& e) {
+    // A config.ini that cannot be read is said, and the system's language chosen, as without one.
+    ui::showErrorMessage(e.message());
+    return QString::fromLatin1(language::kNoLanguage);
+  }
 }
 
 bool Tf_Main::archiveBusy() const {
@@ -380,6 +393,14 @@ bool Tf_Main::openTheme(const QString& path) {
   }
   od_Load.fileName = path;
   showThemeFileInCaption(path);
+  if (!state_->themeFiles.notice().isEmpty()) {
+    ui::MessageBoxRequest box;
+    box.icon = QMessageBox::Warning;
+    box.title = QApplication::applicationDisplayName();
+    box.text = state_->themeFiles.notice();
+    box.objectName = QStringLiteral("themeNoticeBox");
+    ui::showMessageBox(box, this);
+  }
   return true;
 }
 
@@ -451,37 +472,68 @@ bool Tf_Main::pageBusy() const {
   return true;
 }
 
+MonthRequest Tf_Main::monthRequest(int year, int month) const {
+  RequestOptions options;
+  options.page = f_Print->settings();
+  options.language.monthNames = monthNames();
+  return state_->request(year, month, options);
+}
+
+void Tf_Main::showPageWarnings(const QStringList& warnings) {
+  if (warnings.isEmpty()) return;
+  ui::MessageBoxRequest box;
+  box.icon = QMessageBox::Warning;
+  box.title = QApplication::applicationDisplayName();
+  box.text = warnings.join(QLatin1Char('\n'));
+  box.objectName = QStringLiteral("pageWarningBox");
+  ui::showMessageBox(box, this);
+}
+
 void Tf_Main::a_PrintPreviewExecute() {
   if (pageBusy()) return;
-  MonthRequest request;
-  request.year = selectedYear();
-  request.monthIndex = selectedMonth();
-  request.monthName = selectedMonthName();
-  state_->compose(f_Print->form(), request, [](const QString& line) { return f_Options->wypelnij_linie(line); });
-  // Each preview generates its own copy of the page before anything else can run, so a later
-  // request may rebuild the page while earlier previews stay open, each showing its own month.
-  preview::previewReport(report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); }));
+  // The request holds the year, the month and the theme as they are now: whatever changes them while
+  // the page is composed or shown does not reach it.
+  const ComposedPage composed = state_->compose(monthRequest(selectedYear(), selectedMonth() + 1));
+  f_Print->keep(composed.page);
+  showPageWarnings(composed.warnings);
+  // Each preview shows its own copy of the page, so a later request may compose another while earlier
+  // previews stay open, each showing its own month.
+  preview::previewReport(f_Print->reportSource({composed.page}));
 }
 
 void Tf_Main::a_YearPreviewExecute() {
   if (pageBusy()) return;
   const int year = selectedYear();
   // An impossible year stops here, with the composition's own message, before any window opens.
-  const MonthRun run = state_->monthRun(f_Print->form(), year, monthNames(),
-                                        [](const QString& line) { return f_Options->wypelnij_linie(line); });
-
-  report::ReportSource source =
-      report::reportSourceFor(f_Print->qr(), [] { f_Print->form().qrAfterPreview(); });
-  source.pageCount = run.count();
-  source.generatePage = [this, &run](int index) {
-    page::GeneratedPage page = run.compose(index);
-    if (index + 1 == run.count()) composingYear_ = false;
-    return page;
+  dayNumber(year, 1, 1);
+  // The twelve requests are made at once: the year field and the theme may change while they are
+  // composed, without effect on them.
+  const std::vector<MonthRequest> months = monthsOf(monthRequest(year, 1), 1, 12);
+  QStringList warnings;
+  bool warned = false;
+  auto warnOnce = [&] {
+    if (warned) return;
+    warned = true;
+    showPageWarnings(warnings);
+  };
+  report::ReportSource source = f_Print->reportSource();
+  source.pageCount = int(months.size());
+  source.generatePage = [&](int index) {
+    const ComposedPage composed = state_->compose(months[size_t(index)]);
+    f_Print->keep(composed.page);
+    for (const QString& warning : composed.warnings)
+      if (!warnings.contains(warning)) warnings << warning;
+    if (index + 1 == source.pageCount) {
+      composingYear_ = false;
+      warnOnce();
+    }
+    return composed.page;
   };
   composingYear_ = true;
   // Also when the window closes before December, or a month stops with an error.
   const auto done = qScopeGuard([this] { composingYear_ = false; });
   preview::previewReport(source);
+  warnOnce();
 }
 
 void Tf_Main::a_EditExecute() {
@@ -505,7 +557,7 @@ void Tf_Main::showGuide() {
   if (!help_) {
     made = ui::windows().make<Tf_Help>();
     // Made after the language was applied: it takes the language now.
-    if (!appliedLanguageFile_.isEmpty()) applyLanguageFile(LanguageFile(appliedLanguageFile_), {made.get()});
+    if (appliedLanguage_) applyLanguageFile(*appliedLanguage_, {made.get()});
   }
   Tf_Help* window = help_ ? help_.data() : made.get();
   // A guide that is not there is said, and a window just made goes again.

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/program_context.h"
+#include "calendar/composition/month_request.h"
 #include "ui/file_dialogs.h"
 
 class QAction;
@@ -23,6 +24,7 @@ namespace orvella {
 class YearSpinEdit;
 class ProgramState;
 class Tf_Help;
+class LanguageFile;
 
 class Tf_Main : public QMainWindow {
   Q_OBJECT
@@ -113,10 +115,17 @@ class Tf_Main : public QMainWindow {
   QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, void (Tf_Main::*handler)());
   void saveTheme(const QString& path);
   bool archiveBusy() const;
+  // The language config.ini remembers; "none" when it says none or cannot be read (which is shown).
+  QString rememberedLanguage();
   // While a year preview still composes its months on the print page, nothing else may compose on
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
   void showThemeFileInCaption(const QString& path);
+  // A request for the month (1..12) of the year with the theme, the page settings and the month
+  // names as they are now.
+  MonthRequest monthRequest(int year, int month) const;
+  // What a composition had to leave off, said once for the action that composed.
+  void showPageWarnings(const QStringList& warnings);
   // Makes the file the current theme; it becomes the current theme file only when it opened. A failure
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
@@ -130,7 +139,7 @@ class Tf_Main : public QMainWindow {
   bool shownOnce_ = false;
   bool composingYear_ = false;
   const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up
-  QString appliedLanguageFile_;           // the language file applied last; empty: the built-in texts
+  std::shared_ptr<const LanguageFile> appliedLanguage_;  // the language applied last; none: the built-in texts
   QPointer<Tf_Help> help_;
 };
 

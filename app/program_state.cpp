@@ -6,7 +6,9 @@
 namespace orvella {
 
 ProgramState::ProgramState(const ProgramContext& context)
-    : themeFiles(theme, context.programDir, context.workingDir()), context_(context) {}
+    : themeFiles(theme, context.programDir, context.workingDir()),
+      context_(context),
+      composer_(PageSources{nameDays, [this](const QString& held) { return locatePicture(held); }}) {}
 
 void ProgramState::registerProgramFonts() { orvella::registerProgramFonts(context_.programDir); }
 
@@ -14,20 +16,8 @@ QString ProgramState::locatePicture(const QString& held) const {
   return locateProgramPicture(context_.programDir, held);
 }
 
-CompositionSources ProgramState::sources(std::function<QString(const QString&)> expandLine) const {
-  return CompositionSources{theme, nameDays, std::move(expandLine),
-                            [this](const QString& held) { return locatePicture(held); }};
-}
-
-void ProgramState::compose(page::PrintForm& form, const MonthRequest& request,
-                           std::function<QString(const QString&)> expandLine) const {
-  composeMonth(form, request, sources(std::move(expandLine)));
-}
-
-MonthRun ProgramState::monthRun(page::PrintForm& form, int year, const QStringList& monthNames,
-                                std::function<QString(const QString&)> expandLine) const {
-  return MonthRun(form, sources(std::move(expandLine)), year, 1, 12,
-                  [monthNames](int index) { return monthNames.value(index); });
+MonthRequest ProgramState::request(int year, int month, const RequestOptions& options) const {
+  return MonthRequest{snapshotOf(theme), year, month, options};
 }
 
 }  // namespace orvella

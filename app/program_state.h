@@ -7,7 +7,6 @@
 
 #include "app/program_context.h"
 #include "calendar/composition/month_composition.h"
-#include "calendar/composition/month_run.h"
 #include "calendar/namedays/name_days.h"
 #include "theme/files/theme_files.h"
 #include "theme/model/theme.h"
@@ -29,18 +28,15 @@ class ProgramState {
   // paths are taken against the program's folder, and names compare without regard to case.
   QString locatePicture(const QString& held) const;
 
-  // Composes the month on the form with the line expansion given.
-  void compose(page::PrintForm& form, const MonthRequest& request,
-               std::function<QString(const QString&)> expandLine) const;
-  // The twelve months of the year, each composed on the form as compose() composes it, with the month
-  // names given (January first).
-  MonthRun monthRun(page::PrintForm& form, int year, const QStringList& monthNames,
-                    std::function<QString(const QString&)> expandLine) const;
+  // A request for the month (1..12) of the year with the theme as it is now: whatever changes the
+  // theme or the window afterwards does not reach the page.
+  MonthRequest request(int year, int month, const RequestOptions& options) const;
+  // Composes a request, sparing the pictures decoded for the requests before.
+  ComposedPage compose(const MonthRequest& request) { return composer_.compose(request); }
 
  private:
-  CompositionSources sources(std::function<QString(const QString&)> expandLine) const;
-
   ProgramContext context_;
+  PageComposer composer_;
 };
 
 }  // namespace orvella

@@ -17,9 +17,16 @@
 #include <algorithm>
 
 #include "platform/errors/message_texts.h"
+#include "platform/printing/print_queues.h"
 #include "ui/printer_setup_texts.h"
 
 namespace orvella::ui {
+
+QString texts::noPrinterText() {
+  const QString scheduler = printing::silentScheduler();
+  return scheduler.isEmpty() ? messageText(texts::msg_NoPrinter)
+                             : messageText(texts::msg_SchedulerSilent).arg(scheduler);
+}
 
 namespace {
 
@@ -76,7 +83,8 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, int pageCount, QWidget
 
   const QStringList installed = QPrinterInfo::availablePrinterNames();
   if (installed.isEmpty()) {
-    auto* none = new QLabel(messageText(msg_NoPrinter), this);
+    auto* none = new QLabel(texts::noPrinterText(), this);
+    none->setWordWrap(true);  // a silent print system is named, which takes a line or two
     none->setObjectName(QStringLiteral("NoPrinter"));
     form->addRow(caption(QStringLiteral("PrinterCaption"), msg_PrinterSetupPrinter, nullptr, this), none);
   } else {

@@ -2,6 +2,8 @@
 // that opens it, with Polish built in.
 #pragma once
 
+#include <QString>
+
 #include "platform/errors/message_texts.h"
 
 namespace orvella::ui::texts {
@@ -25,5 +27,11 @@ inline constexpr MessageText msg_PrinterSetupFromPage{"msg_PrinterSetupFromPage"
 inline constexpr MessageText msg_PrinterSetupToPage{"msg_PrinterSetupToPage", "do"};
 // In place of the list of printers, and in the message of Print with nowhere to print.
 inline constexpr MessageText msg_NoPrinter{"msg_NoPrinter", "Nie zainstalowano żadnej drukarki."};
+// Instead, when the print system's scheduler does not answer; %1 where it should.
+inline constexpr MessageText msg_SchedulerSilent{
+    "msg_SchedulerSilent", "System drukowania (CUPS, „%1”) nie odpowiada, więc nie widać żadnej drukarki."};
+
+// What to say when no printer is listed: that none is installed, or that the scheduler is silent.
+QString noPrinterText();
 
 }  // namespace orvella::ui::texts

@@ -3,10 +3,13 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
+#include "i18n/language/language_choice.h"
 #include "platform/errors/error.h"
+#include "preview/sinks/page_sink.h"
 
 namespace orvella {
 
@@ -54,15 +57,14 @@ std::vector<ExportOption> exportOptions() {
   options.push_back(
       {QCommandLineOption(QStringLiteral("export"),
                           QStringLiteral("Composes months without a window and writes them to OUT: one "
-                                         "PDF page per month (.pdf), one image per month (.png, the "
-                                         "month number before the extension when there are several), "
-                                         "or the composed page model (.json)."),
+                                         "PDF page per month (.pdf), one image or drawing per month (.png, "
+                                         ".svg, the month number before the extension when there are "
+                                         "several), the composed page model (.json) or a report file "
+                                         "the preview loads (.qrp)."),
                           QStringLiteral("OUT")),
        true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
-         const QString suffix = QFileInfo(values.front()).suffix().toLower();
-         if (suffix != QLatin1String("pdf") && suffix != QLatin1String("png") &&
-             suffix != QLatin1String("json"))
-           throw badValue(name, values.front(), QStringLiteral("the output ends in .pdf, .png or .json"));
+         if (!sinks::sinkFormatOf(values.front()))
+           throw badValue(name, values.front(), QStringLiteral("the output ends in ") + sinks::sinkSuffixList());
          request.output = values.front();
        }});
   options.push_back({QCommandLineOption(QStringLiteral("year"), QStringLiteral("The year, 1 to 9999."),
@@ -113,8 +115,8 @@ std::vector<ExportOption> exportOptions() {
        }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("dpi"),
-                          QStringLiteral("Pixels per inch of images and of photos in a PDF, 36 to 2400 "
-                                         "(PDF 300, PNG 150 without it)."),
+                          QStringLiteral("Pixels per inch of images, drawings and photos in a PDF, 36 to "
+                                         "2400 (PDF 300, PNG and SVG 150 without it)."),
                           QStringLiteral("N")),
        false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
          request.dpi =
@@ -131,10 +133,68 @@ std::vector<ExportOption> exportOptions() {
          if (!paper) throw badValue(name, values.front(), QStringLiteral("the paper is a4, a3, letter or legal"));
          request.paper = *paper;
        }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("lang"),
+                          QStringLiteral("The language of the month names and of the export's messages: "
+                                         "english, espanol or polski (the program's own Polish without it)."),
+                          QStringLiteral("NAME")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const QStringList offered = language::offeredLanguages();
+         if (!offered.contains(values.front()))
+           throw badValue(name, values.front(), QStringLiteral("the language is ") + offered.join(QStringLiteral(", ")));
+         request.language = values.front();
+       }});
   return options;
 }
 
 QString usageHint() { return QStringLiteral("\n(orvella --help lists the options)"); }
+
+// The toolkit's own options, which its application object takes away itself, with whether each takes
+// a value ("-style fusion" or "-style=fusion").
+struct ToolkitOption {
+  const char* name;
+  bool takesValue;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"style", true},           {"stylesheet", true},
+    {"qmljsdebugger", true},   {"dialogs", true},
+    {"fontengine", true},      {"reverse", false},
+    {"widgetcount", false},
+};
+
+// The arguments without the toolkit's options and their values; platform is set to the value of
+// "-platform" when it is there.
+QStringList withoutToolkitOptions(const QStringList& arguments, QString& platform) {
+  QStringList rest;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--")) {
+      rest += arguments.mid(i);
+      break;
+    }
+    const qsizetype dashes = argument.startsWith(QLatin1String("--")) ? 2
+                             : argument.startsWith(QLatin1Char('-'))  ? 1
+                                                                      : 0;
+    const qsizetype equals = argument.indexOf(QLatin1Char('='));
+    const QString name = argument.mid(dashes, equals < 0 ? -1 : equals - dashes);
+    const auto known =
+        std::find_if(std::begin(kToolkitOptions), std::end(kToolkitOptions),
+                     [&name](const ToolkitOption& o) { return name == QLatin1String(o.name); });
+    if (i == 0 || dashes == 0 || known == std::end(kToolkitOptions)) {
+      rest << argument;
+      continue;
+    }
+    QString value = equals < 0 ? QString() : argument.mid(equals + 1);
+    if (known->takesValue && equals < 0 && i + 1 < arguments.size()) value = arguments[++i];
+    if (name == QLatin1String("platform")) platform = value;
+  }
+  return rest;
+}
 
 }  // namespace
 
@@ -171,8 +231,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("FILE.hol"), QStringLiteral("A theme to open in the window."),
                                QStringLiteral("[FILE.hol]"));
 
-  const bool parsed = parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("orvella")} : arguments);
   CommandLine line;
+  const QStringList ours = withoutToolkitOptions(arguments, line.platform);
+  const bool parsed = parser.parse(ours.isEmpty() ? QStringList{QStringLiteral("orvella")} : ours);
   if (parser.isSet(help)) {
     line.action = CommandLine::Action::Help;
     line.text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("orvella"));
@@ -184,15 +245,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return line;
   }
 
+  // An option that neither the program nor the toolkit knows is a mistake in every mode.
+  if (!parsed) throw Error(parser.errorText() + usageHint());
   if (parser.isSet(listHolidays)) {
     line.action = CommandLine::Action::ListHolidays;
     return line;
   }
 
   const QString exportName = exportOptions.front().option.names().front();
-  if (!parsed && parser.unknownOptionNames().isEmpty()) throw Error(parser.errorText() + usageHint());
   if (!parser.isSet(exportName)) {
-    // The window: Qt's own options may still be among the arguments, so unknown ones are left alone.
     for (const ExportOption& o : exportOptions) {
       const QString name = o.option.names().front();
       if (parser.isSet(name))
@@ -213,7 +274,6 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return line;
   }
 
-  if (!parsed) throw Error(parser.errorText() + usageHint());
   if (!parser.positionalArguments().isEmpty())
     throw Error(QStringLiteral("%1: the export takes no arguments besides its options")
                     .arg(quoted(parser.positionalArguments().front())) +

@@ -18,11 +18,13 @@ struct CommandLine {
   enum class Start { MainWindow, NewTheme, YearPreview };
   Start start = Start::MainWindow;  // Window: where the program starts once its window is up
   QString text;                 // Help, Version: what to print
+  QString platform;             // the toolkit's "-platform" value, when given
 };
 
-// arguments as the process got them, the program's name first. Without --export, options the program
-// does not know are left to Qt, whose own ones (-platform, -style, ...) may come here before the
-// application takes them away. With --export every value is checked before any work starts: the year
+// arguments as the process got them, the program's name first. The toolkit's own options (-platform,
+// -style, ...), which its application object takes away, are let through in every mode; any other
+// option the program does not know is an error. With --export every value is checked before any work
+// starts: the year
 // 1 to 9999, the months, the resolution, the output's kind, and that a file an option names is a
 // readable file. Raises Error whose message names the option and the value that are wrong.
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -45,11 +45,9 @@
 #include "app/core/program_data.h"
 #include "app/export/export_command.h"
 #include "calendar/composition/month_composition.h"
-#include "calendar/composition/month_names.h"
 #include "calendar/namedays/name_days.h"
 #include "calendar/page/page_renderer.h"
 #include "calendar/page/print_form.h"
-#include "dates/line_expansion.h"
 #include "platform/desktop/font_registry.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/raster_cache.h"
@@ -217,17 +215,15 @@ void BM_PngMonth(benchmark::State& state) {
   const orvella::ExportRequest request{out.filePath(QStringLiteral("month.png")), 2027, 1, 1, {}, dpi};
 
   // The floor: the same page composed and drawn once into one image of the whole sheet.
-  const orvella::LineExpansion expansion([] { return 2027; });
   const QString programDir = program.folder.path();
-  const orvella::CompositionSources sources{
-      program.theme, program.nameDays,
-      [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-      [&programDir](const QString& held) { return orvella::locateProgramPicture(programDir, held); }};
+  const orvella::PageSources sources{
+      program.nameDays, [&programDir](const QString& held) { return orvella::locateProgramPicture(programDir, held); }};
   const int pageWidth = int(std::lround(297 / 25.4 * dpi)), pageHeight = int(std::lround(210 / 25.4 * dpi));
   auto drawOnce = [&] {
-    orvella::page::PrintForm form;
-    orvella::composeMonth(form, orvella::MonthRequest{2027, 0, orvella::polishMonthName(0)}, sources);
-    const orvella::page::GeneratedPage page = form.qr.generate();
+    orvella::PictureShelf pictures;
+    const orvella::page::GeneratedPage page =
+        orvella::composeMonth(orvella::MonthRequest{orvella::snapshotOf(program.theme), 2027, 1, {}}, sources, pictures)
+            .page;
     QImage image(pageWidth, pageHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

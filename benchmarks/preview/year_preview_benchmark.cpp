@@ -19,10 +19,8 @@
 
 #include "app/core/program_data.h"
 #include "benchmarks/support/cpu_timer.h"
-#include "calendar/composition/month_names.h"
-#include "calendar/composition/month_run.h"
+#include "calendar/composition/month_composition.h"
 #include "calendar/namedays/name_days.h"
-#include "dates/line_expansion.h"
 #include "platform/settings/ini_file.h"
 #include "preview/engine/report_source.h"
 #include "preview/window/preview_request.h"
@@ -39,7 +37,6 @@ const QString kDataDir = QStringLiteral(ORVELLA_SOURCE_DIR "/data");
 struct Setup {
   orvella::Theme theme;
   orvella::NameDays nameDays;
-  std::unique_ptr<orvella::LineExpansion> expansion;
   double floorSeconds = 0;         // twelve compositions
   double monthPreviewSeconds = 0;  // one month preview
   double emptyPreviewSeconds = 0;  // the window alone, with no page
@@ -47,21 +44,21 @@ struct Setup {
 
 Setup* setup = nullptr;
 
-orvella::MonthRun yearOn(orvella::page::PrintForm& form) {
-  const orvella::CompositionSources sources{
-      setup->theme, setup->nameDays,
-      [](const QString& line) { return setup->expansion->wypelnij_linie(line); },
-      [](const QString& held) { return orvella::locateProgramPicture(kDataDir, held); }};
-  return orvella::MonthRun(form, sources, kYear, 1, 12, orvella::polishMonthName);
-}
+// The year's twelve requests, composed by a composer of their own as the window's is.
+struct Year {
+  orvella::PageComposer composer{orvella::PageSources{
+      setup->nameDays, [](const QString& held) { return orvella::locateProgramPicture(kDataDir, held); }}};
+  std::vector<orvella::MonthRequest> months =
+      orvella::monthsOf(orvella::MonthRequest{orvella::snapshotOf(setup->theme), kYear, 1, {}}, 1, 12);
+  orvella::page::GeneratedPage compose(int index) { return composer.compose(months[size_t(index)]).page; }
+};
 
 // The floor: the twelve months composed and taken as pages, nothing shown.
 double twelveCompositions() {
   const CpuTimer timer;
-  orvella::page::PrintForm form;
-  const orvella::MonthRun run = yearOn(form);
+  Year year;
   std::vector<orvella::page::GeneratedPage> pages;
-  for (int i = 0; i < run.count(); ++i) pages.push_back(run.compose(i));
+  for (int i = 0; i < 12; ++i) pages.push_back(year.compose(i));
   benchmark::DoNotOptimize(pages.data());
   return timer.seconds();
 }
@@ -74,14 +71,13 @@ enum class Shown { Year, Month, Nothing };
 // window given no page to make.
 double previewOf(Shown shown) {
   const CpuTimer timer;
-  orvella::page::PrintForm form;
-  const orvella::MonthRun run = yearOn(form);
-  orvella::report::ReportSource source = orvella::report::reportSourceFor(form.qr);
+  Year year;
+  orvella::report::ReportSource source;
   if (shown == Shown::Month) {
-    run.compose(0);
+    source.generate = [page = year.compose(0)] { return std::vector<orvella::page::GeneratedPage>{page}; };
   } else {
-    source.pageCount = shown == Shown::Year ? run.count() : 0;
-    source.generatePage = [&run](int index) { return run.compose(index); };
+    source.pageCount = shown == Shown::Year ? 12 : 0;
+    source.generatePage = [&year](int index) { return year.compose(index); };
   }
   double ready = 0;
   QTimer watch;
@@ -151,7 +147,6 @@ int main(int argc, char** argv) {
   Setup s;
   readThemeDefaults(s.theme, orvella::IniFile(QStringLiteral("/nonexistent/holidays.ini")));
   s.nameDays.load_forenames(kDataDir);
-  s.expansion = std::make_unique<orvella::LineExpansion>([] { return kYear; });
   setup = &s;
 
   // Fonts, pictures and the first window are made once before anything is timed.

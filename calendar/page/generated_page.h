@@ -43,6 +43,9 @@ struct GeneratedPage {
   PageSettings settings;
   std::vector<Element> bands;     // drawn first
   std::vector<Element> elements;  // then these, in order
+
+  // The band or element of this name (compared without regard to case); null when none.
+  const Element* find(const QString& name) const;
 };
 
 }  // namespace orvella::page

@@ -22,6 +22,12 @@ struct DeviceMapping {
   // Nothing is drawn beyond the sheet's edges: set when the sheet lies on a larger paper, where
   // the background's overhang would otherwise show on the paper around it.
   bool clipToSheet = false;
+  // Letters go as filled outlines, for devices that keep shapes but may lack the program's fonts.
+  bool textAsOutlines = false;
+  // For devices that keep no clip (an SVG writer): a clipped picture is drawn between two marks, a
+  // rectangle over the clip in kClipBeginMark and one of a pixel in kClipEndMark, which the device's
+  // writer turns into a clip of its own.
+  bool marksClips = false;
 
   int toDeviceX(double tenthsMm) const;
   int toDeviceY(double tenthsMm) const;
@@ -34,6 +40,9 @@ struct DeviceMapping {
   // that much lower, from an origin moved by the placement; the sheet on its own paper is unchanged.
   DeviceMapping placed(const SheetPlacement& placement) const;
 };
+
+inline constexpr unsigned kClipBeginMark = 0xFE0001;
+inline constexpr unsigned kClipEndMark = 0xFE0002;
 
 // Layout units (1/48 inch) to tenths of a millimetre.
 inline double unitsToTenthsMm(double units) { return units * 254.0 / kLayoutUnitsPerInch; }

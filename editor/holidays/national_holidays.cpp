@@ -46,14 +46,13 @@ QString dayText(QString name) {
 NationalHolidaysImport::NationalHolidaysImport(TCalcExpress& evaluator) : evaluator_(evaluator) {}
 
 void NationalHolidaysImport::importFile(const QString& path, HolidayTable& table, int year) {
-  const IniFile file(path);
+  imported_ = 0;
+  skipped_.clear();
+  const IniFile file = IniFile::load(path);
   // A program, a picture or an empty file chosen by mistake is said to be no holidays file, rather than
   // adding nothing in silence.
-  if (!file.sectionHasKeys(QStringLiteral("1"))) {
-    imported_ = 0;
-    skipped_.clear();
+  if (!file.sectionHasKeys(QStringLiteral("1")))
     throw Error(formatMessage(messageText(messages::msg_NoHolidaysInFile), path));
-  }
   importSettings(file, table, year);
 }
 

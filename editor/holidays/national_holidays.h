@@ -56,7 +56,8 @@ class NationalHolidaysImport {
   // the program's message when a marker's number does not convert or the arithmetic of a formula fails;
   // the days added before stay in table, and importedDays() and skipped() tell what happened up to there.
   // A file without section "1" (also one that is missing or cannot be read) raises Error
-  // msg_NoHolidaysInFile with its path and adds nothing.
+  // msg_NoHolidaysInFile with its path and adds nothing; one too large for a settings file, or no
+  // regular file, raises Error saying so with its path.
   void importFile(const QString& path, HolidayTable& table, int year);
   void importSettings(const IniFile& file, HolidayTable& table, int year);
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/gui_application.h"
 #include "platform/errors/error.h"
 #include "platform/pictures/picture.h"
 #include "platform/pictures/raster_cache.h"
@@ -23,13 +24,15 @@ void drawInto(const orvella::Picture& picture, QSize canvas, QRectF target, qrea
 
 }  // namespace
 
+// Metafiles with text need the application's fonts.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  startOffscreenApplication(argc, argv);
+  orvella::RasterCache::instance().setBudgetBytes(std::int64_t(16) << 20);
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  static const bool once = [] {
-    orvella::RasterCache::instance().setBudgetBytes(std::int64_t(16) << 20);
-    return true;
-  }();
-  (void)once;
   const QString name = QLatin1String(kNames[data[0] % (sizeof kNames / sizeof *kNames)]);
   const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
   try {

@@ -68,17 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(theme.holidays.size() == 12);
 
   // Pictures are taken only from the working folder, where the archive put them.
-  const LineExpansion expansion([year] { return year; });
   NameDays nameDays;
-  const CompositionSources sources{
-      theme, nameDays, [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-      [&working](const QString& held) {
-        return inside(held, working) && QFileInfo(held).isFile() ? held : QString();
-      }};
-  page::PrintForm form;
+  const PageSources sources{nameDays, [&working](const QString& held) {
+                              return inside(held, working) && QFileInfo(held).isFile() ? held : QString();
+                            }};
+  PictureShelf pictures;
   try {
-    composeMonth(form, MonthRequest{year, monthIndex, polishMonthName(monthIndex)}, sources);
-    const page::GeneratedPage page = form.qr.generate();
+    const page::GeneratedPage page =
+        composeMonth(MonthRequest{snapshotOf(theme), year, monthIndex + 1, {}}, sources, pictures).page;
     // The program's own report file of the page is always one its reader takes back.
     std::vector<page::GeneratedPage> loaded;
     try {

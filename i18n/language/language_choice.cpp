@@ -7,6 +7,7 @@
 #include "i18n/language/ini_value.h"
 #include "i18n/language/language_file.h"
 #include "platform/errors/error.h"
+#include "platform/settings/ini_file.h"
 
 namespace orvella {
 QString language_file_path;
@@ -19,10 +20,9 @@ QStringList offeredLanguages() {
 }
 
 QString rememberedLanguage(const QString& configFile) {
-  QString language;
-  ini_value(configFile, QString::fromLatin1(kConfigSection), QString::fromLatin1(kConfigLanguageKey), language, 'r',
-            QString::fromLatin1(kNoLanguage));
-  return language;
+  return IniFile::load(configFile)
+      .readString(QString::fromLatin1(kConfigSection), QString::fromLatin1(kConfigLanguageKey),
+                  QString::fromLatin1(kNoLanguage));
 }
 
 void rememberLanguage(const QString& configFile, const QString& language) {

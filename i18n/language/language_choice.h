@@ -27,7 +27,8 @@ inline constexpr const char* kConfigSection = "main";
 inline constexpr const char* kConfigLanguageKey = "lang";
 inline constexpr const char* kNoLanguage = "none";
 
-// The remembered language of config.ini, "none" without the file, the section or the key.
+// The remembered language of config.ini, "none" without the file, the section or the key. Raises Error
+// naming the file when something is there that is no settings file (a pipe, a folder, a huge file).
 QString rememberedLanguage(const QString& configFile);
 // Writes the language into config.ini; raises "Unable to write to %s" with the path when it cannot.
 void rememberLanguage(const QString& configFile, const QString& language);

@@ -1,9 +1,9 @@
 // Language files: the code page of their text, and the profile-string reads over it.
 #include "i18n/language/language_file.h"
 
-#include <QFile>
-
+#include "i18n/language/language_choice.h"
 #include "platform/settings/ini_file.h"
+#include "platform/settings/settings_file_bytes.h"
 #include "platform/settings/text_codec.h"
 #include "platform/settings/windows1250.h"
 
@@ -11,25 +11,20 @@ namespace orvella {
 
 namespace {
 
-// As for every settings file: one larger than this is no language file and reads as empty.
-constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
-QByteArray readBounded(const QString& path) {
-  QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) return {};
-  QByteArray bytes = file.read(kMaxFileSize + 1);
-  return bytes.size() > kMaxFileSize ? QByteArray() : bytes;
-}
-
 // The file's text as UTF-8 behind a byte-order mark, which the settings reader always takes as UTF-8.
+// UTF-8 after a mark of its own, or when it reads as UTF-8 text as settings files are judged; any other
+// text is in the code page its "charset" names.
 QByteArray asUtf8(const QByteArray& bytes) {
-  if (bytes.startsWith(kBom) || isValidUtf8(bytes)) return bytes.startsWith(kBom) ? bytes : kBom + bytes;
+  const bool bom = bytes.startsWith(kBom);
+  const QByteArray text = bom ? bytes.sliced(3) : bytes;
+  if (bom ? isValidUtf8(text) : readsAsUtf8(text)) return kBom + text;
   // The names of sections and keys are plain ASCII in every code page: read "charset" first.
-  const int charset = IniFile::fromBytes(bytes).readInteger(QString::fromLatin1(language::kMainSection),
-                                                            QString::fromLatin1(language::kCharsetKey),
-                                                            language::kDefaultCharset);
-  return kBom + decodeTextAs(bytes, codePageOfCharset(charset)).toUtf8();
+  const int charset = IniFile::fromBytes(text).readInteger(QString::fromLatin1(language::kMainSection),
+                                                           QString::fromLatin1(language::kCharsetKey),
+                                                           language::kDefaultCharset);
+  return kBom + decodeTextAs(text, codePageOfCharset(charset)).toUtf8();
 }
 
 }  // namespace
@@ -47,13 +42,25 @@ QByteArray codePageOfCharset(int charset) {
 
 LanguageFile::LanguageFile() = default;
 
-LanguageFile::LanguageFile(const QString& path)
-    : ini_(std::make_unique<IniFile>(IniFile::fromBytes(asUtf8(readBounded(path)), path))) {}
+LanguageFile::LanguageFile(const QString& path) : path_(path) {
+  SettingsFileBytes read = readSettingsFileBytes(path);
+  if (read.refused()) refusal_ = read.error(path).message();
+  ini_ = std::make_unique<IniFile>(IniFile::fromBytes(asUtf8(read.bytes), path));
+}
 
 LanguageFile LanguageFile::fromBytes(const QByteArray& bytes) {
   LanguageFile file;
   file.ini_ = std::make_unique<IniFile>(IniFile::fromBytes(asUtf8(bytes)));
   return file;
+}
+
+bool LanguageFile::usable() const {
+  return refusal_.isEmpty() && ini_->hasSection(QString::fromLatin1(language::kMainWindowSection));
+}
+
+QString LanguageFile::problem() const {
+  if (usable()) return {};
+  return refusal_.isEmpty() ? language::missingLanguageFileMessage(path_) : refusal_;
 }
 
 LanguageFile::~LanguageFile() = default;

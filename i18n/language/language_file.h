@@ -19,6 +19,8 @@ inline constexpr const char* kHintSection = "h";
 // Without a "charset" (or with one that is no number) a file counts as East European.
 inline constexpr int kDefaultCharset = 1;
 inline constexpr const char* kDefaultWww = "en";
+// The main window's section: a file without it is no language file of this program.
+inline constexpr const char* kMainWindowSection = "f_Main";
 }  // namespace language
 
 // The Windows code page of a font character-set number, as iconv names it: 0 Western (Windows-1252),
@@ -28,9 +30,10 @@ QByteArray codePageOfCharset(int charset);
 
 class LanguageFile {
  public:
-  // Reads the file once. Text that is valid UTF-8 (the shipped files) is read as UTF-8; any other is
-  // read in the code page of its own "charset" value, so a Spanish file saved in Windows-1252 keeps its
-  // "ñ". A missing or unreadable file reads as a file without sections.
+  // Reads the file once. Text after a byte-order mark, or that reads as UTF-8 text (the shipped files),
+  // is read as UTF-8; any other is read in the code page of its own "charset" value, so a Spanish file
+  // saved in Windows-1252 keeps its "ñ" and a Windows-1250 one its "ÓŁ". A missing file, or one that
+  // is no regular file or too large, reads as a file without sections.
   explicit LanguageFile(const QString& path);
   static LanguageFile fromBytes(const QByteArray& bytes);
   ~LanguageFile();
@@ -43,11 +46,20 @@ class LanguageFile {
   bool has(const QString& section, const QString& key) const;
   QStringList keys(const QString& section) const;
 
+  // The file can be applied: it was read, and it has the main window's section. Applying one without
+  // (empty, cut short, not a language file at all) would leave the menus without captions.
+  bool usable() const;
+  // Why it cannot be applied, naming the file: a file that is not there, or is damaged, is reported as
+  // a missing one is; a pipe or a file too large says so.
+  QString problem() const;
+
   int charset() const;  // "charset" of "main", 1 when missing or not a number
   QString www() const;  // "www" of "main", "en" when missing
 
  private:
   LanguageFile();
+  QString path_;
+  QString refusal_;  // the message for a file that is there but was not read
   std::unique_ptr<IniFile> ini_;
 };
 

@@ -1,6 +1,7 @@
 // The kinds table: which of our Qt classes is which kind of component, and what a language file sets
-// on it. A kind whose default is "empty" blanks the text when the file has no key for it, so the files
-// name every such component that shows a text; a kind whose default is "current" keeps its text.
+// on it. A kind whose default is "built in" gives the component back the text it was made with when the
+// file has no key for it (an empty caption would hide a menu or a button); a kind whose default is
+// "current" keeps its text.
 // Qt has one class where the original toolkit had two (QLabel is label and static text, QToolButton is
 // tool button and speed button), so those kinds share a row here; no window holds a label with effects.
 // A spin box is no edit box (its inner edit is Qt's own part), a QTabWidget is no tab control (its
@@ -50,6 +51,14 @@ QString ComponentTexts::hint(const QString& current) const {
   return file_.read(QString::fromLatin1(language::kHintSection), component_, current);
 }
 
+QString builtInText(QObject* component, const QString& current) {
+  static const char* const kNoted = "orvellaBuiltInText";
+  const QVariant noted = component->property(kNoted);
+  if (noted.isValid()) return noted.toString();
+  component->setProperty(kNoted, current);
+  return current;
+}
+
 namespace {
 
 template <class T>
@@ -96,7 +105,7 @@ template <class T, class Get, class Set>
 void setCaption(QObject* component, const ComponentTexts& texts, bool keepWhenMissing, Get get, Set set) {
   auto* object = static_cast<T*>(component);
   const QString current = std::invoke(get, object);
-  const QString value = texts.own(keepWhenMissing ? current : QString());
+  const QString value = texts.own(keepWhenMissing ? current : builtInText(object, current));
   if (value != current) std::invoke(set, object, value);
 }
 
@@ -183,7 +192,7 @@ void applyActionHint(QObject* component, const ComponentTexts& texts) {
   action->setStatusTip(hint);
 }
 
-constexpr bool kEmpty = false;  // a missing key blanks the text
+constexpr bool kBuiltIn = false;  // a missing key gives back the built-in text
 constexpr bool kKeep = true;    // a missing key keeps the text
 
 // clang-format off
@@ -191,7 +200,8 @@ const ComponentKind kKinds[] = {
     {"tab sheet", [](const QObject* c) { return tabsOf(c) != nullptr; },
      [](QObject* c, const ComponentTexts& t) {
        QTabWidget* tabs = tabsOf(c);
-       tabs->setTabText(tabs->indexOf(static_cast<QWidget*>(c)), t.own(QString()));
+       const int index = tabs->indexOf(static_cast<QWidget*>(c));
+       tabs->setTabText(index, t.own(builtInText(c, tabs->tabText(index))));
      }},
     {"label", isLabel,
      [](QObject* c, const ComponentTexts& t) { setCaption<QLabel>(c, t, kKeep, &QLabel::text, &QLabel::setText); }},
@@ -203,29 +213,29 @@ const ComponentKind kKinds[] = {
      }},
     {"check box", is<QCheckBox>,
      [](QObject* c, const ComponentTexts& t) {
-       setCaption<QCheckBox>(c, t, kEmpty, &QCheckBox::text, &QCheckBox::setText);
+       setCaption<QCheckBox>(c, t, kBuiltIn, &QCheckBox::text, &QCheckBox::setText);
      }},
     {"menu item without action", isPlainMenuItem,
      [](QObject* c, const ComponentTexts& t) {
-       if (is<QMenu>(c)) setCaption<QMenu>(c, t, kEmpty, &QMenu::title, &QMenu::setTitle);
-       else setCaption<QAction>(c, t, kEmpty, &QAction::text, &QAction::setText);
+       if (is<QMenu>(c)) setCaption<QMenu>(c, t, kBuiltIn, &QMenu::title, &QMenu::setTitle);
+       else setCaption<QAction>(c, t, kBuiltIn, &QAction::text, &QAction::setText);
      }},
     {"radio button", is<QRadioButton>,
      [](QObject* c, const ComponentTexts& t) {
-       setCaption<QRadioButton>(c, t, kEmpty, &QRadioButton::text, &QRadioButton::setText);
+       setCaption<QRadioButton>(c, t, kBuiltIn, &QRadioButton::text, &QRadioButton::setText);
      }},
     {"group box", isGroupBox,
      [](QObject* c, const ComponentTexts& t) {
-       setCaption<QGroupBox>(c, t, kEmpty, &QGroupBox::title, &QGroupBox::setTitle);
+       setCaption<QGroupBox>(c, t, kBuiltIn, &QGroupBox::title, &QGroupBox::setTitle);
      }},
     {"tool button without action", isToolButtonWithoutAction,
      [](QObject* c, const ComponentTexts& t) {
-       setCaption<QToolButton>(c, t, kEmpty, &QToolButton::text, &QToolButton::setText);
+       setCaption<QToolButton>(c, t, kBuiltIn, &QToolButton::text, &QToolButton::setText);
      }},
     // Also a button linked to an action: a later change of the action's caption reaches it again.
     {"push button", is<QPushButton>,
      [](QObject* c, const ComponentTexts& t) {
-       setCaption<QPushButton>(c, t, kEmpty, &QPushButton::text, &QPushButton::setText);
+       setCaption<QPushButton>(c, t, kBuiltIn, &QPushButton::text, &QPushButton::setText);
      }},
     // The caption reaches the linked menu items, tool buttons and buttons.
     {"action", isAction,

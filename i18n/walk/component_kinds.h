@@ -28,6 +28,10 @@ class ComponentTexts {
   QStringList* missing_;
 };
 
+// The text the component was made with, noted the first time a language reaches it (current is its
+// text then).
+QString builtInText(QObject* component, const QString& current);
+
 struct ComponentKind {
   const char* kind;
   bool (*matches)(const QObject* component);

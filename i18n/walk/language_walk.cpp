@@ -63,7 +63,7 @@ void applyToWindow(const LanguageFile& file, QWidget* window, QStringList* missi
   const QString section = window->objectName();
   if (ui::tag(window) != ui::kTagNotTranslated) {
     if (missing && !file.has(section, section)) *missing << section + QLatin1Char('/') + section;
-    window->setWindowTitle(file.read(section, section, QString()));
+    window->setWindowTitle(file.read(section, section, builtInText(window, window->windowTitle())));
   }
   const auto kinds = componentKinds();
   for (QObject* component : ui::components(window)) {
@@ -82,7 +82,10 @@ void applyLanguageFile(const LanguageFile& file, const QList<QWidget*>& windows,
 }
 
 QString apply_language_file(const QString& path) {
-  auto file = std::make_shared<const LanguageFile>(path);
+  return apply_language_file(std::make_shared<const LanguageFile>(path));
+}
+
+QString apply_language_file(std::shared_ptr<const LanguageFile> file) {
   applyLanguageFile(*file, ui::windows().windows());
   const QString www = file->www();
   useMessagesOf(std::move(file));

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
 
@@ -19,6 +20,8 @@ class LanguageFile;
 // must exist; the caller tests that. Returns the file's "www" ("en" when it has none), from the same
 // reading.
 QString apply_language_file(const QString& path);
+// The same with the file already read.
+QString apply_language_file(std::shared_ptr<const LanguageFile> file);
 
 // The same walk over the windows given. `missing`, when given, collects "window/component" for every
 // caption, text or list the file does not name (hints not counted).

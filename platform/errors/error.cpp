@@ -16,4 +16,8 @@ Error unableToWrite(const QString& path) {
   return Error(formatMessage(QString::fromLatin1(messages::kUnableToWrite), path));
 }
 
+Error unableToWrite(const QString& path, const QString& reason) {
+  return Error(unableToWrite(path).message() + QStringLiteral(": ") + reason);
+}
+
 }  // namespace orvella

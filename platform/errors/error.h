@@ -30,5 +30,7 @@ inline constexpr const char* kInvalidDate = "Invalid argument to date encode";
 
 // Error kUnableToWrite naming the file.
 Error unableToWrite(const QString& path);
+// The same with what went wrong: "Unable to write to FILE: No space left on device".
+Error unableToWrite(const QString& path, const QString& reason);
 
 }  // namespace orvella

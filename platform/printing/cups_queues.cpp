@@ -20,6 +20,14 @@ QByteArray queueOf(const QString& printerName) { return printerName.section(QLat
 
 bool haveQueues() { return true; }
 
+QString silentScheduler() {
+  const char* server = cupsServer();
+  http_t* http = httpConnect2(server, ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+  if (!http) return fromCups(server);
+  httpClose(http);
+  return {};
+}
+
 QueueState queueState(const QString& printerName) {
   QueueState state;
   const QByteArray queue = queueOf(printerName);

@@ -5,6 +5,8 @@ namespace orvella::printing {
 
 bool haveQueues() { return false; }
 
+QString silentScheduler() { return {}; }
+
 QueueState queueState(const QString&) { return {}; }
 
 JobOutcome sendPdf(const QString&, const QString&, const QString&, const QSizeF&) {

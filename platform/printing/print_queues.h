@@ -24,6 +24,10 @@ struct JobOutcome {
 // Whether queues are asked and jobs are sent through the functions below on this platform.
 bool haveQueues();
 
+// Where the print system's scheduler should answer ("/run/cups/cups.sock", a host name) when it does
+// not: then no printer can be seen, installed or not. Empty when it answers, or where it is not asked.
+QString silentScheduler();
+
 // The state of a queue as the toolkit names printers ("queue", or "queue/instance").
 QueueState queueState(const QString& printerName);
 

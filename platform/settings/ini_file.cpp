@@ -1,7 +1,6 @@
 // Settings files kept as their lines, so that a write changes only the lines it must.
 #include "platform/settings/ini_file.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "platform/errors/error.h"
+#include "platform/settings/settings_file_bytes.h"
 #include "platform/settings/text_codec.h"
 #include "platform/settings/windows1250.h"
 
@@ -19,7 +19,6 @@ namespace orvella {
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;  // the profile reader's 2048-character buffer
-constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;   // far beyond any settings file the program writes
 constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr char kCrLf[] = "\r\n";
 
@@ -222,11 +221,11 @@ void IniFile::Data::parse(const QByteArray& bytes) {
   dirty = false;
   source = bytes;
   QByteArrayView view(source);
-  // A byte-order mark says UTF-8 whatever follows (a stray invalid byte reads as U+FFFD); without
-  // one, the bytes are UTF-8 only when they are valid UTF-8 and read as text.
+  // A byte-order mark says UTF-8 unless the bytes after it are no UTF-8 at all (a mark put before a
+  // Windows-1250 text); without one, the bytes are UTF-8 only when they are valid UTF-8 and read as text.
   bom = startsWithBom(view);
   if (bom) view = view.sliced(3);
-  utf8Source = bom || (hasHighBytes(view) && readsAsUtf8(view));
+  utf8Source = bom ? isValidUtf8(view) : hasHighBytes(view) && readsAsUtf8(view);
 
   sections.emplace_back();
   Section* current = &sections.back();
@@ -324,15 +323,15 @@ QByteArray IniFile::Data::serializeAs(bool utf8) const {
 
 IniFile::IniFile(QString path) : d_(std::make_unique<Data>()) {
   d_->path = std::move(path);
-  QByteArray bytes;
-  QFile file(d_->path);
-  // A settings file larger than any the program writes is no settings file: it reads as a file without
-  // sections (a theme archive holding big pictures is tested this way too), and a hostile one cannot
-  // make the reader take gigabytes.
-  if (!d_->path.isEmpty() && file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize)
-    bytes = file.read(kMaxFileSize + 1);
-  if (bytes.size() > kMaxFileSize) bytes.clear();
-  d_->parse(bytes);
+  // A file that is too large, or no regular file, reads as a file without sections: a theme archive
+  // holding big pictures is tested this way too. Readers that must say so use load().
+  d_->parse(readSettingsFileBytes(d_->path).bytes);
+}
+
+IniFile IniFile::load(const QString& path) {
+  SettingsFileBytes read = readSettingsFileBytes(path);
+  if (read.refused()) throw read.error(path);
+  return fromBytes(read.bytes, path);
 }
 
 IniFile IniFile::fromBytes(const QByteArray& bytes, QString path) {

@@ -8,12 +8,16 @@
 
 namespace orvella {
 
-// Reads the whole file when made (a missing or unreadable file reads as a file without sections).
+// Reads the whole file when made (a missing or unreadable file reads as a file without sections; a pipe
+// under the name is never waited on).
 // Writes are applied in memory in the same way key-by-key writes would change the file, and reach the
 // disk on flush(), which writes beside the file and then replaces it.
 class IniFile {
  public:
   explicit IniFile(QString path);
+  // Reads like the constructor, but raises Error naming the file when something is there that cannot
+  // be read as a settings file: no regular file, larger than any settings file, or unreadable.
+  static IniFile load(const QString& path);
   // Parses bytes as the contents of the file at path, which is not read; flush() writes there.
   static IniFile fromBytes(const QByteArray& bytes, QString path = QString());
   ~IniFile();

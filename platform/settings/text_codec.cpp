@@ -101,7 +101,11 @@ bool readsAsUtf8(QByteArrayView bytes) {
 
 QString decodeText(const QByteArray& bytes) {
   const QByteArrayView view(bytes);
-  if (view.startsWith(QByteArrayView(kBom, 3))) return QString::fromUtf8(view.sliced(3));
+  if (view.startsWith(QByteArrayView(kBom, 3))) {
+    // A mark before bytes that are no UTF-8 was put there by mistake.
+    const QByteArrayView text = view.sliced(3);
+    return isValidUtf8(text) ? QString::fromUtf8(text) : windows1250::decode(text);
+  }
   return readsAsUtf8(view) ? QString::fromUtf8(view) : windows1250::decode(view);
 }
 

@@ -6,7 +6,8 @@
 
 namespace orvella {
 
-// UTF-8 when the bytes read as UTF-8 text (a byte-order mark is dropped), otherwise Windows-1250.
+// UTF-8 when the bytes read as UTF-8 text or follow a byte-order mark (which is dropped) and are valid
+// UTF-8, otherwise Windows-1250.
 QString decodeText(const QByteArray& bytes);
 // The bytes are valid UTF-8 and read as text somebody wrote. Windows-1250 capitals followed by a
 // letter of the upper half can form valid UTF-8 by chance ("ÓŁ", D3 A3, reads as a Cyrillic letter);

@@ -12,9 +12,9 @@
 #include <zlib.h>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cmath>
 
+#include "calendar/page/element_kinds.h"
 #include "platform/errors/error.h"
 #include "platform/fonts/font_points.h"
 #include "preview/engine/byte_stream.h"
@@ -205,7 +205,7 @@ PageSettings readSettings(ByteReader& in, std::uint16_t version) {
 Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   Element e;
   const std::uint8_t kind = in.u8();
-  check(kind <= static_cast<std::uint8_t>(ElementKind::Band));
+  check(kind < page::elementKindCount());
   e.kind = static_cast<ElementKind>(kind);
   e.name = in.text(kMaxNameBytes);
   e.left = readInt(in, -kMaxCoordinate, kMaxCoordinate);
@@ -340,13 +340,6 @@ std::vector<GeneratedPage> decodeReport(const QByteArray& bytes, const QString& 
     // A picture that does not decode: the file is damaged, whatever the picture decoder says.
     throw Error(damaged);
   }
-}
-
-void saveReportFile(const QString& path, const std::vector<GeneratedPage>& pages) {
-  const QByteArray bytes = encodeReport(pages);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw unableToWrite(path);
 }
 
 std::vector<GeneratedPage> loadReportFile(const QString& path) {

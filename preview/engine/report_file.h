@@ -28,10 +28,7 @@ QByteArray encodeReport(const std::vector<page::GeneratedPage>& pages);
 // all), counts as damaged.
 std::vector<page::GeneratedPage> decodeReport(const QByteArray& bytes, const QString& fileName);
 
-// The same through files. Saving writes a temporary file first and replaces the target only when
-// everything is written ("Unable to write to %s" otherwise). Loading a missing file raises
-// "File does not exist".
-void saveReportFile(const QString& path, const std::vector<page::GeneratedPage>& pages);
+// The same from a file (the report sink writes them). Loading a missing file raises "File does not exist".
 std::vector<page::GeneratedPage> loadReportFile(const QString& path);
 
 }  // namespace orvella::report

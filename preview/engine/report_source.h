@@ -6,10 +6,6 @@
 
 #include "calendar/page/generated_page.h"
 
-namespace orvella::page {
-class ReportPage;
-}
-
 namespace orvella::report {
 
 struct ReportSource {
@@ -26,9 +22,5 @@ struct ReportSource {
   // Raised when the preview window has closed; may be empty.
   std::function<void()> afterPreview;
 };
-
-// The usual source: snapshots of the report page; the printer setup writes into the page's settings
-// and then lets each label keep the height rule at the page's new scale.
-ReportSource reportSourceFor(page::ReportPage& page, std::function<void()> afterPreview = {});
 
 }  // namespace orvella::report

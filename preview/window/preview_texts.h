@@ -37,6 +37,14 @@ inline constexpr MessageText msg_PdfFiles{"msg_PdfFiles", "Plik PDF"};  // the f
 inline constexpr const char* kPdfPattern = "*.pdf";
 inline constexpr const char* kPdfSuffix = "pdf";
 
+// Saving the shown pages as images, a file per page.
+inline constexpr const char* kSaveImageHint = "Save as image";
+inline constexpr MessageText msg_SaveImageTitle{"msg_SaveImageTitle", "Zapisz jako obraz"};
+inline constexpr MessageText msg_PngFiles{"msg_PngFiles", "Obraz PNG"};
+inline constexpr MessageText msg_SvgFiles{"msg_SvgFiles", "Rysunek SVG"};
+inline constexpr const char* kPngPattern = "*.png";
+inline constexpr const char* kSvgPattern = "*.svg";
+
 // Print without a printer to print on: the two paragraphs of one message.
 inline constexpr MessageText msg_PrintTitle{"msg_PrintTitle", "Drukowanie"};
 using ui::texts::msg_NoPrinter;  // the printer set-up says the same

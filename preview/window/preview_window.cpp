@@ -19,9 +19,9 @@
 #include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "platform/printing/print_queues.h"
-#include "preview/engine/pdf_file.h"
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
+#include "preview/sinks/page_sink.h"
 #include "preview/window/page_view.h"
 #include "preview/window/preview_texts.h"
 #include "preview/window/print_job.h"
@@ -127,6 +127,9 @@ void QRStandardPreview::buildToolBar() {
   savePdf_ = addAction(QStringLiteral("SavePdf"), QString::fromLatin1(texts::kSavePdfHint), ToolIcon::SavePdf,
                        &QRStandardPreview::savePdf);
   savePdf_->setEnabled(false);
+  saveImage_ = addAction(QStringLiteral("SaveImage"), QString::fromLatin1(texts::kSaveImageHint),
+                         ToolIcon::SaveImage, &QRStandardPreview::saveImage);
+  saveImage_->setEnabled(false);
   bar->addSeparator();
 
   auto* exit = new QToolButton(this);
@@ -202,6 +205,7 @@ void QRStandardPreview::addPage(page::GeneratedPage page) {
 void QRStandardPreview::setSavable(bool savable) {
   saveReport_->setEnabled(savable);
   savePdf_->setEnabled(savable);
+  saveImage_->setEnabled(savable);
 }
 
 void QRStandardPreview::showProgress(int percent) {
@@ -309,7 +313,7 @@ void QRStandardPreview::print() {
     ui::MessageBoxRequest box;
     box.icon = QMessageBox::Warning;
     box.title = messageText(texts::msg_PrintTitle);
-    box.text = messageText(texts::msg_NoPrinter) + QStringLiteral("\n\n") + messageText(texts::msg_SaveAsPdfInstead);
+    box.text = ui::texts::noPrinterText() + QStringLiteral("\n\n") + messageText(texts::msg_SaveAsPdfInstead);
     box.objectName = QStringLiteral("NoPrinterBox");
     ui::showMessageBox(box, this);
     return;
@@ -404,11 +408,18 @@ ui::FileDialogRequest reportFileRequest(ui::FileDialogRequest::Kind kind) {
 }
 }  // namespace
 
+void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat& format) const {
+  const std::unique_ptr<sinks::PageSink> sink = format.open(name, {format.defaultDpi, pages_.size() > 1});
+  for (std::size_t i = 0; i < pages_.size(); ++i) sink->add(pages_[i], {0, 0, int(i) + 1});
+  sink->commit();
+}
+
 void QRStandardPreview::saveReport() {
   if (printing_ || pages_.empty()) return;
   const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Save), this);
   if (name.isEmpty()) return;
-  report::saveReportFile(name, pages_);
+  // A report file whatever the name ends in, as the dialog writes it.
+  writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kDefaultSuffix).toLower()));
 }
 
 void QRStandardPreview::savePdf() {
@@ -421,7 +432,24 @@ void QRStandardPreview::savePdf() {
   request.defaultSuffix = QString::fromLatin1(texts::kPdfSuffix);
   const QString name = ui::chooseFile(request, this);
   if (name.isEmpty()) return;
-  report::savePdf(name, pages_, report::kPdfDpi);
+  writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kPdfSuffix)));
+}
+
+void QRStandardPreview::saveImage() {
+  if (printing_ || pages_.empty()) return;
+  ui::FileDialogRequest request;
+  request.kind = ui::FileDialogRequest::Save;
+  request.objectName = QStringLiteral("SaveImageDialog");
+  request.title = messageText(texts::msg_SaveImageTitle);
+  request.filter = QStringList{messageText(texts::msg_PngFiles), QLatin1String(texts::kPngPattern),
+                               messageText(texts::msg_SvgFiles), QLatin1String(texts::kSvgPattern)}
+                       .join(QLatin1Char('|'));
+  request.defaultSuffix = QStringLiteral("png");
+  const QString name = ui::chooseFile(request, this);
+  if (name.isEmpty()) return;
+  // An SVG drawing when the name says so, else a PNG image; several pages are numbered files.
+  const sinks::SinkFormat* svg = sinks::sinkFormat(QStringLiteral("svg"));
+  writePages(name, sinks::sinkFormatOf(name) == svg ? *svg : *sinks::sinkFormat(QStringLiteral("png")));
 }
 
 void QRStandardPreview::loadReport() {

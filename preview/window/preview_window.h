@@ -12,6 +12,10 @@ class QButtonGroup;
 class QLabel;
 class QToolButton;
 
+namespace orvella::sinks {
+struct SinkFormat;
+}
+
 namespace orvella::preview {
 
 class PageView;
@@ -68,6 +72,8 @@ class QRStandardPreview : public QMainWindow {
   void loadReport();
   // Writes every page shown into a PDF file, as the export writes its months.
   void savePdf();
+  // Writes every page shown as a PNG image or an SVG drawing, a file per page.
+  void saveImage();
 
  signals:
   void closed();
@@ -87,6 +93,8 @@ class QRStandardPreview : public QMainWindow {
   // Says what stands in the way of a job on the queue, if anything; false when the job is not to go.
   bool queueTakesJob(const QString& queue);
   void updatePagePanel();
+  // Every page shown into the file through the sink of the format.
+  void writePages(const QString& name, const sinks::SinkFormat& format) const;
 
   page::PageSettings settings_;
   std::function<void(const page::PageSettings&)> settingsSink_;
@@ -110,6 +118,7 @@ class QRStandardPreview : public QMainWindow {
   QToolButton* print_ = nullptr;
   QToolButton* saveReport_ = nullptr;
   QToolButton* savePdf_ = nullptr;
+  QToolButton* saveImage_ = nullptr;
   QLabel* progressPanel_ = nullptr;
   QLabel* pagePanel_ = nullptr;
 };

@@ -145,6 +145,18 @@ void draw(QPainter& p, ToolIcon kind) {
       for (double x : {5.0, 10.0, 15.0}) p.drawLine(QPointF(x, 13.5), QPointF(x + 2.5, 13.5));
       break;
     }
+    case ToolIcon::SaveImage: {
+      // A framed picture: a sun over two hills.
+      p.setPen(QPen(kInk, 1));
+      p.setBrush(QColor(210, 230, 250));
+      p.drawRect(QRectF(2.5, 4.5, 19, 15));
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(240, 190, 40));
+      p.drawEllipse(QPointF(16, 9), 2.5, 2.5);
+      p.setBrush(QColor(60, 150, 60));
+      p.drawPolygon(QPolygonF({QPointF(3, 19), QPointF(9, 11), QPointF(13, 16), QPointF(16, 13), QPointF(21, 19)}));
+      break;
+    }
   }
 }
 

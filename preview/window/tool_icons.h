@@ -17,7 +17,8 @@ enum class ToolIcon {
   Print,
   Save,
   Load,
-  SavePdf
+  SavePdf,
+  SaveImage
 };
 
 QIcon toolIcon(ToolIcon kind);

@@ -38,7 +38,7 @@ class CommandLineTest : public ::testing::Test {
 TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   const CommandLine line =
       parse(QStringLiteral("--export out.pdf --year 2011 --month 3-5 --theme %1 --dpi 300 --paper Letter "
-                           "--holidays %2 --holidays %3")
+                           "--holidays %2 --holidays %3 --lang english")
                 .arg(in("t.hol"), in("b.hln"), in("a.hln")));
   ASSERT_EQ(line.action, CommandLine::Action::Export);
   const ExportRequest& request = line.exportRequest;
@@ -50,15 +50,19 @@ TEST_F(CommandLineTest, ReadsEveryOptionOfTheExport) {
   EXPECT_EQ(request.dpi, 300);
   EXPECT_EQ(request.paper, QPageSize::Letter);
   EXPECT_EQ(request.holidayFiles, (QStringList{in("b.hln"), in("a.hln")}));  // in the order given
+  EXPECT_EQ(request.language, QStringLiteral("english"));
   EXPECT_EQ(parse(QStringLiteral("--export a.pdf --year 1 --month 1")).exportRequest.paper, QPageSize::A4);
   EXPECT_EQ(parse(QStringLiteral("--export=a.json --year=1 --month=12")).exportRequest.year, 1);
   EXPECT_EQ(parse(QStringLiteral("--export a.png --year 9999 --month 1-12")).exportRequest.lastMonth, 12);
 }
 
 TEST_F(CommandLineTest, TheWindowTakesAThemeFileAndQtsOwnOptions) {
-  const CommandLine line = parse(QStringLiteral("-platform offscreen --quit-when-shown"));
+  const CommandLine line =
+      parse(QStringLiteral("-platform offscreen --quit-when-shown -style=fusion -reverse a.hol"));
   EXPECT_EQ(line.action, CommandLine::Action::Window);
   EXPECT_TRUE(line.quitWhenShown);
+  EXPECT_EQ(line.platform, QStringLiteral("offscreen"));
+  EXPECT_EQ(line.themeFiles, QStringList{QStringLiteral("a.hol")});
   EXPECT_EQ(parse(QStringLiteral("/x/theme.hol")).themeFiles, QStringList{QStringLiteral("/x/theme.hol")});
   EXPECT_FALSE(parse(QString()).quitWhenShown);
 }
@@ -109,6 +113,7 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --dpi 5"), {"--dpi", "5"}},
       {QStringLiteral("--export out.txt --year 2010 --month 1"), {"--export", "out.txt"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --paper a5"), {"--paper", "a5", "letter"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 1 --lang klingon"), {"--lang", "klingon", "espanol"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(dir.path()),
        {"--theme", dir.path()}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --theme %1").arg(in("none.hol")),
@@ -118,6 +123,8 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
       {QStringLiteral("--export a.pdf --month 1"), {"--year"}},
       {QStringLiteral("--export a.pdf --year 2010"), {"--month"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 --color red"), {"color"}},
+      {QStringLiteral("--colour red"), {"colour"}},
+      {QStringLiteral("-platform offscreen -style=fusion theme.hol --verbose"), {"verbose"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1 stray"), {"stray"}},
       {QStringLiteral("--export a.pdf --year 2010 --year 2011 --month 1"), {"--year", "2010", "2011"}},
       {QStringLiteral("--export"), {"--export"}},

@@ -9,7 +9,7 @@
 #include "../support/files.h"
 #include "../support/program_copy.h"
 #include "app/export/export_command.h"
-#include "app/export/export_holidays.h"
+#include "calendar/composition/year_holidays.h"
 #include "platform/errors/error.h"
 #include "theme/model/holiday_table.h"
 

@@ -126,7 +126,7 @@ class InstalledCopyTest : public QObject {
       const testing::ClosingPreviews previews;
       main.a_PrintPreview->trigger();
       QCOMPARE(previews.opened(), 1);
-      QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2013"));
+      QCOMPARE(f_Print->page().find(QStringLiteral("QRL_rok"))->caption, QStringLiteral("2013"));
       QVERIFY(!main.state().locatePicture(main.state().theme.pictureLeft).isEmpty());
 
       ui::seams().fileDialogs.setNextAnswer(userFolder(QStringLiteral("home/mine.hol")));

@@ -377,7 +377,7 @@ class LanguageFilesTest : public QObject {
                     preview->close();
                   });
     main.a_PrintPreview->trigger();
-    QCOMPARE(f_Print->form().qr_miech.caption, month);
+    QCOMPARE(f_Print->page().find(QStringLiteral("qr_miech"))->caption, month);
     QCOMPARE(exitCaption, close);
   }
 

@@ -1,6 +1,8 @@
 // The interface language as a user meets it: chosen at start-up from config.ini or the system's
 // language, chosen in the Language menu, remembered at close, missing files reported; Qt's own texts
 // in the same language; the Help menu's web pages.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -147,6 +149,32 @@ class LanguagesTest : public QObject {
     QCOMPARE(readFile(config()), QByteArray("[main]\nlang=klingon\n"));
   }
 
+  // A language file that cannot be applied (cut short, or a pipe that would stop the program) is said,
+  // naming it, and changes nothing: the menus keep their captions. A pipe as config.ini is said too,
+  // and the system's language decides.
+  void aDamagedLanguageFileOrAPipeIsSaidAndChangesNothing() {
+    Tf_Main& main = start(kLangPolish, [](const QString& dir) {
+      writeFile(dir + "/lang/english.lng", "[main]\nwww=en\n[f_Ma");
+      QFile::remove(dir + "/lang/espanol.lng");
+      ::mkfifo(QFile::encodeName(dir + "/lang/espanol.lng").constData(), 0600);
+    });
+    QStringList menus;
+    for (const QAction* menu : main.menuBar()->actions()) menus << menu->text();
+    item(main, "mi_english")->trigger();
+    item(main, "mi_espanol")->trigger();
+    const QStringList said = plainMessages();
+    QVERIFY(said.size() == 2 && said[0].endsWith(": \n\r" + program->folder.path("lang/english.lng")));
+    QVERIFY(said[1].contains(program->folder.path("lang/espanol.lng") + "” nie jest zwykłym"));
+    for (const QAction* menu : main.menuBar()->actions()) QCOMPARE(menu->text(), menus.takeFirst());
+
+    program.reset();
+    Tf_Main& piped = start(kLangSpanish, [](const QString& dir) {
+      ::mkfifo(QFile::encodeName(dir + "/config.ini").constData(), 0600);
+    });
+    QVERIFY(testing::messageBoxTexts(QMessageBox::Critical).last().contains(config() + "” nie jest zwykłym"));
+    QCOMPARE(piped.cb_month->item(0)->text(), QStringLiteral("Enero"));
+  }
+
   void aConfigFileThatCannotBeWrittenIsReportedAndTheProgramStillCloses() {
     QTemporaryDir dir;
     writeFile(dir.filePath("file"), "not a folder");
@@ -182,7 +210,7 @@ class LanguagesTest : public QObject {
     program = std::make_unique<testing::StartedProgram>(2009, [&site](ProgramContext& context) {
       context.siteUrl = site;
       QFile::remove(context.programDir + "/lang/polski.lng");
-      writeFile(context.programDir + "/lang/english.lng", "[main]\nwww=en\n");
+      writeFile(context.programDir + "/lang/english.lng", "[main]\nwww=en\n[f_Main]\n");
     });
     Tf_Main& main = program->main();
     auto opened = [] { return ui::seams().webPages.requests(); };

@@ -148,8 +148,8 @@ class MainWindowTest : public QObject {
     main.a_PrintPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY(errors().isEmpty());
-    QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Marzec"));
-    QCOMPARE(f_Print->form().QRL_rok.caption, QStringLiteral("2010"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("qr_miech"))->caption, QStringLiteral("Marzec"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("QRL_rok"))->caption, QStringLiteral("2010"));
   }
 
   void savePdfInThePreviewWritesTheExportsPage() {

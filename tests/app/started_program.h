@@ -68,7 +68,7 @@ class ClosingPreviews {
       auto* preview = qobject_cast<preview::QRStandardPreview*>(window);
       if (!preview) return;
       ++opened_;
-      years_ << f_Print->form().QRL_rok.caption;
+      years_ << f_Print->page().find(QStringLiteral("QRL_rok"))->caption;
       QPointer<preview::QRStandardPreview> open(preview);
       when([open, by] { return !open || (open->generationFinished() && (by == CloseBy::Program || open->isActiveWindow())); },
            [this, open, by] {

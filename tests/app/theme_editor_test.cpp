@@ -12,7 +12,7 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
-#include "calendar/composition/page_json.h"
+#include "calendar/page/page_json.h"
 #include "tests/app/started_program.h"
 #include "tests/editor/options/editor_user.h"
 #include "ui/dialog_seams.h"
@@ -54,9 +54,8 @@ class ThemeEditorTest : public QObject {
   QStringList composed(Tf_Main& main, const QList<int>& months) {
     QStringList pages;
     for (int month : months) {
-      MonthRequest request{main.selectedYear(), month, main.cb_month->item(month)->text()};
-      main.state().compose(f_Print->form(), request, [](const QString& line) { return f_Options->wypelnij_linie(line); });
-      pages << QString::fromUtf8(QJsonDocument(pageToJson(f_Print->qr().generate(), request.year, month + 1)).toJson());
+      const ComposedPage page = main.state().compose(main.state().request(main.selectedYear(), month + 1, {}));
+      pages << QString::fromUtf8(QJsonDocument(pageToJson(page.page, page.year, page.month)).toJson());
     }
     return pages;
   }

@@ -13,8 +13,9 @@
 #include "app/main_window.h"
 #include "app/program_state.h"
 #include "app/year_spin_edit.h"
-#include "calendar/composition/page_json.h"
+#include "calendar/page/page_json.h"
 #include "tests/app/started_program.h"
+#include "tests/support/files.h"
 #include "ui/components.h"
 #include "ui/dialog_seams.h"
 
@@ -122,7 +123,7 @@ class YearPreviewTest : public QObject {
       QVERIFY2(year[month] == months[month], qPrintable(QString::number(month + 1)));
     QCOMPARE(pagePanel, QStringLiteral("Page 12 of 12"));
     QVERIFY2(progress.size() >= 3, qPrintable(progress.join(QLatin1Char(' '))));  // it grew as months came
-    QCOMPARE(f_Print->form().qr_miech.caption, QStringLiteral("Grudzień"));
+    QCOMPARE(f_Print->page().find(QStringLiteral("qr_miech"))->caption, QStringLiteral("Grudzień"));
   }
 
   // Closing stops the composition; while it runs, the page is not composed under it by anything else.
@@ -141,10 +142,28 @@ class YearPreviewTest : public QObject {
     main.a_YearPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY2(shown >= 1 && shown < 12, qPrintable(QString::number(shown)));
-    QCOMPARE(f_Print->form().qr_miech.caption, main.cb_month->item(shown - 1)->text());
+    QCOMPARE(f_Print->page().find(QStringLiteral("qr_miech"))->caption, main.cb_month->item(shown - 1)->text());
     // The page is free again.
     main.a_PrintPreview->trigger();
     QCOMPARE(previews.opened(), 2);
+  }
+
+  // A background that cannot be read is left off the months that show it, said once for the whole
+  // year, and every month is composed.
+  void anUnreadablePictureIsSaidOnceAndTheYearGoesOn() {
+    Tf_Main& main = start();
+    const QString broken = program->folder.path(QStringLiteral("broken.jpg"));
+    QVERIFY(testing::writeFile(broken, "\xFF\xD8 not quite a JPEG"));
+    main.state().theme.backgrounds[2] = main.state().theme.backgrounds[3] = broken;
+    testing::ClosingPreviews previews;
+    int pages = 0;
+    previews.beforeClosing = [&pages](preview::QRStandardPreview& window) { pages = int(window.pages().size()); };
+    main.a_YearPreview->trigger();
+    QCOMPARE(pages, 12);
+    const QStringList warnings = testing::messageBoxTexts(QMessageBox::Warning);
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.front().contains(broken), qPrintable(warnings.front()));
+    QVERIFY(errors().isEmpty());
   }
 
   void anImpossibleYearOpensNoWindow() {

@@ -27,9 +27,10 @@ struct ProgramRun {
 };
 
 // Runs the program of the build folder to its end.
-inline ProgramRun runProgram(const QStringList& arguments) {
+inline ProgramRun runProgram(const QStringList& arguments,
+                             const QProcessEnvironment& environment = offscreenEnvironment()) {
   QProcess process;
-  process.setProcessEnvironment(offscreenEnvironment());
+  process.setProcessEnvironment(environment);
   process.start(QStringLiteral(ORVELLA_RUNTIME_DIR "/orvella"), arguments);
   const bool ended = process.waitForFinished(120000);
   return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

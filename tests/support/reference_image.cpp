@@ -28,14 +28,25 @@ QString differenceFromReference(const QImage& actual, const QString& name, const
     return why + QStringLiteral("; the picture drawn is in ") + actualPath;
   };
 
-  const QImage reference = QImage(referencePath).convertToFormat(QImage::Format_ARGB32);
+  const QImage reference(referencePath);
   if (reference.isNull()) return keepActual(QStringLiteral("no reference ") + referencePath);
+  const QString difference = imageDifference(image, reference, tolerance);
+  if (difference.isEmpty()) {
+    QFile::remove(actualPath);  // from an earlier failure
+    return {};
+  }
+  return keepActual(difference + QStringLiteral(" from ") + referencePath);
+}
+
+QString imageDifference(const QImage& actual, const QImage& expected, const ImageTolerance& tolerance) {
+  const QImage image = actual.convertToFormat(QImage::Format_ARGB32);
+  const QImage reference = expected.convertToFormat(QImage::Format_ARGB32);
   if (reference.size() != image.size())
-    return keepActual(QStringLiteral("%1 x %2 pixels, the reference %3 x %4")
-                          .arg(image.width())
-                          .arg(image.height())
-                          .arg(reference.width())
-                          .arg(reference.height()));
+    return QStringLiteral("%1 x %2 pixels, the reference %3 x %4")
+        .arg(image.width())
+        .arg(image.height())
+        .arg(reference.width())
+        .arg(reference.height());
   qint64 differing = 0;
   int worst = 0;
   for (int y = 0; y < image.height(); ++y) {
@@ -48,14 +59,8 @@ QString differenceFromReference(const QImage& actual, const QString& name, const
     }
   }
   const double share = double(differing) / (qint64(image.width()) * image.height());
-  if (share <= tolerance.share) {
-    QFile::remove(actualPath);  // from an earlier failure
-    return {};
-  }
-  return keepActual(QStringLiteral("%1 of the pixels differ from %2 (by up to %3)")
-                        .arg(share, 0, 'f', 4)
-                        .arg(referencePath)
-                        .arg(worst));
+  if (share <= tolerance.share) return {};
+  return QStringLiteral("%1 of the pixels differ (by up to %2)").arg(share, 0, 'f', 4).arg(worst);
 }
 
 }  // namespace orvella::testing

@@ -18,4 +18,7 @@ struct ImageTolerance {
 // as <name>.actual.png: look at it, and when it is right, rename it to <name>.png and commit it.
 QString differenceFromReference(const QImage& actual, const QString& name, const ImageTolerance& tolerance = {});
 
+// Empty when the two pictures match within the tolerance; otherwise says how they differ.
+QString imageDifference(const QImage& actual, const QImage& expected, const ImageTolerance& tolerance = {});
+
 }  // namespace orvella::testing

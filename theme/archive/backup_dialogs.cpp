@@ -5,16 +5,15 @@ namespace orvella {
 
 namespace {
 void rememberError(const QString& message) { BackupFileDialogs::lastError = message; }
-bool answerCancel(const QString&) { return false; }
 }  // namespace
 
 std::function<void(const QString&)> BackupFileDialogs::showError = rememberError;
-std::function<bool(const QString&)> BackupFileDialogs::askOkCancel = answerCancel;
+std::function<bool(const QString&)> BackupFileDialogs::askOkCancel;
 QString BackupFileDialogs::lastError;
 
 void BackupFileDialogs::reset() {
   showError = rememberError;
-  askOkCancel = answerCancel;
+  askOkCancel = nullptr;
   lastError.clear();
 }
 

@@ -1,6 +1,6 @@
 // The two message boxes of the archive component, behind hooks that the application points at real
-// windows. Without them nothing is shown: an error message is only remembered, and the question for the
-// next disk is answered Cancel.
+// windows. Without them nothing is shown: an error message is only remembered, and there is nobody to
+// ask for the next disk (Backup stops; Restore raises an error naming the volume it lacks).
 #pragma once
 
 #include <QString>
@@ -11,7 +11,7 @@ namespace orvella {
 struct BackupFileDialogs {
   // An error message with an OK button.
   static std::function<void(const QString& message)> showError;
-  // An information question with OK and Cancel; true when OK was pressed.
+  // An information question with OK and Cancel; true when OK was pressed. Empty: nobody to ask.
   static std::function<bool(const QString& message)> askOkCancel;
 
   // The last message given to the default error hook (empty when none).

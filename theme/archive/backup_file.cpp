@@ -1,9 +1,9 @@
 // TBackupFile: settings, progress, questions and error reports shared by Backup and Restore.
 #include "theme/archive/backup_file.h"
 
-#include <QCoreApplication>
 
 #include "platform/errors/error.h"
+#include "platform/files/folder_listings.h"
 #include "theme/archive/archive_blocks.h"
 #include "theme/archive/archive_messages.h"
 #include "theme/archive/backup_dialogs.h"
@@ -50,9 +50,17 @@ QString TBackupFile::errorMessage(int code) {
   return {};
 }
 
-void TBackupFile::fail(int code) {
+QString TBackupFile::ErrorText() const {
+  const QString message = errorMessage(errorCode_);
+  return errorDetail_.isEmpty() ? message : message + QStringLiteral(": ") + errorDetail_;
+}
+
+void TBackupFile::fail(int code, const QString& detail) {
   // The first failure names the cause; whatever fails after it follows from it.
-  if (errorCode_ == NoError) errorCode_ = code;
+  if (errorCode_ == NoError) {
+    errorCode_ = code;
+    errorDetail_ = detail;
+  }
   continue_ = false;
 }
 
@@ -64,23 +72,23 @@ void TBackupFile::progress(const QString& fileName, qint64 done) {
   OnProgress(fileName, percent, continue_);
 }
 
-void TBackupFile::askForDisk(quint16 disk) {
+bool TBackupFile::askForDisk(quint16 disk) {
   if (OnNeedDisk) {
     OnNeedDisk(disk, continue_);
-    return;
+    return true;
   }
-  continue_ =
-      BackupFileDialogs::askOkCancel && BackupFileDialogs::askOkCancel(formatMessage(
-                                            QString::fromUtf8(archive::kInsertDisk), QString::number(disk)));
-}
-
-void TBackupFile::processEvents() {
-  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+  if (!BackupFileDialogs::askOkCancel) {
+    continue_ = false;
+    return false;
+  }
+  continue_ = BackupFileDialogs::askOkCancel(
+      formatMessage(QString::fromUtf8(archive::kInsertDisk), QString::number(disk)));
+  return true;
 }
 
 void TBackupFile::report() {
   if (errorCode_ == NoError) return;
-  const QString message = errorMessage(errorCode_);
+  const QString message = ErrorText();
   if (OnError)
     OnError(errorCode_, message);
   else if (BackupFileDialogs::showError)
@@ -91,6 +99,7 @@ BusyScope::BusyScope(TBackupFile& file) : file_(file) { file_.busy_ = true; }
 
 BusyScope::~BusyScope() {
   file_.pending_.reset();
+  file_.listings_.reset();
   if (file_.volumeFile_.isOpen()) file_.volumeFile_.close();
   file_.archive_ = nullptr;
   file_.busy_ = false;

@@ -20,6 +20,10 @@ enum TBackupMode { bmAll, bmIncremental };
 enum TCompressionLevel { clFastest, clNone, clDefault, clMax };
 enum TRestoreMode { rmAll, rmNoOverwrite, rmNewer, rmExisting, rmExistingNewer };
 
+namespace files {
+class FolderListings;
+}
+
 namespace archive {
 class BlockDeflater;
 class BlockInflater;
@@ -30,6 +34,11 @@ class TBackupFile {
  public:
   // The archive name that stands for the caller's streams (setWriteStream, setReadStream).
   static inline const QString kStreamName = QStringLiteral(":STREAM");
+
+  // The most a restore writes: an archive that declares or holds more bytes or files than this is
+  // refused with a message. A theme is a settings file and a few pictures.
+  static constexpr qint64 kMaxRestoreBytes = qint64(256) << 20;
+  static constexpr int kMaxRestoreFiles = 1000;
 
   // Error codes reported at the end of an operation.
   enum ErrorCode { NoError = 0, FileError = 1, ArchiveWriteError = 4, CompressionError = 6, FileIdError = 7 };
@@ -71,8 +80,13 @@ class TBackupFile {
   void setRestoreFullPath(bool on) { restoreFullPath_ = on; }
   bool SaveFileID() const { return saveFileId_; }
   void setSaveFileID(bool on) { saveFileId_ = on; }
+  qint64 MaxRestoreBytes() const { return maxRestoreBytes_; }
+  void setMaxRestoreBytes(qint64 bytes) { maxRestoreBytes_ = bytes; }
+  int MaxRestoreFiles() const { return maxRestoreFiles_; }
+  void setMaxRestoreFiles(int count) { maxRestoreFiles_ = count; }
 
-  // Events.
+  // Events. The archive never runs the program's event loop itself: a window that wants to show the
+  // progress, or to let the user stop, does so from OnProgress.
   ProgressEvent OnProgress;
   NeedDiskEvent OnNeedDisk;
   RestoreFileEvent OnRestoreFile;
@@ -96,8 +110,14 @@ class TBackupFile {
 
   // The zlib level of a compression setting: 1, 0, -1 (zlib's default) or 9.
   static int zlibLevel(TCompressionLevel level);
+  // The regular file at path begins as an archive does (a title length that Restore accepts), which
+  // no text file does.
+  static bool beginsAsArchive(const QString& path);
   // The message of an error code ("Błąd odczytu pliku", ...).
   static QString errorMessage(int code);
+  // The message reported for the last error code: its message, then what it is about (the entry and
+  // the cause), when known.
+  QString ErrorText() const;
 
  private:
   friend class BusyScope;
@@ -114,17 +134,18 @@ class TBackupFile {
   void restoreEntry(const QString& name, const QString& targetFolder);
   void continueVolume(const QByteArray& record, const QString& archiveName);
   QString targetName(const QString& name, const QString& targetFolder, bool& refused) const;
-  bool restoreDecision(const QString& target, qint32 stamp) const;
-  void restoreInto(const QString& target, qint32 stamp);
+  bool restoreDecision(const QString& target, qint32 stamp);
+  void restoreInto(const QString& entry, const QString& target, qint32 stamp);
   void writePendingChunk();
   void commitPending();
   void readChunk(QFile* target);
+  [[noreturn]] void refuseTooLarge() const;
 
   // Shared.
-  void fail(int code);
+  void fail(int code, const QString& detail = QString());
   void progress(const QString& fileName, qint64 done);
-  void askForDisk(quint16 disk);
-  void processEvents();
+  // False when there is nobody to ask (no handler, no window): the continue flag is then off.
+  bool askForDisk(quint16 disk);
   void report();
 
   QString backupTitle_;
@@ -135,10 +156,13 @@ class TBackupFile {
   bool setArchiveFlag_ = false;
   bool restoreFullPath_ = false;
   bool saveFileId_ = false;
+  qint64 maxRestoreBytes_ = kMaxRestoreBytes;
+  int maxRestoreFiles_ = kMaxRestoreFiles;
 
   bool continue_ = false;
   bool busy_ = false;
   int errorCode_ = NoError;
+  QString errorDetail_;  // what the error code is about
   qint64 totalSize_ = 0;
   qint64 bytesProcessed_ = 0;
   QString currentFile_;
@@ -147,8 +171,12 @@ class TBackupFile {
   QIODevice* writeStream_ = nullptr;
   QIODevice* readStream_ = nullptr;
 
-  // The archive being written or read: the caller's stream or volume_file_.
+  // The archive being written or read: the caller's stream or volume_file_; the name it was given.
   QIODevice* archive_ = nullptr;
+  QString archiveName_;
+  int filesStarted_ = 0;  // files a restore began to write
+  // The folders a restore writes into, each listed once.
+  std::unique_ptr<files::FolderListings> listings_;
   QFile volumeFile_;
   int blocksInVolume_ = 0;
   // The file of the last restored entry. It takes its target's name when the next entry or the end of

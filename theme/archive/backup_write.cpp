@@ -41,6 +41,7 @@ bool TBackupFile::Backup(const QStringList& files, const QString& archiveName) {
   if (busy_) return false;
   BusyScope busy(*this);
   errorCode_ = NoError;
+  errorDetail_.clear();
   const bool toStream = archiveName == kStreamName;
   QStringList names = collectNames(files, archiveName);
   const int collected = static_cast<int>(names.size());
@@ -209,7 +210,6 @@ void TBackupFile::writeChunk(QFile& source, qint64& remaining, const QString& ar
       break;
     }
     ++blocksInVolume_;
-    processEvents();
     progress(currentFile_, bytesProcessed_);
   }
   if (!archive::writeInt32(*archive_, 0)) fail(ArchiveWriteError);

@@ -9,6 +9,7 @@
 namespace orvella::archive {
 
 struct PendingFile {
+  QString entry;    // the entry's name as the archive stores it
   QString target;   // the name the file takes when complete
   QString partial;  // where its data goes meanwhile; empty once it has taken the target's name
   qint32 stamp = -1;

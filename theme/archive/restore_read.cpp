@@ -1,4 +1,7 @@
 // Restore: reading the header and the entries, writing the files, following volume records.
+#include <errno.h>
+#include <string.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -6,6 +9,7 @@
 #include "platform/errors/error.h"
 #include "platform/files/dos_time.h"
 #include "platform/files/file_operations.h"
+#include "platform/files/folder_listings.h"
 #include "platform/files/path_names.h"
 #include "platform/settings/text_codec.h"
 #include "theme/archive/archive_blocks.h"
@@ -27,7 +31,8 @@ constexpr qint32 kMaxNameLength = 65536;
 // More restored bytes than the header's total: the archive is damaged or forged, and the restore
 // stops before it can fill the disk.
 struct TotalExceeded : Error {
-  TotalExceeded() : Error(QString::fromUtf8(archive::kInvalidArchive)) {}
+  explicit TotalExceeded(const QString& archive)
+      : Error(messageText(archive::msg_ArchiveBeyondTotal).arg(archive)) {}
 };
 
 // A name the file system can take for one file: no ".", "..", nothing empty, no zero character.
@@ -40,6 +45,15 @@ QString folderOf(const QString& path) {
   const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
   return sep < 0 ? QString() : path.left(sep + 1);
 }
+
+// Why an entry is not written over what lies under its target's name.
+QString targetTaken(const QString& target) {
+  if (files::isSymLink(target)) return messageText(archive::msg_EntryNameIsLink);
+  if (QFileInfo(target).isDir()) return messageText(archive::msg_EntryNameIsFolder);
+  return messageText(archive::msg_EntryNameIsDevice);
+}
+
+QString systemReason() { return QString::fromLocal8Bit(::strerror(errno)); }
 
 }  // namespace
 
@@ -61,11 +75,15 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
     archive_ = &volumeFile_;
   }
   errorCode_ = NoError;
+  errorDetail_.clear();
   filesCount_ = 0;
+  filesStarted_ = 0;
   continue_ = true;
   volume_ = 1;
   pending_.reset();
   currentFile_.clear();
+  archiveName_ = archiveName;
+  listings_ = std::make_unique<files::FolderListings>();
 
   qint32 titleLength = 0, total = 0, count = 0;
   if (!archive_ || !archive_->isReadable() || !archive::readInt32(*archive_, titleLength) ||
@@ -77,6 +95,7 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
     raise(archive::kHeaderReadError);
   // Archives hold the sum of their files' sizes, an unsigned 32-bit count.
   totalSize_ = static_cast<quint32>(total);
+  if (totalSize_ > maxRestoreBytes_ || count > maxRestoreFiles_) refuseTooLarge();
   bytesProcessed_ = 0;
   inflater_ = std::make_unique<archive::BlockInflater>();
 
@@ -103,6 +122,7 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetFolde
   if (volumeFile_.isOpen()) volumeFile_.close();
   archive_ = nullptr;
   inflater_.reset();
+  listings_.reset();
   const bool result = errorCode_ == NoError && continue_;
   if (OnProgress) OnProgress(QString(), 100, continue_);
   busy_ = false;
@@ -123,7 +143,8 @@ void TBackupFile::restoreEntry(const QString& name, const QString& targetFolder)
   currentFile_ = target;
   if (refused) {
     // A name that would leave the target folder is treated like a file that cannot be created.
-    fail(FileError);
+    fail(FileError,
+         messageText(archive::msg_EntryNotRestored).arg(name, messageText(archive::msg_EntryNameLeaves)));
     return;
   }
   bool doRestore = restoreDecision(target, stamp);
@@ -136,7 +157,7 @@ void TBackupFile::restoreEntry(const QString& name, const QString& targetFolder)
     if (!folder.isEmpty()) doRestore = files::makeFolders(folder) && files::folderExists(folder);
   }
   if (doRestore)
-    restoreInto(target, stamp);
+    restoreInto(name, target, stamp);
   else
     readChunk(nullptr);
 }
@@ -180,10 +201,11 @@ QString TBackupFile::targetName(const QString& name, const QString& targetFolder
   return targetFolder + kept.join(QLatin1Char('/'));
 }
 
-bool TBackupFile::restoreDecision(const QString& target, qint32 stamp) const {
+bool TBackupFile::restoreDecision(const QString& target, qint32 stamp) {
   if (restoreMode_ == rmAll) return true;
-  const bool exists = files::fileExists(target);
-  const bool older = exists && files::fileDosTime(files::resolveCaseInsensitive(target)) < stamp;
+  const QFileInfo onDisk(listings_->resolve(target));
+  const bool exists = onDisk.exists() && !onDisk.isDir();
+  const bool older = exists && files::fileDosTime(onDisk.filePath()) < stamp;
   switch (restoreMode_) {
     case rmAll:
       return true;
@@ -199,19 +221,22 @@ bool TBackupFile::restoreDecision(const QString& target, qint32 stamp) const {
   return true;
 }
 
-void TBackupFile::restoreInto(const QString& target, qint32 stamp) {
+void TBackupFile::restoreInto(const QString& entry, const QString& target, qint32 stamp) {
+  if (++filesStarted_ > maxRestoreFiles_) refuseTooLarge();
   auto pending = std::make_unique<archive::PendingFile>();
-  pending->target = files::resolveExistingPart(target);
+  pending->entry = entry;
+  pending->target = listings_->resolve(target);
   pending->stamp = stamp;
+  const QString notRestored = messageText(archive::msg_EntryNotRestored);
   // Only a missing name or a regular file is replaced: a link, a folder or a device stays as it is.
   if (files::existsAsNonRegular(pending->target)) {
-    fail(FileError);
+    fail(FileError, notRestored.arg(entry, targetTaken(pending->target)));
     return;
   }
   pending->partial = files::createFileBeside(pending->target);
   if (pending->partial.isEmpty() ||
       !files::openForWriting(pending->file, pending->partial, files::WriteMode::Truncate)) {
-    fail(FileError);
+    fail(FileError, notRestored.arg(entry, systemReason()));
     return;
   }
   pending_ = std::move(pending);
@@ -223,8 +248,8 @@ void TBackupFile::writePendingChunk() {
     readChunk(&pending_->file);
   } catch (const TotalExceeded&) {
     throw;
-  } catch (const Error&) {
-    fail(FileError);
+  } catch (const Error& e) {
+    fail(FileError, messageText(archive::msg_EntryNotRestored).arg(pending_->entry, e.message()));
   }
   // A chunk cut short by a failure or by a stop leaves a file that must not replace anything.
   if (errorCode_ != NoError || !continue_) pending_.reset();
@@ -238,10 +263,11 @@ void TBackupFile::commitPending() {
   files::setFileDosTime(done->file, done->stamp);
   done->file.close();
   if (!files::replaceFile(done->partial, done->target, false)) {
-    fail(FileError);
+    fail(FileError, messageText(archive::msg_EntryNotRestored).arg(done->entry, systemReason()));
     return;
   }
   done->partial.clear();
+  listings_->added(done->target);
   ++filesCount_;
 }
 
@@ -270,12 +296,11 @@ void TBackupFile::readChunk(QFile* target) {
         }
         data = output;
       }
-      if (bytesProcessed_ + produced > totalSize_) throw TotalExceeded();
+      if (bytesProcessed_ + produced > totalSize_) throw TotalExceeded(archiveName_);
       if (produced > 0 && target->write(reinterpret_cast<const char*>(data), produced) != produced)
-        raise(archive::kFileError);
+        throw Error(target->errorString());
       bytesProcessed_ += produced;
     }
-    processEvents();
     if (target) progress(currentFile_, bytesProcessed_);
     if (!continue_) break;
   }
@@ -297,11 +322,11 @@ void TBackupFile::continueVolume(const QByteArray& record, const QString& archiv
   }
   volumeFile_.close();
   const QString next = files::changeExtension(archiveName, QLatin1Char('.') + QString::fromLatin1(digits));
-  for (;;) {
-    askForDisk(disk);
-    if (!continue_ || files::fileExists(next)) break;
+  // A volume that lies beside the archive is read at once; only one that is not there is asked for.
+  while (!files::fileExists(next)) {
+    if (!askForDisk(disk)) throw Error(messageText(archive::msg_VolumeMissing).arg(next));
+    if (!continue_) return;
   }
-  if (!continue_) return;
   volumeFile_.setFileName(files::resolveCaseInsensitive(next));
   if (!volumeFile_.open(QIODevice::ReadOnly))
     throw Error(messageText(archive::msg_CannotOpenFile).arg(next, volumeFile_.errorString()));
@@ -310,6 +335,18 @@ void TBackupFile::continueVolume(const QByteArray& record, const QString& archiv
     writePendingChunk();
   else
     readChunk(nullptr);
+}
+
+bool TBackupFile::beginsAsArchive(const QString& path) {
+  QFile file(path);
+  qint32 titleLength = -1;
+  return file.open(QIODevice::ReadOnly) && archive::readInt32(file, titleLength) && titleLength >= 0 &&
+         titleLength <= kMaxNameLength;
+}
+
+void TBackupFile::refuseTooLarge() const {
+  throw Error(messageText(archive::msg_ArchiveTooLarge)
+                  .arg(archiveName_, QString::number(maxRestoreBytes_ >> 20), QString::number(maxRestoreFiles_)));
 }
 
 }  // namespace orvella

@@ -11,6 +11,7 @@
 #include "platform/files/file_operations.h"
 #include "platform/files/path_names.h"
 #include "platform/settings/ini_file.h"
+#include "platform/settings/settings_file_bytes.h"
 #include "theme/model/holiday_table.h"
 #include "theme/model/theme_settings.h"
 
@@ -31,7 +32,26 @@ ThemeFiles::ThemeFiles(Theme& theme, QString programDir, QString workingDir)
   bf_.setSaveFileID(false);
   // Errors are the caller's to show: a message box in the window, standard error in the export.
   bf_.OnError = [this](int, const QString& message) { archiveError_ = message; };
+  // Archives made by other tools may store the settings file as "HOLIDAYS.INI": it is restored under
+  // the name the program reads.
+  bf_.OnRestoreFile = [](QString& target, qint32, bool&) {
+    const QString name = files::filePart(target);
+    if (name.compare(QLatin1String(kThemeSettingsFileName), Qt::CaseInsensitive) == 0)
+      target = target.left(target.size() - name.size()) + QLatin1String(kThemeSettingsFileName);
+  };
 }
+
+namespace {
+
+// A theme kept as a bare settings file, known by its content: a month section or [main], even one
+// without keys (Save writes January without any when it has no background and no holiday).
+bool isThemeSettingsFile(const IniFile& ini) {
+  for (int month = 1; month <= 12; ++month)
+    if (ini.hasSection(QString::number(month))) return true;
+  return ini.hasSection(QStringLiteral("main"));
+}
+
+}  // namespace
 
 QString ThemeFiles::workingDir() const { return workingDir_; }
 
@@ -68,6 +88,12 @@ void ThemeFiles::new_theme() {
 
 bool ThemeFiles::load_theme(const QString& path) {
   if (busy()) return false;
+  notice_.clear();
+  const SettingsFileBytes read = readSettingsFileBytes(path);
+  const bool regular = read.state == SettingsFileBytes::Read || read.state == SettingsFileBytes::TooLarge;
+  const bool archive = regular && TBackupFile::beginsAsArchive(path);
+  // A pipe or a folder is never waited on; a file too large for settings must be an archive.
+  if (read.refused() && !archive) throw read.error(path);
   QFile probe(path);
   if (!probe.open(QIODevice::ReadOnly)) throw Error(probe.errorString());
   probe.close();
@@ -76,13 +102,13 @@ bool ThemeFiles::load_theme(const QString& path) {
   // on the way leaves the current theme, in memory and in the working directory, as it was.
   const QTemporaryDir gathered(workingDir() + QStringLiteral("/.opening-XXXXXX"));
   if (!gathered.isValid()) throw unableToWrite(workingDir());
-  const bool settingsOnly = IniFile(path).sectionHasKeys(QStringLiteral("1"));
+  const bool settingsOnly = !archive && isThemeSettingsFile(IniFile::fromBytes(read.bytes, path));
   if (settingsOnly)
     files::copyFileNoOverwrite(path, gathered.filePath(QLatin1String(kThemeSettingsFileName)));
   else if (!restore(path, gathered.path()))
     return false;
   Theme trial = theme_;
-  readThemeSettings(trial, IniFile(gathered.filePath(QLatin1String(kThemeSettingsFileName))), gathered.path());
+  readThemeSettings(trial, IniFile::load(gathered.filePath(QLatin1String(kThemeSettingsFileName))), gathered.path());
 
   delete_temp();
   const QDir from(gathered.path());
@@ -97,7 +123,9 @@ bool ThemeFiles::load_theme(const QString& path) {
                                workingDir() + QLatin1Char('/') + QLatin1String(kLadybugPicture));
     files::copyFileNoOverwrite(programDir_ + QStringLiteral("/kwiatek.wmf"), workingDir() + QStringLiteral("/flower.wmf"));
   }
-  readThemeSettings(theme_, IniFile(settingsFile()), workingDir());
+  QStringList leftOut;
+  readThemeSettings(theme_, IniFile::load(settingsFile()), workingDir(), &leftOut);
+  if (!leftOut.isEmpty()) notice_ = messageText(msg_PicturesLeftOut).arg(leftOut.join(QStringLiteral(", ")));
   return true;
 }
 
@@ -115,7 +143,11 @@ bool ThemeFiles::save_theme(const QString& path) {
   ini.flush();
   if (path.isEmpty()) return false;
 
-  const QStringList fileList{settingsFile(), theme_.pictureHoliday, theme_.pictureLeft};
+  // Pictures by their full paths only: a relative name (the defaults' "images/flower.wmf") would be
+  // looked up in the process's current folder, which is no folder of the theme's.
+  QStringList fileList{settingsFile()};
+  for (const QString& picture : {theme_.pictureHoliday, theme_.pictureLeft})
+    if (QDir::isAbsolutePath(files::toSlashes(picture))) fileList << picture;
   // The new archive is written beside the old one under a fresh name of its own, so that no file of
   // the user's is overwritten, and takes the old one's place only when it is complete.
   const QString partial = files::createFileBeside(path);

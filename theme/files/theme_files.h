@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "platform/errors/message_texts.h"
 #include "theme/archive/backup_file.h"
 #include "theme/model/theme.h"
 
@@ -29,13 +30,17 @@ class ThemeFiles {
   // The default theme; the month backgrounds stay as they were. Creates the working directory when
   // it is missing.
   void new_theme();
-  // Makes the file at path the current theme: a settings file with a non-empty section "1" is copied
-  // in, anything else is restored as a theme archive. The theme's files are restored and read aside
-  // first, and take the place of the current theme's files only when all went well: a file that cannot
-  // be read, an archive error or a settings value that cannot be read raises Error (the system's
-  // reason, the archive's message or the settings message) and leaves the current theme and the
-  // working directory as they were. Returns false, changing nothing, when a progress handler stopped it.
+  // Makes the file at path the current theme: a settings file (one with a month section or [main],
+  // and no archive's header) is copied in, anything else is restored as a theme archive. The theme's
+  // files are restored and read aside first, and take the place of the current theme's files only when
+  // all went well: a file that cannot be read (also a pipe, a folder, or settings too large), an archive
+  // error or a settings value that cannot be read raises Error (the reason, the archive's message or the
+  // settings message) and leaves the current theme and the working directory as they were. Returns
+  // false, changing nothing, when a progress handler stopped it. Pictures the settings name that are
+  // not in the working directory are left out of the theme and named in notice().
   bool load_theme(const QString& path);
+  // What the last Open has to tell although it succeeded (pictures left out); empty when nothing.
+  const QString& notice() const { return notice_; }
   // Writes the settings file, then the archive at path when path is not empty. The archive is written
   // beside path and replaces it only when complete, so a failed save leaves the old file as it was; the
   // replacement keeps the old file's mode, a new archive gets the mode of any new file. An archive
@@ -46,6 +51,10 @@ class ThemeFiles {
   // The name a settings or archive file keeps for the program's pictures beside the program.
   static constexpr const char* kLadybugPicture = "ladybug.wmf";
 
+  // %1 the pictures' names as the theme gives them.
+  static constexpr MessageText msg_PicturesLeftOut{
+      "msg_PicturesLeftOut", "Motyw nie zawiera obrazów, które wymienia, więc zostają pominięte: %1"};
+
  private:
   QString inWorkingDir(const QString& name) const;
   // Restores the archive at path into folder; an error the archive reports by code is raised as Error.
@@ -55,6 +64,7 @@ class ThemeFiles {
   QString workingDir_;
   TBackupFile bf_;
   QString archiveError_;  // the message of the code the last archive operation reported
+  QString notice_;
 };
 
 }  // namespace orvella

@@ -72,29 +72,27 @@ void writeFont(const ThemeFont& font, const char* sectionName, IniFile& ini) {
   ini.writeBool(section, QStringLiteral("style_strikeout"), font.strikeout);
 }
 
-// The program's own settings name a picture by its file part, or by a relative path such as
-// "images/flower.wmf". A name that is absolute, names a drive or climbs with ".." came from somewhere
-// else: a stranger's theme must not make the next Save pack a file from elsewhere on the disk, so
-// only its file part is kept.
-QString openedPictureName(const QString& value) {
-  QString slashes = value;
-  slashes.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  const bool foreign = QDir::isAbsolutePath(slashes) || slashes.contains(QLatin1Char(':')) ||
-                       slashes.split(QLatin1Char('/')).contains(QStringLiteral(".."));
-  if (!foreign) return value;
-  return slashes.mid(std::max(slashes.lastIndexOf(QLatin1Char('/')), slashes.lastIndexOf(QLatin1Char(':'))) + 1);
+// The file name at the end of a picture's name, whichever separators it uses.
+QString fileNameOf(const QString& value) {
+  qsizetype cut = -1;
+  for (QChar separator : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')})
+    cut = std::max(cut, value.lastIndexOf(separator));
+  return value.mid(cut + 1);
 }
 
 void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pictureHoliday,
-                           const QString& pictureLeft, const QString& workingDir, bool lookUp) {
+                           const QString& pictureLeft, const QString& workingDir, bool lookUp,
+                           QStringList* leftOut = nullptr) {
   for (const FontSection& fontSection : kFonts) readFont(theme, fontSection, ini);
   theme.name = ini.readString(kMain, QStringLiteral("name"), QStringLiteral("Default"));
   auto picture = [&](const char* key, const QString& fallback) {
     const QString read = ini.readString(kMain, L(key), fallback);
-    if (!lookUp) return read;
-    const QString value = openedPictureName(read);
-    const QString found = findFileInFolder(workingDir, value);
-    return found.isEmpty() ? value : found;
+    if (!lookUp || read.isEmpty()) return read;
+    // Only the working folder is looked in, whatever folder the name holds: a Save packs every
+    // picture the theme holds, and a stranger's theme must not name a file of the user's.
+    const QString found = findFileInFolder(workingDir, fileNameOf(read));
+    if (found.isEmpty() && leftOut) *leftOut << read;
+    return found;
   };
   theme.pictureHoliday = picture("picture_holiday", pictureHoliday);
   theme.pictureLeft = picture("picture_left", pictureLeft);
@@ -192,7 +190,7 @@ void readThemeDefaults(Theme& theme, const IniFile& ini) {
                         QStringLiteral("images/band_music.wmf"), QString(), false);
 }
 
-void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir) {
+void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir, QStringList* leftOut) {
   ensureTwelveRows(theme.holidays);
   ensureTwelveRows(theme.holidaysEditCopy);
   for (int month = 1; month <= 12; ++month) {
@@ -207,7 +205,7 @@ void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingD
         row[day - 1] = parseDayValue(ini.readString(section, key, QString()));
   }
   readFontsNameSwitches(theme, ini, QStringLiteral("flower.wmf"), QStringLiteral("band_music.wmf"),
-                        workingDir, true);
+                        workingDir, true, leftOut);
 }
 
 void writeThemeSettings(const Theme& theme, IniFile& ini) {

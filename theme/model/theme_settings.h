@@ -20,11 +20,13 @@ void readThemeDefaults(Theme& theme, const IniFile& ini);
 
 // Open: fills the whole theme from the file with the Open defaults, in the file's own order (months,
 // then the four fonts, name, pictures, switches). Font sizes are brought into the range every font of
-// the program keeps to (1 to 1000 points). A picture that exists in workingDir is held by its
-// full path there. A "color" that is neither a colour name nor a number raises Error
-// "'%s' is not a valid integer value"; what was read before it keeps its new value.
+// the program keeps to (1 to 1000 points). A picture is looked for by its file name in workingDir alone
+// and held by its full path there; one that is not there is left out of the theme (held empty) and its
+// name as the file gives it is added to leftOut. A "color" that is neither a colour name nor a number
+// raises Error "'%s' is not a valid integer value"; what was read before it keeps its new value.
 // Every day a month can have is read, 29 February too.
-void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir);
+void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir,
+                       QStringList* leftOut = nullptr);
 
 // Save: rewrites every month section (every day with a text, 29 February too), updates the font and
 // [main] keys in place. Only changes ini in memory; the caller flushes it.

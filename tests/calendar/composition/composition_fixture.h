@@ -1,4 +1,4 @@
-// A default theme, the built-in name days and a fresh print page, ready to compose months on.
+// A default theme, the built-in name days and a month request, ready to compose months from.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
 #include "calendar/namedays/name_days.h"
-#include "dates/line_expansion.h"
+#include "calendar/page/report_page.h"
 #include "platform/settings/ini_file.h"
 #include "theme/model/holiday_table.h"
 #include "theme/model/theme_settings.h"
@@ -27,11 +27,8 @@ class CompositionTest : public ::testing::Test {
   // Composes with pictures found only where the test says they are.
   void compose(int y, int monthIndex) {
     year = y;
-    const LineExpansion expansion([this] { return year; });
-    const CompositionSources sources{theme, nameDays,
-                                     [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-                                     [this](const QString& held) { return pictures.value(held); }};
-    composeMonth(form, MonthRequest{y, monthIndex, polishMonthName(monthIndex)}, sources);
+    const PageSources sources{nameDays, [this](const QString& held) { return pictures.value(held); }};
+    composed = composeMonth(MonthRequest{snapshotOf(theme), y, monthIndex + 1, options}, sources, shelf);
   }
 
   void setHoliday(int monthIndex, int day, const QString& text, char kind = 'u') {
@@ -39,18 +36,24 @@ class CompositionTest : public ::testing::Test {
   }
 
   // Generated elements in list order.
-  std::vector<page::Element*> generated() const { return form.qr.ownedElements(); }
+  std::vector<const page::Element*> generated() const {
+    std::vector<const page::Element*> made;
+    for (const page::Element& e : composed.page.elements)
+      if (e.tag == 1000) made.push_back(&e);
+    return made;
+  }
+  const page::Element& named(const char* name) const { return *composed.page.find(QLatin1String(name)); }
 
   // The day-number label of a day, and the element made right after it.
   const page::Element* dayNumber(int day) const {
-    for (const page::Element* e : form.qr.ownedElements())
+    for (const page::Element* e : generated())
       if (e->kind == page::ElementKind::Label && e->caption == QString::number(day) && e->font.size >= 20) return e;
     return nullptr;
   }
   const page::Element* after(const page::Element* e) const {
-    const auto owned = form.qr.ownedElements();
-    for (size_t i = 0; i + 1 < owned.size(); ++i)
-      if (owned[i] == e) return owned[i + 1];
+    const auto made = generated();
+    for (size_t i = 0; i + 1 < made.size(); ++i)
+      if (made[i] == e) return made[i + 1];
     return nullptr;
   }
 
@@ -58,7 +61,9 @@ class CompositionTest : public ::testing::Test {
   int year = 2010;
   Theme theme;
   NameDays nameDays;
-  page::PrintForm form;
+  RequestOptions options;
+  PictureShelf shelf;
+  ComposedPage composed;
   QHash<QString, QString> pictures;
 };
 

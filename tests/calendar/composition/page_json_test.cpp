@@ -2,7 +2,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-#include "calendar/composition/page_json.h"
+#include "calendar/page/page_json.h"
 #include "composition_fixture.h"
 
 namespace orvella::testing {
@@ -14,7 +14,7 @@ TEST_F(PageJsonTest, DayNumbersSitWhereTheCalendarPutsThem) {
   for (int y : {2009, 2012, 2017}) {
     for (int month = 1; month <= 12; ++month) {
       compose(y, month - 1);
-      const QJsonObject json = pageToJson(form.qr.generate(), y, month);
+      const QJsonObject json = pageToJson(composed.page, y, month);
       EXPECT_EQ(json[QStringLiteral("year")].toInt(), y);
       EXPECT_EQ(json[QStringLiteral("month")].toInt(), month);
       const QDate first(y, month, 1);
@@ -36,7 +36,7 @@ TEST_F(PageJsonTest, DayNumbersSitWhereTheCalendarPutsThem) {
 
 TEST_F(PageJsonTest, ElementsCarryTheirKindsOwnKeysOnly) {
   compose(2010, 0);
-  const QJsonArray elements = pageToJson(form.qr.generate(), 2010, 1)[QStringLiteral("elements")].toArray();
+  const QJsonArray elements = pageToJson(composed.page, 2010, 1)[QStringLiteral("elements")].toArray();
   ASSERT_FALSE(elements.isEmpty());
   const QJsonObject band = elements.first().toObject();
   EXPECT_EQ(band[QStringLiteral("kind")].toString(), QStringLiteral("band"));

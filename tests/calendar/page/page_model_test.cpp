@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <cmath>
 
+#include "calendar/page/day_grid.h"
 #include "calendar/page/font_resolver.h"
 #include "calendar/page/label_text.h"
 #include "calendar/page/print_form.h"
@@ -257,5 +258,28 @@ TEST(FontResolution, SubstitutesAndWeights) {
   const QFont font = fontForDevice(ElementFont{"Arial", 10}, 41.6667, 300.0);
   EXPECT_NEAR(font.pointSizeF() * 300.0 / 72.0, 41.6667, 1e-3);
 }
+
+}  // namespace
+
+namespace {
+
+TEST(DayGridTest, LengthsScaleWithThePageAndHalvesRoundToEven) {
+  const DayGrid half(0.5);
+  EXPECT_EQ(half.top, 39);
+  EXPECT_EQ(half.width, 33);
+  EXPECT_EQ(half.pitch, 34);       // 34.5
+  EXPECT_EQ(half.left0, 30);       // 30.5
+  EXPECT_EQ(half.textOffset, 16);  // 15.5
+  EXPECT_EQ(half.rowPitch, 25);
+  EXPECT_EQ(half.textHeight, 9);
+  EXPECT_EQ(half.iconSide, 10);
+  EXPECT_EQ(half.iconLeft0, 36);
+  const DayGrid larger(1.5);
+  EXPECT_EQ(larger.pitch, 104);      // 103.5
+  EXPECT_EQ(larger.left0, 92);       // 91.5
+  EXPECT_EQ(larger.textOffset, 46);  // 46.5
+  EXPECT_EQ(larger.top, 117);
+}
+
 
 }  // namespace

@@ -96,6 +96,26 @@ TEST(LanguageFileText, UnicodeOrTheCodePageThatCharsetNames) {
   EXPECT_EQ(LanguageFile::fromBytes("[MAIN]\nWWW = \"es\" \n").www(), "es");
 }
 
+// Windows-1250 capitals can happen to be valid UTF-8 ("ÓŁ" is D3 A3, a Cyrillic letter in UTF-8): a
+// file is UTF-8 only when it reads as text, or after a byte-order mark that valid UTF-8 follows.
+TEST(LanguageFileText, Windows1250ThatHappensToBeValidUtf8KeepsItsCodePage) {
+  auto text = [](const char* bytes) { return LanguageFile::fromBytes(bytes).read("f", "l", ""); };
+  EXPECT_EQ(text("[main]\ncharset=238\n[f]\nl=P\xD3\xA3METEK M\xCA\xAF\x43ZYZN\n"), "PÓŁMETEK MĘŻCZYZN");
+  EXPECT_EQ(text("\xEF\xBB\xBF[main]\ncharset=0\n[f]\nl=A\xF1o\n"), "Año");
+  EXPECT_EQ(text("\xEF\xBB\xBF[f]\nl=\xC5\x81\xC3\xB3" "d\xC5\xBA\n"), "Łódź");
+}
+
+// A file without the main window's section (empty, cut short, binary) cannot be applied, lest the
+// menus lose their captions; one too large says so, with its name.
+TEST(LanguageFileText, AFileWithoutTheMainWindowsSectionCannotBeApplied) {
+  for (const QByteArray& bytes : {QByteArray(), QByteArray("[main]\nwww=en\n[f_Ma"), QByteArray(300, '\x01')})
+    EXPECT_FALSE(LanguageFile::fromBytes(bytes).usable());
+  EXPECT_TRUE(LanguageFile::fromBytes("[F_MAIN]\n").usable());
+  QTemporaryDir dir;
+  ASSERT_TRUE(writeFile(dir.filePath("huge.lng"), "[f_Main]\n" + QByteArray(5 << 20, ';')));
+  EXPECT_TRUE(LanguageFile(dir.filePath("huge.lng")).problem().contains("huge.lng” jest za duży"));
+}
+
 TEST(IniValue, ReadsWithADefaultWritesAtOnceAndIgnoresOtherModes) {
   QTemporaryDir dir;
   const QString path = dir.filePath("some.ini");

@@ -1,10 +1,13 @@
 // Settings files from strangers: junk bytes, huge lines, duplicates, broken headers.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "platform/errors/error.h"
 #include "platform/settings/ini_file.h"
 #include "platform/settings/text_codec.h"
 
@@ -91,10 +94,31 @@ TEST(IniDamagedInput, AFileLargerThanAnySettingsFileReadsAsEmpty) {
   EXPECT_TRUE(IniFile(path).sectionHasKeys(QStringLiteral("1")));
 }
 
-TEST(IniDamagedInput, AByteOrderMarkMeansUtf8EvenWithAStrayByte) {
-  const IniFile ini = IniFile::fromBytes("\xEF\xBB\xBF[main]\r\nname=Zo\xE9\r\n");
+// A pipe under a settings file's name would stop the reader until somebody writes into it. A reader
+// that must have the file hears why it cannot, with the file's name.
+TEST(IniDamagedInput, PipesFoldersAndHugeFilesAreRefusedByName) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath(QStringLiteral("pipe.ini")), huge = dir.filePath(QStringLiteral("huge.hln"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QFile(huge).open(QIODevice::WriteOnly) && QFile::resize(huge, (4 << 20) + 1));
+  for (const auto& [path, why] : {std::pair(pipe, "nie jest zwykłym"), std::pair(dir.path(), "nie jest zwykłym"),
+                                  std::pair(huge, "jest za duży")}) {
+    EXPECT_TRUE(IniFile(path).sections().isEmpty());
+    try {
+      IniFile::load(path);
+      ADD_FAILURE() << path.toStdString() << " was read";
+    } catch (const orvella::Error& e) {
+      EXPECT_TRUE(e.message().contains(path + "” " + QString::fromUtf8(why))) << e.message().toStdString();
+    }
+  }
+}
+
+// A byte-order mark put before Windows-1250 text by mistake: the text is read as what it is.
+TEST(IniDamagedInput, AByteOrderMarkBeforeBytesThatAreNoUtf8IsPassedOver) {
+  const IniFile ini = IniFile::fromBytes("\xEF\xBB\xBF[main]\r\nname=Zo\xB3\r\n");
   EXPECT_TRUE(ini.hasSection(QStringLiteral("main")));
-  EXPECT_EQ(ini.readString(QStringLiteral("main"), QStringLiteral("name"), QString()),
-            QStringLiteral("Zo") + QChar(0xFFFD));
-  EXPECT_EQ(orvella::decodeText("\xEF\xBB\xBFok\xE9"), QStringLiteral("ok") + QChar(0xFFFD));
+  EXPECT_EQ(ini.readString(QStringLiteral("main"), QStringLiteral("name"), QString()), QStringLiteral("Zoł"));
+  EXPECT_EQ(ini.toBytes(), QByteArray("\xEF\xBB\xBF[main]\r\nname=Zo\xB3\r\n"));  // untouched, kept as it was
+  EXPECT_EQ(orvella::decodeText("\xEF\xBB\xBFok\xB3"), QStringLiteral("okł"));
+  EXPECT_EQ(orvella::decodeText("\xEF\xBB\xBF\xC5\x82"), QStringLiteral("ł"));
 }

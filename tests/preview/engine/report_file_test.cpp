@@ -7,10 +7,18 @@
 
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
+#include "preview/sinks/page_sink.h"
 #include "tests/preview/engine/sample_pages.h"
 
 namespace orvella::report {
 namespace {
+
+// Report files are written by the report sink, as the preview's Save Report writes them.
+void saveThroughSink(const QString& path, const std::vector<page::GeneratedPage>& pages) {
+  const auto sink = sinks::sinkFormat(QStringLiteral("qrp"))->open(path, {});
+  for (const page::GeneratedPage& page : pages) sink->add(page, {});
+  sink->commit();
+}
 
 using testing::renderAt;
 using testing::samplePage;
@@ -99,7 +107,7 @@ TEST_F(ReportFileTest, LoadedPageDrawsPixelForPixelAsTheGeneratedOne) {
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
   const QString path = folder.filePath(QStringLiteral("month.QRP"));
-  saveReportFile(path, pages);
+  saveThroughSink(path, pages);
   const auto loaded = loadReportFile(path);
   ASSERT_EQ(loaded.size(), 2u);
   for (int zoom : {50, 100, 173}) {
@@ -119,7 +127,7 @@ TEST_F(ReportFileTest, LoadedPageDrawsPixelForPixelAsTheGeneratedOne) {
     }
   }
   const QString withMetafile = folder.filePath(QStringLiteral("metafile.QRP"));
-  saveReportFile(withMetafile, pages);
+  saveThroughSink(withMetafile, pages);
   const auto reloaded = loadReportFile(withMetafile);
   EXPECT_EQ(reloaded[0].elements[4].picture.bytes(), pages[0].elements[4].picture.bytes());
   for (int zoom : {50, 100, 173, 400}) {
@@ -153,7 +161,7 @@ TEST_F(ReportFileTest, MissingFileSaysSo) {
 TEST_F(ReportFileTest, SavingIntoAnUnwritablePlaceRaisesAndLeavesNoFile) {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("no/such/folder/a.QRP"));
-  EXPECT_THROW(saveReportFile(path, pages), Error);
+  EXPECT_THROW(saveThroughSink(path, pages), Error);
   EXPECT_FALSE(QFile::exists(path));
 }
 

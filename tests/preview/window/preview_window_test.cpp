@@ -200,6 +200,7 @@ class PreviewWindowTest : public QObject {
   void printerSetupChoosesAndNeverPrints();
   void printWithoutAPrinterPointsToSavingAPdf();
   void savePdfWritesTheShownPages();
+  void saveImageWritesAFilePerPage();
   void printButtonPrintsIntoAPdf();
   void printerSetupOffersAnyPaper();
   void paperChosenInPrinterSetupIsShownAndPrinted();
@@ -251,10 +252,11 @@ void PreviewWindowTest::toolBarHasEveryButtonInOrderWithItsHint() {
   }
   QCOMPARE(order, QStringList({"ZoomFit", "Zoom100", "ZoomToWidth", "|", "FirstPage", "PreviousPage",
                                "ToolButton2", "LastPage", "|", "PrintSetup", "Print", "|", "SaveReport",
-                               "LoadReport", "SavePdf", "|", "ExitButton"}));
+                               "LoadReport", "SavePdf", "SaveImage", "|", "ExitButton"}));
   QCOMPARE(hints,
            QStringList({"Zoom to fit", "100%", "Zoom to width", "First page", "Previous page", "Next page",
-                        "Last page", "Printer setup", "Print", "Save Report", "Load Report", "Save as PDF", ""}));
+                        "Last page", "Printer setup", "Print", "Save Report", "Load Report", "Save as PDF",
+                        "Save as image", ""}));
 
   QVERIFY(button(window, "ZoomToWidth")->isChecked());
   QVERIFY(!button(window, "ZoomFit")->isChecked());
@@ -642,7 +644,10 @@ void PreviewWindowTest::printWithoutAPrinterPointsToSavingAPdf() {
   const auto& boxes = ui::seams().messageBoxes.requests();
   QCOMPARE(boxes.size(), 1);
   QCOMPARE(boxes[0].icon, QMessageBox::Warning);
-  QVERIFY2(boxes[0].text.contains(QStringLiteral("Nie zainstalowano żadnej drukarki")), qPrintable(boxes[0].text));
+  // No scheduler answers here: the message names where it should, rather than saying none is installed.
+  QVERIFY2(boxes[0].text.contains(QStringLiteral("nie odpowiada")) &&
+               boxes[0].text.contains(QString::fromLocal8Bit(qgetenv("CUPS_SERVER"))),
+           qPrintable(boxes[0].text));
   QVERIFY2(boxes[0].text.contains(QStringLiteral("Zapisz jako PDF")), qPrintable(boxes[0].text));
   QVERIFY(!progressShown);
 }
@@ -664,6 +669,23 @@ void PreviewWindowTest::savePdfWritesTheShownPages() {
   QCOMPARE(dialogs[0].defaultSuffix, QStringLiteral("pdf"));
   QVERIFY(messages().isEmpty());
   QCOMPARE(testing::pdfPageCount(pdf), 3);  // every page, not only the one shown
+}
+
+// PNG or SVG as the name chosen ends, a numbered file for each page.
+void PreviewWindowTest::saveImageWritesAFilePerPage() {
+  QTemporaryDir folder;
+  ui::seams().fileDialogs.setNextAnswer(folder.filePath(QStringLiteral("month.svg")));
+  ui::seams().fileDialogs.setNextAnswer(folder.filePath(QStringLiteral("month.png")));
+  whenGenerated(pagesOf(2), [&](QRStandardPreview& window) {
+    button(window, "SaveImage")->click();
+    button(window, "SaveImage")->click();
+  });
+  QCOMPARE(ui::seams().fileDialogs.requests().at(0).title, QStringLiteral("Zapisz jako obraz"));
+  QVERIFY(messages().isEmpty());
+  QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+           QStringList({"month-01.png", "month-01.svg", "month-02.png", "month-02.svg"}));
+  QVERIFY(testing::readFile(folder.filePath(QStringLiteral("month-02.svg"))).contains("<svg"));
+  QCOMPARE(QImage(folder.filePath(QStringLiteral("month-01.png"))).width(), qRound(297 / 25.4 * 150));
 }
 
 void PreviewWindowTest::printButtonPrintsIntoAPdf() {

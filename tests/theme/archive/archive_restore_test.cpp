@@ -1,4 +1,6 @@
 // Restore of archives written by the test's own writer: targets, modes, time stamps, events, refusals.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "archive_test_support.h"
@@ -228,6 +230,27 @@ TEST_F(RestoreTest, SymbolicLinksAreNotFollowed) {
   EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out")));
   EXPECT_EQ(errors_, std::vector<int>{1});
   EXPECT_FALSE(exists("elsewhere/planted.txt"));
+}
+
+// Each entry a restore leaves out is named in the message, with why: a name that would leave the
+// folder, or a link, folder or pipe in the way.
+TEST_F(RestoreTest, AnEntryLeftOutIsNamedWithItsCause) {
+  write("victim.txt", "precious");
+  ASSERT_TRUE(QFile::link(path("victim.txt"), path("out/link.ini")));
+  QDir().mkpath(path("out/folder.ini"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("out/pipe.ini")).constData(), 0600), 0);
+  const std::pair<QByteArray, const char*> refused[] = {{"c:\\x\\..", "poza folder"},
+                                                        {"c:\\t\\link.ini", "dowiązanie symboliczne"},
+                                                        {"c:\\t\\folder.ini", "jest w folderze folder"},
+                                                        {"c:\\t\\pipe.ini", "potok"}};
+  for (const auto& [name, cause] : refused) {
+    archive(IndependentWriter().header(IndependentWriter::kTrueTotal, 1).entry(name, 0, "evil").end().bytes());
+    EXPECT_FALSE(bf_.Restore(path("a.hol"), path("out")));
+    EXPECT_TRUE(messages_.last().startsWith("Błąd odczytu pliku: ") && messages_.last().contains(name) &&
+                messages_.last().contains(QString::fromUtf8(cause)))
+        << messages_.last().toStdString();
+  }
+  EXPECT_EQ(read("victim.txt"), "precious");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "../../support/program_folder.h"
 #include "calendar/composition/month_composition.h"
 #include "calendar/composition/month_names.h"
-#include "calendar/composition/page_json.h"
+#include "calendar/page/page_json.h"
 #include "calendar/namedays/name_days.h"
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
@@ -147,18 +147,62 @@ TEST_F(ThemeFilesTest, DeletingNeverReachesOutsideTheWorkingDirectory) {
   EXPECT_TRUE(QFileInfo::exists(victim));
 }
 
+// Pictures are looked for in the working directory alone: one a stranger's theme names elsewhere (a
+// full path, "..", or a folder of the current one, the user's home when opened from a file manager)
+// is left out with one notice, so that Save never packs it.
 TEST_F(ThemeFilesTest, AStrangersThemeCannotMakeSavePackFilesFromElsewhere) {
   const QString secret = program.path(QStringLiteral("secret.txt"));
   writeFile(secret, "PRIVATE");
   const QString hostile = outside(QStringLiteral("hostile.hol"));
   writeFile(hostile, "[1]\r\n1=x\r\n[main]\r\npicture_holiday=../secret.txt\r\npicture_left=" +
                          secret.toUtf8() + "\r\n");
-  files.load_theme(hostile);
-  EXPECT_EQ(theme.pictureHoliday, QStringLiteral("secret.txt"));
-  EXPECT_EQ(theme.pictureLeft, QStringLiteral("secret.txt"));
+  const QString current = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+  for (const char* name : {"secret.txt", "left.wmf", "leak/secret.txt", "leak/left.wmf"})
+    writeFile(outside(name), "PRIVATE");
   const QString archive = outside(QStringLiteral("shared.hol"));
-  ASSERT_TRUE(files.save_theme(archive));
-  EXPECT_EQ(restoredNames(archive), QStringList{QStringLiteral("holidays.ini")});
+  for (const QString& file : {hostile, QStringLiteral(ORVELLA_TEST_DATA "/theme_files/pictures_named_outside.hol")}) {
+    files.load_theme(file);
+    EXPECT_TRUE(theme.pictureHoliday.isEmpty() && theme.pictureLeft.isEmpty()) << files.notice().toStdString();
+    ASSERT_TRUE(files.save_theme(archive));
+    EXPECT_EQ(restoredNames(archive), QStringList{QStringLiteral("holidays.ini")});
+  }
+  EXPECT_TRUE(files.notice().endsWith("leak/secret.txt, leak\\left.wmf")) << files.notice().toStdString();
+  QDir::setCurrent(current);
+}
+
+// A theme is known by what its file holds: archives of other tools that store "HOLIDAYS.INI", and
+// settings files whose January has no keys, as Save writes a January without background or holiday.
+TEST_F(ThemeFilesTest, TheSettingsAreFoundWhateverTheirStoredNameOrEmptyMonths) {
+  files.load_theme(QStringLiteral(ORVELLA_TEST_DATA "/theme_files/settings_stored_in_capitals.hol"));
+  EXPECT_EQ(theme.holidays[0][0], (HolidayEntry{QStringLiteral("PÓŁMETEK"), 'u'}));
+  EXPECT_TRUE(QFileInfo(files.settingsFile()).isFile());
+  const QString plain = outside(QStringLiteral("plain.hol"));
+  writeFile(plain, "[1]\r\n[2]\r\n1=Mine\r\n[main]\r\nname=Saved\r\n");
+  files.load_theme(plain);
+  EXPECT_EQ(theme.name, QStringLiteral("Saved"));
+  EXPECT_EQ(theme.holidays[1][0].text, QStringLiteral("Mine"));
+}
+
+// A pipe, which would stop the program, is refused by name; an archive larger than any settings file
+// still opens.
+TEST_F(ThemeFilesTest, APipeIsRefusedAndAHugeArchiveOpens) {
+  const QString pipe = outside(QStringLiteral("pipe.hol"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  try {
+    files.load_theme(pipe);
+    ADD_FAILURE() << "a pipe opened";
+  } catch (const Error& e) {
+    EXPECT_TRUE(e.message().contains(pipe + "” nie jest zwykłym")) << e.message().toStdString();
+  }
+  QByteArray noise(5 << 20, '\0');
+  QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+  theme.pictureLeft = outside(QStringLiteral("noise.bmp"));
+  writeFile(theme.pictureLeft, noise);
+  const QString big = outside(QStringLiteral("big.hol"));
+  ASSERT_TRUE(files.save_theme(big) && QFileInfo(big).size() > 4 << 20);
+  EXPECT_TRUE(files.load_theme(big));
+  EXPECT_EQ(readFile(theme.pictureLeft), noise);
 }
 
 TEST_F(ThemeFilesTest, NewOpenAndSaveWaitWhileAnArchiveIsWritten) {
@@ -315,17 +359,12 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
 
   NameDays nameDays;
   nameDays.load_forenames(program.path());
-  const LineExpansion expansion([this] { return year; });
   auto composeAll = [&] {
     QStringList pages;
-    page::PrintForm form;
-    const QString folder = program.path();
-    for (int m = 0; m < 12; ++m) {
-      const CompositionSources sources{theme, nameDays,
-                                       [&expansion](const QString& line) { return expansion.wypelnij_linie(line); },
-                                       [](const QString& held) { return QFileInfo(held).isFile() ? held : QString(); }};
-      composeMonth(form, MonthRequest{year, m, polishMonthName(m)}, sources);
-      QJsonObject json = pageToJson(form.qr.generate(), year, m + 1);
+    PageComposer composer(
+        PageSources{nameDays, [](const QString& held) { return QFileInfo(held).isFile() ? held : QString(); }});
+    for (int m = 1; m <= 12; ++m) {
+      QJsonObject json = pageToJson(composer.compose(MonthRequest{snapshotOf(theme), year, m, {}}).page, year, m);
       pages << QString::fromUtf8(QJsonDocument(json).toJson());
     }
     return pages;

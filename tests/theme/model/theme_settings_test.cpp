@@ -21,6 +21,7 @@ class ThemeSettings : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(program_.isValid());
     QDir(program_.path()).mkdir("temp");
+    for (const char* name : {"flower.wmf", "band_music.wmf"}) touch(name);  // the pictures New leaves
   }
 
   QString workingDir() const { return program_.filePath("temp"); }
@@ -36,11 +37,12 @@ class ThemeSettings : public ::testing::Test {
     ini.flush();
   }
 
-  Theme open() {
+  Theme open(QStringList* leftOut = nullptr) {
     Theme theme;
-    readThemeSettings(theme, IniFile(settingsPath()), workingDir());
+    readThemeSettings(theme, IniFile(settingsPath()), workingDir(), leftOut);
     return theme;
   }
+  QString inWorkingDir(const QString& name) const { return QDir(workingDir()).absoluteFilePath(name); }
 
   QTemporaryDir program_;
 };
@@ -85,8 +87,8 @@ TEST_F(ThemeSettings, SavedThemeOpensAsTheSameTheme) {
   EXPECT_EQ(opened.forenamesFont, saved.forenamesFont);
   EXPECT_EQ(opened.name, saved.name);
   EXPECT_EQ(opened.backgrounds, saved.backgrounds);
-  EXPECT_EQ(opened.pictureHoliday, "images/flower.wmf");
-  EXPECT_EQ(opened.pictureLeft, "images/band_music.wmf");
+  EXPECT_EQ(opened.pictureHoliday, inWorkingDir("flower.wmf"));
+  EXPECT_EQ(opened.pictureLeft, inWorkingDir("band_music.wmf"));
   EXPECT_TRUE(opened.sundayLikeWeekday);
   EXPECT_FALSE(opened.withoutForenames);
   EXPECT_TRUE(opened.drawFrames);
@@ -200,8 +202,8 @@ TEST_F(ThemeSettings, OpenWithoutSettingsGivesTheOpenDefaults) {
   EXPECT_EQ(theme.userHolidayFont, theme.holidayFont);
   EXPECT_EQ(theme.forenamesFont, (ThemeFont{"Arial", 10, clBlack, false, false, false, false}));
   EXPECT_EQ(theme.name, "Default");
-  EXPECT_EQ(theme.pictureHoliday, "flower.wmf");
-  EXPECT_EQ(theme.pictureLeft, "band_music.wmf");
+  EXPECT_EQ(theme.pictureHoliday, inWorkingDir("flower.wmf"));
+  EXPECT_EQ(theme.pictureLeft, inWorkingDir("band_music.wmf"));
   EXPECT_FALSE(theme.sundayLikeWeekday || theme.withoutForenames || theme.drawFrames || theme.weekNumbers);
   for (const QString& background : theme.backgrounds) EXPECT_TRUE(background.isEmpty());
 }
@@ -219,11 +221,13 @@ TEST_F(ThemeSettings, PicturesInTheWorkingDirectoryAreHeldByFullPathAndSavedByNa
   EXPECT_EQ(ini.readString("main", "picture_holiday", ""), "flower.wmf");
   EXPECT_EQ(ini.readString("main", "picture_left", ""), "Ladybug.WMF");
 
-  // A name that is not there stays as read; so does the folder itself.
+  // A name that is not there is left out and reported; an empty one is no picture to report.
   writeSettings("[main]\r\npicture_holiday=missing.wmf\r\npicture_left=\r\n");
-  theme = open();
-  EXPECT_EQ(theme.pictureHoliday, "missing.wmf");
+  QStringList leftOut;
+  theme = open(&leftOut);
+  EXPECT_EQ(theme.pictureHoliday, "");
   EXPECT_EQ(theme.pictureLeft, "");
+  EXPECT_EQ(leftOut, QStringList{"missing.wmf"});
 }
 
 TEST_F(ThemeSettings, NewReadsTheNewDefaultsAndKeepsBackgrounds) {

@@ -71,18 +71,19 @@ TEST(SampleThemesTest, EachComposesEveryMonthWholeWithoutAWord) {
     files.new_theme();
     ASSERT_TRUE(files.load_theme(sample.path));
     EXPECT_EQ(theme.name, sample.name);
-    const CompositionSources sources{theme, nameDays, {},
-                                     [](const QString& held) { return locateProgramPicture(kDataDir, held); }};
-    page::PrintForm form;
+    PageComposer composer(
+        PageSources{nameDays, [](const QString& held) { return locateProgramPicture(kDataDir, held); }});
     int icons = 0;
     for (int month = 0; month < 12; ++month) {
       SCOPED_TRACE(month + 1);
-      composeMonth(form, {2016, month, polishMonthName(month)}, sources);
+      const ComposedPage composed = composer.compose(MonthRequest{snapshotOf(theme), 2016, month + 1, {}});
+      const page::GeneratedPage& page = composed.page;
+      EXPECT_TRUE(composed.warnings.isEmpty()) << composed.warnings.join(QLatin1Char('\n')).toStdString();
       // Each month its own background, all of them found.
-      EXPECT_FALSE(form.bg_img.picture.isNull());
-      EXPECT_TRUE(form.bg_img.picture.fileName().endsWith(QStringLiteral("%1.jpg").arg(month + 1, 2, 10, QLatin1Char('0'))));
-      EXPECT_FALSE(form.qri_left.picture.isNull());
-      const page::GeneratedPage page = form.qr.generate();
+      const Picture& background = page.find(QStringLiteral("bg_img"))->picture;
+      EXPECT_FALSE(background.isNull());
+      EXPECT_TRUE(background.fileName().endsWith(QStringLiteral("%1.jpg").arg(month + 1, 2, 10, QLatin1Char('0'))));
+      EXPECT_FALSE(page.find(QStringLiteral("qri_left"))->picture.isNull());
       for (const page::Element& e : page.elements) {
         if (e.kind == page::ElementKind::Image && e.tag) icons += !e.picture.isNull();
         if (e.kind != page::ElementKind::Label || e.caption.isEmpty()) continue;

@@ -1,5 +1,5 @@
-// Importing national holidays files into the theme of a headless export.
-#include "app/export/export_holidays.h"
+// National holidays files added to a theme for the composed year.
+#include "calendar/composition/year_holidays.h"
 
 #include <QFileInfo>
 
@@ -11,18 +11,21 @@
 
 namespace orvella {
 
+QString nationalHolidaysFile(const QString& file, const QString& programDir) {
+  if (file.contains(QLatin1Char('/')) || QFileInfo::exists(file)) return file;
+  const QString shipped = shippedHolidaysFile(programDir, file);
+  if (shipped.isEmpty())
+    throw Error(file + QStringLiteral(": there is no such file, nor a shipped holidays file of that name "
+                                      "(orvella --list-holidays lists them)"));
+  return shipped;
+}
+
 QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year, const QString& programDir) {
   QStringList notes;
   TCalcExpress ce;
   NationalHolidaysImport importer(ce);
-  for (QString file : files) {
-    if (!file.contains(QLatin1Char('/')) && !QFileInfo::exists(file)) {
-      const QString shipped = shippedHolidaysFile(programDir, file);
-      if (shipped.isEmpty())
-        throw Error(file + QStringLiteral(": there is no such file, nor a shipped holidays file of that name "
-                                          "(orvella --list-holidays lists them)"));
-      file = shipped;
-    }
+  for (const QString& named : files) {
+    const QString file = nationalHolidaysFile(named, programDir);
     const QFileInfo info(file);
     if (!info.isFile()) throw Error(file + QStringLiteral(": there is no such file"));
     if (!info.isReadable()) throw Error(file + QStringLiteral(": the file cannot be read"));

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
-#include "app/export/png_bands.h"
+#include "preview/sinks/png_bands.h"
 
 namespace orvella::testing {
 namespace {

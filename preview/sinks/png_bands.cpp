@@ -7,7 +7,7 @@
 // four times on photos, where its pieces are a few per cent larger than zlib's at level 4. On drawn
 // content (text, lines, flat colour) its pieces are larger than zlib's run-length ones by a seventh,
 // and zlib's cost there is small: such a band is deflated by both and the smaller piece is kept.
-#include "app/export/png_bands.h"
+#include "preview/sinks/png_bands.h"
 
 #include <isa-l/igzip_lib.h>
 #include <zlib.h>

@@ -1,4 +1,4 @@
-// National holidays files added to the theme before the headless export composes its months.
+// National holidays files added to a theme's holidays for the year a page is composed for.
 #pragma once
 
 #include <QStringList>
@@ -13,5 +13,9 @@ struct Theme;
 // it does not exist or its import stops on an error. Returns, for each file that had entries left out,
 // the file's name and the message the editor shows about them.
 QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year, const QString& programDir);
+
+// The file a holidays file option names: the file itself, or the shipped file of a bare name. Raises
+// Error naming it when there is neither.
+QString nationalHolidaysFile(const QString& file, const QString& programDir);
 
 }  // namespace orvella

@@ -1,41 +1,20 @@
 // JSON form of a generated page.
-#include "calendar/composition/page_json.h"
+#include "calendar/page/page_json.h"
 
 #include <QJsonArray>
 #include <cmath>
 
+#include "calendar/page/element_kinds.h"
 #include "calendar/page/sheet_placement.h"
 
 namespace orvella {
 
 namespace {
 
-QString colorText(ColorValue value) {
-  return QStringLiteral("0x") + QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')).toUpper();
-}
-
-QString kindText(page::ElementKind kind) {
-  switch (kind) {
-    case page::ElementKind::Label: return QStringLiteral("label");
-    case page::ElementKind::Image: return QStringLiteral("image");
-    case page::ElementKind::Shape: return QStringLiteral("shape");
-    case page::ElementKind::Band: return QStringLiteral("band");
-  }
-  return {};
-}
-
-QString alignmentText(page::Alignment alignment) {
-  switch (alignment) {
-    case page::Alignment::Left: return QStringLiteral("left");
-    case page::Alignment::Right: return QStringLiteral("right");
-    case page::Alignment::Center: return QStringLiteral("center");
-  }
-  return {};
-}
-
 QJsonObject elementToJson(const page::Element& e) {
+  const page::ElementKindInfo& kind = page::kindInfo(e.kind);
   QJsonObject o;
-  o[QStringLiteral("kind")] = kindText(e.kind);
+  o[QStringLiteral("kind")] = QLatin1String(kind.name);
   o[QStringLiteral("name")] = e.name;
   o[QStringLiteral("left")] = e.left;
   o[QStringLiteral("top")] = e.top;
@@ -46,29 +25,7 @@ QJsonObject elementToJson(const page::Element& e) {
                                            {QStringLiteral("bottom"), e.frame.bottom},
                                            {QStringLiteral("left"), e.frame.left},
                                            {QStringLiteral("right"), e.frame.right}};
-  switch (e.kind) {
-    case page::ElementKind::Label:
-      o[QStringLiteral("caption")] = e.caption;
-      o[QStringLiteral("alignment")] = alignmentText(e.alignment);
-      o[QStringLiteral("font")] = QJsonObject{{QStringLiteral("name"), e.font.name},
-                                              {QStringLiteral("size"), e.font.size},
-                                              {QStringLiteral("color"), colorText(e.font.color)},
-                                              {QStringLiteral("bold"), e.font.bold},
-                                              {QStringLiteral("italic"), e.font.italic},
-                                              {QStringLiteral("underline"), e.font.underline},
-                                              {QStringLiteral("strikeout"), e.font.strikeout}};
-      o[QStringLiteral("transparent")] = e.transparent;
-      o[QStringLiteral("wordwrap")] = e.wordWrap;
-      break;
-    case page::ElementKind::Image:
-      o[QStringLiteral("stretch")] = e.stretch;
-      o[QStringLiteral("picture")] = e.picture.isNull() ? QString() : e.picture.fileName();
-      break;
-    case page::ElementKind::Shape:
-    case page::ElementKind::Band:
-      o[QStringLiteral("color")] = colorText(e.fillColor);
-      break;
-  }
+  kind.describe(e, o);
   return o;
 }
 

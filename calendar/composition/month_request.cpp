@@ -1,0 +1,24 @@
+// A month request and the requests of a run of months.
+#include "calendar/composition/month_request.h"
+
+#include "calendar/composition/month_names.h"
+#include "theme/model/theme.h"
+
+namespace orvella {
+
+QString PageLanguage::monthName(int month) const {
+  return month >= 1 && month <= monthNames.size() ? monthNames[month - 1] : polishMonthName(month - 1);
+}
+
+std::shared_ptr<const Theme> snapshotOf(const Theme& theme) { return std::make_shared<const Theme>(theme); }
+
+std::vector<MonthRequest> monthsOf(const MonthRequest& request, int firstMonth, int lastMonth) {
+  std::vector<MonthRequest> requests;
+  for (int month = firstMonth; month <= lastMonth; ++month) {
+    requests.push_back(request);
+    requests.back().month = month;
+  }
+  return requests;
+}
+
+}  // namespace orvella
