@@ -4,6 +4,7 @@
 // theme and that month's page, and the help window, into <guide folder>/<language>/images/.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
@@ -19,8 +20,10 @@
 #include <functional>
 
 #include "app/application.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/program_windows.h"
+#include "app/year_spin_edit.h"
 #include "calendar/page/page_renderer.h"
 #include "editor/options/options_dialog.h"
 #include "platform/desktop/system_language.h"
@@ -51,6 +54,13 @@ void save(QImage image, const QString& name) {
     std::fprintf(stderr, "guide_pictures: cannot write %s\n", qPrintable(path));
     failed = true;
   }
+}
+
+// Waits until the window is on the screen; one that never comes is a failure.
+void waitForWindow(QWidget* window) {
+  if (QTest::qWaitForWindowExposed(window)) return;
+  std::fprintf(stderr, "guide_pictures: %s never showed\n", qPrintable(window->objectName()));
+  failed = true;
 }
 
 // What the screen shows of these windows, their frames included, once they have settled.
@@ -87,7 +97,7 @@ void picture(const QString& programDir, const QString& guideDir, const QString& 
   ProgramWindows windows = createProgramWindows(context);
   Tf_Main& main = *windows.main;
   main.show();
-  QTest::qWaitForWindowExposed(&main);
+  waitForWindow(&main);
   main.openSampleTheme(programDir + QStringLiteral("/themes/gory.hol"));
   main.cb_month->setCurrentRow(kMonthIndex);
 
@@ -100,7 +110,7 @@ void picture(const QString& programDir, const QString& guideDir, const QString& 
   main.se_year->setFocus();
   f_Options->cb_Holidays->setCurrentIndex(kMonthIndex);
   f_Options->show();
-  QTest::qWaitForWindowExposed(f_Options);
+  waitForWindow(f_Options);
   const QList<std::pair<QWidget*, const char*>> tabs{{f_Options->ts_Main, "editor-general"},
                                                      {f_Options->ts_Holidays, "editor-holidays"},
                                                      {f_Options->ts_Fonts, "editor-fonts"},
@@ -132,11 +142,16 @@ void picture(const QString& programDir, const QString& guideDir, const QString& 
   });
   main.a_PrintPreview->trigger();
 
-  // The help window as F1 opens it.
-  QTest::keyClick(&main, Qt::Key_F1);
-  const auto helps = ui::windows().windows();
-  QWidget* help = helps.back();
-  QTest::qWaitForWindowExposed(help);
+  // The help window as Help > Online help (and F1) opens it.
+  main.a_HelpOnline->trigger();
+  const auto helps = ui::windows().windowsOf<Tf_Help>();
+  if (helps.isEmpty()) {
+    std::fprintf(stderr, "guide_pictures: Online help opened no help window\n");
+    failed = true;
+    return;
+  }
+  Tf_Help* help = helps.front();
+  waitForWindow(help);
   keepScreen({help}, QStringLiteral("help-window"));
   help->close();
 }
