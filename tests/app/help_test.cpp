@@ -50,7 +50,10 @@ class HelpTest : public QObject {
       context.systemLanguage = [system] { return system; };
     });
     Tf_Main& main = program.main();
+    main.activateWindow();  // F1 is the active window's key
+    QVERIFY(QTest::qWaitForWindowActive(&main, kPatience));
     QTest::keyClick(main.windowHandle(), Qt::Key_F1);
+    QVERIFY(helpWindow());
     Tf_Help& help = *helpWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&help, kPatience));
     QCOMPARE(shownIn(program), language + "/index.html");
