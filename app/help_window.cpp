@@ -2,6 +2,7 @@
 #include "app/help_window.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
@@ -57,6 +58,10 @@ Tf_Help::Tf_Help(QWidget* parent) : QMainWindow(parent) {
 }
 
 void Tf_Help::showGuide(const QString& contents) {
+  // Qt's text browser does not follow a page's stylesheet link: the guide's one stylesheet, beside the
+  // languages' folders, is made the default of every page.
+  QFile css(QFileInfo(contents).absolutePath() + QStringLiteral("/../guide.css"));
+  if (css.open(QIODevice::ReadOnly)) tb_Guide->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
   const QString page = shownPage().isEmpty() ? contents : language::samePageIn(shownPage(), contents);
   showPage(QUrl::fromLocalFile(page));
   contents_ = contents;
