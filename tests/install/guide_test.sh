@@ -7,7 +7,6 @@ source "$source/tests/install/checks.sh"
 cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
 for guide in "$source/data/guide" "$build/bin/guide" "$scratch/prefix/share/doc/orvella/guide"; do
   pages="$(cd "$guide/en" && echo *.html)"
-  [ -n "$pages" ] || fail "$guide/en has no pages"
   for language in en es pl; do
     for page in $pages; do
       file="$guide/$language/$page"
