@@ -37,14 +37,14 @@ ComposedPage composeMonth(const MonthRequest& request, const PageSources& source
 PageComposer::PageComposer(PageSources sources) : sources_(std::move(sources)) {}
 
 ComposedPage PageComposer::compose(const MonthRequest& request) {
-  if (request.options.holidayFiles.isEmpty()) return composeMonth(request, sources_, pictures_);
+  const QStringList files = request.holidayFiles();
+  if (files.isEmpty()) return composeMonth(request, sources_, pictures_);
   // The holidays of the files are those of the composed year: imported once for each year in a row.
   QStringList notes;
-  if (yearTheme_.base != request.theme || yearTheme_.year != request.year ||
-      yearTheme_.files != request.options.holidayFiles) {
+  if (yearTheme_.base != request.theme || yearTheme_.year != request.year || yearTheme_.files != files) {
     auto theme = std::make_shared<Theme>(*request.theme);
-    notes = addNationalHolidays(*theme, request.options.holidayFiles, request.year, QString());
-    yearTheme_ = YearTheme{request.theme, request.year, request.options.holidayFiles, std::move(theme)};
+    notes = addNationalHolidays(*theme, files, request.year, QString());
+    yearTheme_ = YearTheme{request.theme, request.year, files, std::move(theme)};
   }
   MonthRequest withHolidays = request;
   withHolidays.theme = yearTheme_.theme;

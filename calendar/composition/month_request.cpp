@@ -10,6 +10,10 @@ QString PageLanguage::monthName(int month) const {
   return month >= 1 && month <= monthNames.size() ? monthNames[month - 1] : polishMonthName(month - 1);
 }
 
+QStringList MonthRequest::holidayFiles() const {
+  return theme ? theme->linkedHolidays + options.holidayFiles : options.holidayFiles;
+}
+
 std::shared_ptr<const Theme> snapshotOf(const Theme& theme) { return std::make_shared<const Theme>(theme); }
 
 std::vector<MonthRequest> monthsOf(const MonthRequest& request, int firstMonth, int lastMonth) {

@@ -36,6 +36,10 @@ struct MonthRequest {
   int year = 2009;
   int month = 1;  // 1..12
   RequestOptions options;
+
+  // The national holidays files added to the theme's holidays for the year: those linked to the theme,
+  // then those of the options.
+  QStringList holidayFiles() const;
 };
 
 // A copy of the theme that later changes of the theme do not reach.

@@ -7,7 +7,7 @@
 #include "editor/holidays/national_holidays.h"
 #include "editor/holidays/shipped_holidays.h"
 #include "platform/errors/error.h"
-#include "theme/model/theme.h"
+#include "theme/model/holiday_table.h"
 
 namespace orvella {
 
@@ -21,6 +21,11 @@ QString nationalHolidaysFile(const QString& file, const QString& programDir) {
 }
 
 QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year, const QString& programDir) {
+  return addNationalHolidays(theme.holidays, files, year, programDir);
+}
+
+QStringList addNationalHolidays(HolidayTable& table, const QStringList& files, int year, const QString& programDir) {
+  const FebruaryOfYear february(table, year);
   QStringList notes;
   TCalcExpress ce;
   NationalHolidaysImport importer(ce);
@@ -30,7 +35,7 @@ QStringList addNationalHolidays(Theme& theme, const QStringList& files, int year
     if (!info.isFile()) throw Error(file + QStringLiteral(": there is no such file"));
     if (!info.isReadable()) throw Error(file + QStringLiteral(": the file cannot be read"));
     try {
-      importer.importFile(file, theme.holidays, year);
+      importer.importFile(file, table, year);
     } catch (const Error& e) {
       // Messages that name the file already stand as they are.
       if (e.message().startsWith(file + QLatin1Char(':'))) throw;

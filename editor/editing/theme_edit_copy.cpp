@@ -4,8 +4,11 @@
 #include <QDate>
 #include <QScopeGuard>
 
+#include "calendar/composition/year_holidays.h"
 #include "dates/calendar_days.h"
 #include "editor/holidays/national_holidays.h"
+#include "platform/errors/error.h"
+#include "platform/files/path_names.h"
 #include "theme/model/holiday_table.h"
 
 namespace orvella {
@@ -42,6 +45,8 @@ void ThemeEditCopy::load() {
   name_ = theme_.name;
   pictureHoliday_ = theme_.pictureHoliday;
   pictureLeft_ = theme_.pictureLeft;
+  linked_ = theme_.linkedHolidays;
+  imported_.clear();
   shown_ = kNoMonth;
   undo_.clear();
   redo_.clear();
@@ -61,6 +66,7 @@ void ThemeEditCopy::commit(const QString& name, const ThemeSwitches& switches) {
   theme_.name = name;
   theme_.pictureHoliday = pictureHoliday_;
   theme_.pictureLeft = pictureLeft_;
+  theme_.linkedHolidays = linked_;
   theme_.withoutForenames = switches.withoutForenames;
   theme_.sundayLikeWeekday = switches.sundayLikeWeekday;
   theme_.drawFrames = switches.drawFrames;
@@ -74,6 +80,9 @@ void ThemeEditCopy::storeShownMonth(const QStringList& texts) {
   const qsizetype days = std::min<qsizetype>(qsizetype(row.size()), texts.size());
   for (qsizetype d = 0; d < days; ++d) {
     HolidayEntry& entry = row[d];
+    // A linked file's day shown in an empty day stays the file's, and follows the year.
+    const bool linkedDay = size_t(d) < shownLinked_.size() && !shownLinked_[d].text.isEmpty();
+    if (linkedDay && entry.text.isEmpty() && texts[d] == shownLinked_[d].text) continue;
     entry.text = dayTextFromCell(texts[d]);
     // A text changed keeps its kind (a national holiday stays one); an emptied day has none.
     if (entry.text.isEmpty()) entry.kind = kNoHolidayKind;
@@ -93,8 +102,9 @@ std::vector<GridDay> ThemeEditCopy::showMonth(const QStringList& shownTexts, int
   // The days of the month in the year: a 29 February the year does not have stays, unshown.
   const int shown = std::min(int(row.size()), daysInMonth(year, month + 1));
   days.reserve(shown);
+  shownLinked_ = linkedDays(month, year);
   for (int d = 1; d <= shown; ++d) {
-    const HolidayEntry& entry = row[d - 1];
+    const HolidayEntry& entry = row[d - 1].text.isEmpty() ? shownLinked_[d - 1] : row[d - 1];
     days.push_back({d, entry.text, colourOf(entry, year, month + 1, d)});
   }
   shown_ = std::uint8_t(month);
@@ -120,15 +130,47 @@ void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const
   const ForgetShownMonth forget{*this};
   const FebruaryOfYear february(theme_.holidaysEditCopy, year);
   import.importFile(path, theme_.holidaysEditCopy, year);
+  imported_ << path;
 }
 
 int ThemeEditCopy::removeNationalHolidays(const QStringList& shownTexts) {
   Values before = values();
   keepTypedTexts(shownTexts);
   forgetShownMonth();
+  linked_.clear();
+  imported_.clear();
   const int removed = NationalHolidaysImport::removeNationalHolidays(theme_.holidaysEditCopy);
   recordSince(std::move(before), kNoMonth);
   return removed;
+}
+
+QStringList ThemeEditCopy::linkNationalHolidays(const QString& path, int year, const QStringList& shownTexts) {
+  Values before = values();
+  keepTypedTexts(shownTexts);
+  forgetShownMonth();
+  HolidayTable trial = theme_.holidaysEditCopy;
+  const QStringList notes = addNationalHolidays(trial, {path}, year, QString());
+  bool known = false;
+  for (const QString& linked : linked_)
+    known = known || files::filePart(linked).compare(files::filePart(path), Qt::CaseInsensitive) == 0;
+  if (!known) linked_ << path;
+  recordSince(std::move(before), kNoMonth);
+  return notes;
+}
+
+HolidayRow ThemeEditCopy::linkedDays(int month, int year) const {
+  const HolidayRow& own = theme_.holidaysEditCopy.at(month);
+  HolidayRow days(own.size());
+  if (linked_.isEmpty()) return days;
+  HolidayTable withLinked = theme_.holidaysEditCopy;
+  try {
+    addNationalHolidays(withLinked, linked_, year, QString());
+  } catch (const Error&) {
+    return days;
+  }
+  for (size_t d = 0; d < own.size(); ++d)
+    if (own[d].text.isEmpty()) days[d] = withLinked[month][d];
+  return days;
 }
 
 const QString& ThemeEditCopy::picture(int index) const {
@@ -154,7 +196,7 @@ void ThemeEditCopy::setBackground(int month, const QString& path) {
 }
 
 ThemeEditCopy::Values ThemeEditCopy::values() const {
-  return {theme_.holidaysEditCopy, backgrounds_, fonts_, pictureLeft_, pictureHoliday_};
+  return {theme_.holidaysEditCopy, backgrounds_, fonts_, pictureLeft_, pictureHoliday_, linked_, imported_};
 }
 
 void ThemeEditCopy::setValues(const Values& values) {
@@ -163,6 +205,8 @@ void ThemeEditCopy::setValues(const Values& values) {
   fonts_ = values.fonts;
   pictureLeft_ = values.pictureLeft;
   pictureHoliday_ = values.pictureHoliday;
+  linked_ = values.linked;
+  imported_ = values.imported;
 }
 
 void ThemeEditCopy::recordSince(Values before, int month) {

@@ -75,6 +75,14 @@ class ThemeEditCopy {
   void importNationalHolidays(NationalHolidaysImport& import, const QString& path, int year,
                               const QStringList& shownTexts);
   int removeNationalHolidays(const QStringList& shownTexts);
+  // "Dodaj..." with "Aktualizuj co roku": the file is linked to the theme instead, its holidays shown for
+  // year as an import would add them, and added to every page for the page's year. A file that cannot
+  // be added raises Error naming it and is not linked; one whose name is linked already is not linked
+  // twice. Returns the notes on entries left out, as a page's composition gives them.
+  QStringList linkNationalHolidays(const QString& path, int year, const QStringList& shownTexts);
+  // The files linked, and those imported since the opening, by their full paths.
+  const QStringList& linkedFiles() const { return linked_; }
+  const QStringList& importedFiles() const { return imported_; }
 
   const ThemeFont& font(int index) const { return fonts_.at(index); }  // FontIndex
   const QString& picture(int index) const;                             // PictureIndex
@@ -109,6 +117,8 @@ class ThemeEditCopy {
     std::array<ThemeFont, 4> fonts;
     QString pictureLeft;
     QString pictureHoliday;
+    QStringList linked;
+    QStringList imported;
     friend bool operator==(const Values&, const Values&) = default;
   };
   struct Step {
@@ -123,6 +133,9 @@ class ThemeEditCopy {
 
   void storeShownMonth(const QStringList& texts);
   void keepTypedTexts(const QStringList& shownTexts);
+  // The days the linked files give the month (0..11) in year, where the copy has none; empty entries
+  // elsewhere. A linked file that cannot be read adds nothing here (the composition says why).
+  HolidayRow linkedDays(int month, int year) const;
 
   Theme& theme_;
   std::array<QString, 12> backgrounds_;
@@ -131,6 +144,9 @@ class ThemeEditCopy {
   QString pictureLeft_;
   QString pictureHoliday_;
   std::uint8_t shown_ = kNoMonth;
+  HolidayRow shownLinked_;  // the linked days the grid shows for the shown month
+  QStringList linked_;
+  QStringList imported_;
   std::vector<Step> undo_;
   std::vector<Step> redo_;
 };

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -24,6 +25,7 @@
 #include "platform/errors/error.h"
 #include "platform/files/path_names.h"
 #include "platform/pictures/picture.h"
+#include "ui/components.h"
 #include "ui/dialog_seams.h"
 #include "ui/file_drops.h"
 #include "ui/guarded.h"
@@ -240,13 +242,18 @@ void Tf_Options::buildHolidaysTab() {
   l_Year->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   gb_NationalHolidays = named(new QGroupBox(QStringLiteral("Święta narodowe"), ts_Holidays), "gb_NationalHolidays");
-  gb_NationalHolidays->setGeometry(8, 36, 246, 50);
+  gb_NationalHolidays->setGeometry(8, 36, 246, 68);
   b_LoadNationalHolidays = button(gb_NationalHolidays, "b_LoadNationalHolidays", "Dodaj...",
                                   &Tf_Options::b_LoadNationalHolidaysClick);
   b_LoadNationalHolidays->setGeometry(8, 18, 111, 25);
   b_DeleteNationalHolidays =
       button(gb_NationalHolidays, "b_DeleteNationalHolidays", "Usuń", &Tf_Options::b_DeleteNationalHolidaysClick);
   b_DeleteNationalHolidays->setGeometry(127, 18, 111, 25);
+  ch_UpdateEveryYear = named(new QCheckBox(QStringLiteral("Aktualizuj co roku"), gb_NationalHolidays),
+                             "ch_UpdateEveryYear");
+  ch_UpdateEveryYear->setGeometry(10, 46, 228, 18);
+  ch_UpdateEveryYear->setToolTip(QStringLiteral(
+      "Plik zostaje dołączony do tematu, a jego święta są dodawane dla roku każdej drukowanej strony"));
 
   // Beside the grid, the month's background: a small picture of it, and the buttons that choose and
   // remove it.
@@ -261,6 +268,14 @@ void Tf_Options::buildHolidaysTab() {
                                      &Tf_Options::b_DeleteBackgroundPictureClick);
   b_DeleteBackgroundPicture->setGeometry(kColumnLeft, 166, kColumnWidth, 25);
 
+  // The national holidays files of this opening, the linked ones marked.
+  gb_HolidayFiles = named(new QGroupBox(QStringLiteral("Pliki świąt"), ts_Holidays), "gb_HolidayFiles");
+  gb_HolidayFiles->setGeometry(kColumnLeft, 200, kColumnWidth, 150);
+  cb_HolidayFiles = named(new QListWidget(gb_HolidayFiles), "cb_HolidayFiles");
+  cb_HolidayFiles->setGeometry(6, 20, kColumnWidth - 12, 124);
+  cb_HolidayFiles->setSelectionMode(QAbstractItemView::NoSelection);
+  ui::setTag(cb_HolidayFiles, ui::kTagNotTranslated);  // file names
+
   sag_Holidays = named(new ui::StringGrid(2, ts_Holidays), "sag_Holidays");
   sag_Holidays->setColumnWidth(0, 20);
   sag_Holidays->setColumnWidth(1, 224);
@@ -270,7 +285,7 @@ void Tf_Options::buildHolidaysTab() {
   sag_Holidays->setToolTip(
       QStringLiteral("Znak * na początku linii powoduje dodanie dodatkowej ikonki przy liczbie dnia na kalendarzu"));
   // Room for the header and 31 days, with lines between all cells and no scroll bar.
-  sag_Holidays->setGeometry(8, 94, 20 + 224 + 2 * sag_Holidays->frameWidth(),
+  sag_Holidays->setGeometry(8, 110, 20 + 224 + 2 * sag_Holidays->frameWidth(),
                             32 * 16 + 2 * sag_Holidays->frameWidth());
 }
 
@@ -344,6 +359,7 @@ void Tf_Options::FormShow() {
   edit_.forgetShownMonth();
   cb_HolidaysChange();
   showBackground();
+  showHolidayFiles();
   const Theme& theme = *host_.theme;
   e_ThemeName->setText(edit_.name());
   ch_WithoutForenames->setChecked(theme.withoutForenames);
@@ -465,14 +481,35 @@ void Tf_Options::b_LoadNationalHolidaysClick() {
 }
 
 void Tf_Options::importNationalHolidays(const QString& path) {
+  const auto refresh = [this] {
+    cb_HolidaysChange();
+    showHolidayFiles();
+  };
+  QString skipped;
   try {
-    edit_.importNationalHolidays(import_, path, year_, shownTexts());
+    if (ch_UpdateEveryYear->isChecked()) {
+      // The notes name the file already, as a page's composition gives them.
+      skipped = edit_.linkNationalHolidays(path, year_, shownTexts()).join(QLatin1Char('\n'));
+    } else {
+      edit_.importNationalHolidays(import_, path, year_, shownTexts());
+      skipped = skippedHolidaysMessage(import_.skipped());
+    }
   } catch (...) {
-    cb_HolidaysChange();  // the days imported before the error stay, and show
+    refresh();  // the days imported before the error stay, and show
     throw;
   }
-  cb_HolidaysChange();
-  const QString skipped = skippedHolidaysMessage(import_.skipped());
+  refresh();
+  showSkipped(skipped);
+}
+
+void Tf_Options::showHolidayFiles() {
+  cb_HolidayFiles->clear();
+  for (const QString& file : edit_.importedFiles()) cb_HolidayFiles->addItem(files::filePart(file));
+  for (const QString& file : edit_.linkedFiles())
+    cb_HolidayFiles->addItem(formatMessage(messageText(messages::msg_LinkedHolidaysFile), files::filePart(file)));
+}
+
+void Tf_Options::showSkipped(const QString& skipped) {
   if (skipped.isEmpty()) return;
   ui::MessageBoxRequest box;
   box.icon = QMessageBox::Information;
@@ -485,6 +522,7 @@ void Tf_Options::importNationalHolidays(const QString& path) {
 void Tf_Options::b_DeleteNationalHolidaysClick() {
   edit_.removeNationalHolidays(shownTexts());
   cb_HolidaysChange();
+  showHolidayFiles();
 }
 
 void Tf_Options::undoChange() { showChange(edit_.undo()); }
@@ -497,6 +535,7 @@ void Tf_Options::showChange(int changedMonth) {
   showBackground();
   cb_FontsChange();
   cb_PicturesChange();
+  showHolidayFiles();
 }
 
 void Tf_Options::b_OKClick() {

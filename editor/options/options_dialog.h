@@ -19,6 +19,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QScrollArea;
 class QTabWidget;
@@ -36,6 +37,8 @@ class PictureBox;
 namespace messages {
 // The caption of the picture preview when the picture's file exists but cannot be read; %s: its name.
 inline constexpr MessageText msg_PictureUnreadable{"msg_PictureUnreadable", "%s (nie można odczytać pliku)"};
+// A national holidays file in the list of the holidays tab that is linked to the theme; %s: its name.
+inline constexpr MessageText msg_LinkedHolidaysFile{"msg_LinkedHolidaysFile", "%s (co roku)"};
 }  // namespace messages
 
 // What the dialog reads from the main window and borrows of it.
@@ -76,7 +79,8 @@ class Tf_Options : public QDialog {
   // and pictures), its month shown.
   void undoChange();
   void redoChange();
-  // A national holidays file added as "Dodaj..." adds the file chosen (also one dropped on the dialog).
+  // A national holidays file added as "Dodaj..." adds the file chosen (also one dropped on the dialog),
+  // or links it to the theme when "Aktualizuj co roku" is checked.
   void importNationalHolidays(const QString& path);
 
   const ThemeEditCopy& editCopy() const { return edit_; }
@@ -100,6 +104,9 @@ class Tf_Options : public QDialog {
   QGroupBox* gb_NationalHolidays = nullptr;
   QPushButton* b_LoadNationalHolidays = nullptr;
   QPushButton* b_DeleteNationalHolidays = nullptr;
+  QCheckBox* ch_UpdateEveryYear = nullptr;  // "Dodaj..." links the file instead of adding its days
+  QGroupBox* gb_HolidayFiles = nullptr;
+  QListWidget* cb_HolidayFiles = nullptr;   // the files added since the opening and those linked
   ui::StringGrid* sag_Holidays = nullptr;
   QWidget* ts_Fonts = nullptr;
   QComboBox* cb_Fonts = nullptr;
@@ -142,6 +149,9 @@ class Tf_Options : public QDialog {
   static void showReadablePicture(PictureBox* box, QGroupBox* group, const QString& file);
   // The background of the chosen month.
   void showBackground();
+  void showHolidayFiles();
+  // Says the notes on entries of a holidays file that were left out, when there are any.
+  void showSkipped(const QString& notes);
   // After undo or redo: the month changed, the grid, the background, the font and the picture.
   void showChange(int changedMonth);
   // Its own size where the screen has room for it, else the screen's free size; centred.

@@ -71,6 +71,9 @@ void ThemeFiles::delete_temp() {
     const QString target = inWorkingDir(name);
     if (!target.isEmpty()) files::deleteFile(target);
   }
+  // Linked holidays files are held by full paths: those an Open placed in the working directory go.
+  for (const QString& linked : theme_.linkedHolidays)
+    if (QFileInfo(linked).absolutePath() == QDir(workingDir()).absolutePath()) files::deleteFile(linked);
 }
 
 void ThemeFiles::new_theme() {
@@ -123,9 +126,13 @@ bool ThemeFiles::load_theme(const QString& path) {
                                workingDir() + QLatin1Char('/') + QLatin1String(kLadybugPicture));
     files::copyFileNoOverwrite(programDir_ + QStringLiteral("/kwiatek.wmf"), workingDir() + QStringLiteral("/flower.wmf"));
   }
-  QStringList leftOut;
-  readThemeSettings(theme_, IniFile::load(settingsFile()), workingDir(), &leftOut);
-  if (!leftOut.isEmpty()) notice_ = messageText(msg_PicturesLeftOut).arg(leftOut.join(QStringLiteral(", ")));
+  QStringList leftOut, linkedLeftOut;
+  readThemeSettings(theme_, IniFile::load(settingsFile()), workingDir(), &leftOut, &linkedLeftOut);
+  QStringList notices;
+  if (!leftOut.isEmpty()) notices << messageText(msg_PicturesLeftOut).arg(leftOut.join(QStringLiteral(", ")));
+  if (!linkedLeftOut.isEmpty())
+    notices << messageText(msg_LinkedHolidaysLeftOut).arg(linkedLeftOut.join(QStringLiteral(", ")));
+  notice_ = notices.join(QLatin1Char('\n'));
   return true;
 }
 
@@ -148,6 +155,8 @@ bool ThemeFiles::save_theme(const QString& path) {
   QStringList fileList{settingsFile()};
   for (const QString& picture : {theme_.pictureHoliday, theme_.pictureLeft})
     if (QDir::isAbsolutePath(files::toSlashes(picture))) fileList << picture;
+  for (const QString& linked : theme_.linkedHolidays)
+    if (QDir::isAbsolutePath(linked)) fileList << linked;
   // The new archive is written beside the old one under a fresh name of its own, so that no file of
   // the user's is overwritten, and takes the old one's place only when it is complete.
   const QString partial = files::createFileBeside(path);

@@ -37,9 +37,11 @@ class ThemeFiles {
   // error or a settings value that cannot be read raises Error (the reason, the archive's message or the
   // settings message) and leaves the current theme and the working directory as they were. Returns
   // false, changing nothing, when a progress handler stopped it. Pictures the settings name that are
-  // not in the working directory are left out of the theme and named in notice().
+  // not in the working directory are left out of the theme and named in notice(), as are linked
+  // national holidays files that are not there or cannot be read.
   bool load_theme(const QString& path);
-  // What the last Open has to tell although it succeeded (pictures left out); empty when nothing.
+  // What the last Open has to tell although it succeeded (pictures and linked holidays files left
+  // out, a line each); empty when nothing.
   const QString& notice() const { return notice_; }
   // Writes the settings file, then the archive at path when path is not empty. The archive is written
   // beside path and replaces it only when complete, so a failed save leaves the old file as it was; the
@@ -54,6 +56,10 @@ class ThemeFiles {
   // %1 the pictures' names as the theme gives them.
   static constexpr MessageText msg_PicturesLeftOut{
       "msg_PicturesLeftOut", "Motyw nie zawiera obrazów, które wymienia, więc zostają pominięte: %1"};
+  // %1 the names of the linked national holidays files the theme does not hold, or holds damaged.
+  static constexpr MessageText msg_LinkedHolidaysLeftOut{
+      "msg_LinkedHolidaysLeftOut",
+      "Motyw nie zawiera dołączonych plików świąt albo nie można ich odczytać, więc zostają pominięte: %1"};
 
  private:
   QString inWorkingDir(const QString& name) const;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -52,6 +53,9 @@ struct Theme {
   QString pictureHoliday;               // icon beside holiday lines that begin with "*"
   QString pictureLeft;                  // tall picture in the left margin
   std::array<QString, 12> backgrounds;  // month background pictures, January first
+  // National holidays files linked to the theme: added to its holidays for whatever year a page is
+  // composed for, in this order. Held by their full paths, as the pictures are.
+  QStringList linkedHolidays;
 
   bool sundayLikeWeekday = false;
   bool withoutForenames = false;

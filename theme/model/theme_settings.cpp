@@ -8,6 +8,7 @@
 #include <array>
 
 #include "platform/fonts/font_points.h"
+#include "platform/settings/settings_file_bytes.h"
 #include "platform/settings/windows1250.h"
 #include "theme/model/holiday_table.h"
 
@@ -31,6 +32,8 @@ constexpr FontSection kFonts[] = {
 };
 
 const QString kMain = QStringLiteral("main");
+// More links than any theme needs are not read: a settings file cannot make an Open read without end.
+constexpr int kMostLinkedHolidays = 254;
 
 // "1" ... "31": the names of the month sections and day keys, made once for the hundreds of lookups
 // of every read and write.
@@ -100,6 +103,32 @@ void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pict
   theme.withoutForenames = ini.readBool(kMain, QStringLiteral("without_forenames"), false);
   theme.drawFrames = ini.readBool(kMain, QStringLiteral("draw_frames"), false);
   theme.weekNumbers = ini.readBool(kMain, QStringLiteral("week_numbers"), false);
+}
+
+// A file the composition can add holidays from: a settings file of a size it reads, with section "1".
+bool isHolidaysFile(const QString& path) {
+  const SettingsFileBytes read = readSettingsFileBytes(path);
+  return read.state == SettingsFileBytes::Read &&
+         IniFile::fromBytes(read.bytes, path).sectionHasKeys(QStringLiteral("1"));
+}
+
+// The linked files, in their keys' order "1", "2", ... up to the first missing one.
+QStringList readLinkedHolidays(const IniFile& ini, const QString& workingDir, QStringList* leftOut) {
+  const QString section = L(kLinkedHolidaysSection);
+  QStringList linked;
+  for (int n = 1; n <= kMostLinkedHolidays; ++n) {
+    const QString name = ini.readString(section, QString::number(n), QString());
+    if (name.isEmpty()) break;
+    // Looked for by its file name in the working folder only, as a picture is: a stranger's theme must
+    // not make the program read a file of the user's.
+    const QString found = findFileInFolder(workingDir, fileNameOf(name));
+    if (found.isEmpty() || !isHolidaysFile(found)) {
+      if (leftOut) *leftOut << name;
+    } else if (!linked.contains(found)) {
+      linked << found;
+    }
+  }
+  return linked;
 }
 
 // The day a key of a month section stands for: its number written as the program writes it ("5",
@@ -188,9 +217,11 @@ void readThemeDefaults(Theme& theme, const IniFile& ini) {
   }
   readFontsNameSwitches(theme, ini, QStringLiteral("images/flower.wmf"),
                         QStringLiteral("images/band_music.wmf"), QString(), false);
+  theme.linkedHolidays.clear();
 }
 
-void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir, QStringList* leftOut) {
+void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir, QStringList* leftOut,
+                       QStringList* linkedLeftOut) {
   ensureTwelveRows(theme.holidays);
   ensureTwelveRows(theme.holidaysEditCopy);
   for (int month = 1; month <= 12; ++month) {
@@ -206,6 +237,7 @@ void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingD
   }
   readFontsNameSwitches(theme, ini, QStringLiteral("flower.wmf"), QStringLiteral("band_music.wmf"),
                         workingDir, true, leftOut);
+  theme.linkedHolidays = readLinkedHolidays(ini, workingDir, linkedLeftOut);
 }
 
 void writeThemeSettings(const Theme& theme, IniFile& ini) {
@@ -231,6 +263,10 @@ void writeThemeSettings(const Theme& theme, IniFile& ini) {
   ini.writeBool(kMain, QStringLiteral("without_forenames"), theme.withoutForenames);
   ini.writeBool(kMain, QStringLiteral("draw_frames"), theme.drawFrames);
   ini.writeBool(kMain, QStringLiteral("week_numbers"), theme.weekNumbers);
+  const QString linked = L(kLinkedHolidaysSection);
+  ini.eraseSection(linked);
+  for (qsizetype n = 0; n < theme.linkedHolidays.size(); ++n)
+    ini.writeString(linked, QString::number(n + 1), fileNameOf(theme.linkedHolidays[n]));
 }
 
 }  // namespace orvella

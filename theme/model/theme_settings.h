@@ -10,6 +10,9 @@ namespace orvella {
 
 inline constexpr char kThemeSettingsFileName[] = "holidays.ini";
 inline constexpr char kThemeSettingsVersion[] = "1.33";
+// The section of the national holidays files linked to the theme: keys "1", "2", ... name them by file
+// name. The original program reads no such section, so a theme that has one still opens there.
+inline constexpr char kLinkedHolidaysSection[] = "linked_holidays";
 // Separates a stored day text from its kind letter.
 inline constexpr char16_t kDayKindSeparator = 30;
 
@@ -24,12 +27,14 @@ void readThemeDefaults(Theme& theme, const IniFile& ini);
 // and held by its full path there; one that is not there is left out of the theme (held empty) and its
 // name as the file gives it is added to leftOut. A "color" that is neither a colour name nor a number
 // raises Error "'%s' is not a valid integer value"; what was read before it keeps its new value.
-// Every day a month can have is read, 29 February too.
+// Every day a month can have is read, 29 February too. A linked holidays file is looked for like a
+// picture, in workingDir alone; one that is not there or is no holidays file it can read is left out and
+// its name added to linkedLeftOut.
 void readThemeSettings(Theme& theme, const IniFile& ini, const QString& workingDir,
-                       QStringList* leftOut = nullptr);
+                       QStringList* leftOut = nullptr, QStringList* linkedLeftOut = nullptr);
 
-// Save: rewrites every month section (every day with a text, 29 February too), updates the font and
-// [main] keys in place. Only changes ini in memory; the caller flushes it.
+// Save: rewrites every month section (every day with a text, 29 February too) and the linked holidays
+// section (left out when nothing is linked), updates the font and [main] keys in place. Only changes ini in memory; the caller flushes it.
 void writeThemeSettings(const Theme& theme, IniFile& ini);
 
 // A stored day value: text, character 30, kind letter. A value without the separator is a user

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -457,6 +458,33 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(theme.holidays[0][1], HolidayEntry());
     click(d.b_Cancel);
     QCOMPARE(theme.holidays[0][4], HolidayEntry());
+  }
+
+  // "Aktualizuj co roku": "Dodaj..." links the file; its days show orange for the dialog's year but are
+  // not written into the theme, and "Usuń" unlinks it.
+  void updateEveryYearLinksTheFileInsteadOfAddingItsDays() {
+    Tf_Options& d = opened(3);  // April 2012: Easter Monday on the 9th
+    const QString file = folder->path(QStringLiteral("holidays/polska.hln"));
+    QTest::mouseClick(d.ch_UpdateEveryYear, Qt::LeftButton);
+    ui::seams().fileDialogs.setNextAnswer(file);
+    click(d.b_LoadNationalHolidays);
+    QCOMPARE(grid().cell(1, 9), QStringLiteral("Poniedziałek/Wielkanocny"));
+    QCOMPARE(grid().fixedCellColor(9), kOrange);
+    QCOMPARE(d.cb_HolidayFiles->item(0)->text(), QStringLiteral("polska.hln (co roku)"));
+    testing::keepScreenshot(d, QStringLiteral("options_linked_holidays"));
+    chooseMonth(4);
+    chooseMonth(3);
+    click(d.b_OK);
+    QCOMPARE(theme.linkedHolidays, QStringList{file});
+    QCOMPARE(theme.holidays[3][8], HolidayEntry());
+
+    opened(3);
+    QCOMPARE(grid().cell(1, 9), QStringLiteral("Poniedziałek/Wielkanocny"));
+    click(d.b_DeleteNationalHolidays);
+    QCOMPARE(grid().cell(1, 9), QString());
+    QCOMPARE(d.cb_HolidayFiles->count(), 0);
+    click(d.b_OK);
+    QVERIFY(theme.linkedHolidays.isEmpty());
   }
 
   // Ctrl+Z and Ctrl+Y take back and make again a committed cell edit in its month; an open cell editor

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <array>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -338,6 +339,44 @@ TEST_F(ThemeFilesTest, SaveKeepsTheArchivesModeAndANewOneFollowsTheUmask) {
   EXPECT_EQ(QFile::permissions(outside(QStringLiteral("private.hol"))),
             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
   ::umask(before);
+}
+
+// A linked holidays file goes into the archive and comes back linked; each year's pages date its movable
+// holidays for that year. The sections the original program reads are written as without the link.
+TEST_F(ThemeFilesTest, ALinkedHolidaysFileTravelsWithTheThemeAndFollowsTheComposedYear) {
+  theme.linkedHolidays = {program.path(QStringLiteral("holidays/polska.hln"))};
+  const QString archive = outside(QStringLiteral("linked.hol"));
+  ASSERT_TRUE(files.save_theme(archive));
+  const QByteArray linked = readFile(files.settingsFile());
+  theme.linkedHolidays.clear();
+  files.save_theme(QString());
+  const QByteArray plain = readFile(files.settingsFile());
+  EXPECT_TRUE(linked.startsWith(plain)) << linked.constData();
+  EXPECT_TRUE(linked.mid(plain.size()).contains("polska.hln"));
+
+  files.new_theme();
+  files.load_theme(archive);
+  ASSERT_EQ(theme.linkedHolidays, QStringList{temp(QStringLiteral("polska.hln"))});
+  NameDays nameDays;
+  PageComposer composer(PageSources{nameDays, [](const QString&) { return QString(); }});
+  for (const auto& [y, m, easterMonday] : {std::array{2026, 4, 6}, std::array{2027, 3, 29}}) {
+    QString before;  // the element before the holiday's text is its day's number
+    for (const page::Element& e : composer.compose(MonthRequest{snapshotOf(theme), y, m, {}}).page.elements) {
+      if (e.caption.contains(QStringLiteral("Wielkanocny"))) break;
+      before = e.caption;
+    }
+    EXPECT_EQ(before, QString::number(easterMonday)) << y;
+  }
+
+  // A link to a file the theme did not bring (gone with the theme before), or outside the working
+  // folder, is left out with one notice naming both; the theme opens.
+  writeFile(program.path(QStringLiteral("secret.hln")), "[1]\nm=1\nd=1\nname=x\n");
+  const QString bare = outside(QStringLiteral("bare.hol"));
+  writeFile(bare, "[main]\nname=Bare\n[linked_holidays]\n1=polska.hln\n2=../secret.hln\n");
+  files.load_theme(bare);
+  EXPECT_EQ(theme.name, QStringLiteral("Bare"));
+  EXPECT_TRUE(theme.linkedHolidays.isEmpty());
+  EXPECT_TRUE(files.notice().contains(QStringLiteral("polska.hln, ../secret.hln"))) << files.notice().toStdString();
 }
 
 // Everything a user sets survives Save and Open, and every month composes the same page afterwards.
