@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
   orvella::ProgramContext context;
   context.programDir = paths.dataDir;
   context.configFile = paths.configFile;
+  context.guideFolder = paths.guideDir;
   // Held until the program ends, after its windows are gone.
   const orvella::WorkingFolder working(paths.workingDir);
   context.workingFolder = working.path();

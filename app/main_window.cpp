@@ -23,8 +23,10 @@
 #include "calendar/composition/month_names.h"
 #include "calendar/composition/month_composition.h"
 #include "dates/calendar_days.h"
+#include "app/help_window.h"
 #include "app/print_window.h"
 #include "editor/options/options_dialog.h"
+#include "i18n/language/guide_pages.h"
 #include "i18n/language/language_choice.h"
 #include "i18n/language/language_file.h"
 #include "i18n/language/qt_translations.h"
@@ -117,7 +119,7 @@ void Tf_Main::buildActions() {
       {&a_PrintPreview, "a_PrintPreview", "Podgląd wydruku", "Otwiera podgląd wydruku", 3},
       {&a_YearPreview, "a_YearPreview", "Podgląd roku", "Podgląd wszystkich miesięcy roku", -1},
       {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
-      {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Pomoc w internecie", -1},
+      {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Podręcznik programu", -1},
   };
   for (const ActionInfo& s : actions) {
     auto* action = new QAction(QString::fromUtf8(s.caption), this);
@@ -175,14 +177,18 @@ void Tf_Main::buildMenus() {
     connect(item, &QAction::triggered, this, ui::guarded([this, item] { mi_englishClick(item); }));
   }
 
-  QMenu* help = bar->addMenu(QStringLiteral("Pomoc"));
-  help->setObjectName(QStringLiteral("mi_Help"));
-  menuItem(help, QStringLiteral("mi_About"), QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
-  ui::addMenuSeparator(help, QStringLiteral("N3"));
-  menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), &Tf_Main::mi_WwwClick);
-  // F1 is the program's help: today the help on the web.
-  ui::addMenuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline)->setShortcut(Qt::Key_F1);
-  menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), &Tf_Main::mi_ThemeGalleryClick);
+  mi_Help = bar->addMenu(QStringLiteral("Pomoc"));
+  mi_Help->setObjectName(QStringLiteral("mi_Help"));
+  menuItem(mi_Help, QStringLiteral("mi_About"), QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
+  ui::addMenuSeparator(mi_Help, QStringLiteral("N3"));
+  // Without a site there is no site to show; the gallery is then the sample themes.
+  const bool site = !context_.siteUrl.isEmpty();
+  menuItem(mi_Help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), &Tf_Main::mi_WwwClick)
+      ->setVisible(site);
+  // F1 is the program's help.
+  ui::addMenuItem(mi_Help, QStringLiteral("mi_HelpOnline"), a_HelpOnline)->setShortcut(Qt::Key_F1);
+  menuItem(mi_Help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), &Tf_Main::mi_ThemeGalleryClick)
+      ->setEnabled(site || mi_SampleThemes->isEnabled());
 }
 
 void Tf_Main::buildRecentMenu(QMenu* file) {
@@ -370,7 +376,10 @@ void Tf_Main::mi_englishClick(QAction* sender) {
   if (file->usable()) {
     const BusyCursor busy;
     useQtTranslationsOf(name);
+    appliedLanguage_ = file;
     www_part = apply_language_file(std::move(file));
+    // An open help window turns to the same page in the new language.
+    if (help_) help_->showGuide(language::guideContents(context_.guideDir(), www_part));
     return;
   }
   // Everything stays as it was; the item stays checked. At start-up that is the built-in Polish, which
@@ -622,11 +631,42 @@ void Tf_Main::a_EditExecute() {
   f_Options->exec();
 }
 
-void Tf_Main::a_HelpOnlineExecute() { ui::openWebPage(language::onlineHelpAddress(www_part)); }
+void Tf_Main::a_HelpOnlineExecute() {
+  if (context_.siteUrl.isEmpty())
+    showGuide();
+  else
+    ui::openWebPage(language::onlineHelpAddress(context_.siteUrl, www_part));
+}
 
-void Tf_Main::mi_WwwClick() { ui::openWebPage(language::siteAddress(www_part)); }
+void Tf_Main::showGuide() {
+  std::unique_ptr<Tf_Help> made;
+  if (!help_) {
+    made = ui::windows().make<Tf_Help>();
+    // Made after the language was applied: it takes the language now.
+    if (appliedLanguage_) applyLanguageFile(*appliedLanguage_, {made.get()});
+  }
+  Tf_Help* window = help_ ? help_.data() : made.get();
+  // A guide that is not there is said, and a window just made goes again.
+  window->showGuide(language::guideContents(context_.guideDir(), www_part));
+  if (made) {
+    made->setAttribute(Qt::WA_DeleteOnClose);
+    help_ = made.release();
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
 
-void Tf_Main::mi_ThemeGalleryClick() { ui::openWebPage(language::themeGalleryAddress(www_part)); }
+void Tf_Main::mi_WwwClick() { ui::openWebPage(language::siteAddress(context_.siteUrl, www_part)); }
+
+void Tf_Main::mi_ThemeGalleryClick() {
+  if (!context_.siteUrl.isEmpty()) {
+    ui::openWebPage(language::themeGalleryAddress(context_.siteUrl, www_part));
+    return;
+  }
+  // Under the Help menu's title, where the user just was.
+  mi_SampleThemes->popup(menuBar()->mapToGlobal(menuBar()->actionGeometry(mi_Help->menuAction()).bottomLeft()));
+}
 
 void Tf_Main::mi_AboutClick() {
   // The lines' words follow the interface language; Polish is built in.

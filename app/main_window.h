@@ -25,6 +25,8 @@ namespace orvella {
 
 class YearSpinEdit;
 class ProgramState;
+class Tf_Help;
+class LanguageFile;
 
 class Tf_Main : public QMainWindow {
   Q_OBJECT
@@ -48,11 +50,14 @@ class Tf_Main : public QMainWindow {
   void a_EditExecute();
   void mi_AboutClick();
   void mi_CloseClick();
+  // The user guide in the interface language, in the help window; the site's online help instead when
+  // the build names a site.
   void a_HelpOnlineExecute();
   // The one handler of the three language items: with an item, that item's language; without, the
   // start-up choice (config.ini, else the system's language).
   void mi_englishClick(QAction* sender);
   void mi_WwwClick();
+  // The site's theme gallery; without a site, the sample themes that come with the program.
   void mi_ThemeGalleryClick();
   // A sample theme of the program's "themes" folder, opened as File > Open opens a theme, but as the
   // start of a theme of the user's own: Save then asks where to keep it.
@@ -96,6 +101,7 @@ class Tf_Main : public QMainWindow {
   QMenu* mi_Language = nullptr;
   QMenu* mi_Recent = nullptr;  // File > the themes opened or saved last
   QMenu* mi_SampleThemes = nullptr;  // File > the sample themes, by name
+  QMenu* mi_Help = nullptr;
   // The applied language's folder on the product web site; empty until a language file was applied.
   QString www_part;
   QVector<QIcon> il_Main;
@@ -145,12 +151,18 @@ class Tf_Main : public QMainWindow {
   // raises Error naming the file and why, and changes nothing.
   bool openTheme(const QString& path);
 
+  // The help window on the guide of the language's folder; made when first asked for, and closed
+  // with the program.
+  void showGuide();
+
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;
   RecentThemes recentThemes_;
   bool shownOnce_ = false;
   bool composingYear_ = false;
   const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up
+  std::shared_ptr<const LanguageFile> appliedLanguage_;  // the language applied last; none: the built-in texts
+  QPointer<Tf_Help> help_;
 };
 
 }  // namespace orvella

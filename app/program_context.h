@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "i18n/language/web_links.h"
 #include "platform/desktop/system_language.h"
 
 namespace orvella {
@@ -18,6 +19,10 @@ struct ProgramContext {
   QString workingFolder;
   // The configuration file; empty: "config.ini" in programDir.
   QString configFile;
+  // The user guide's folder; empty: "guide" in programDir.
+  QString guideFolder;
+  // The product web site, ending with "/"; empty: the Help menu keeps to what comes with the program.
+  QString siteUrl = QString::fromUtf8(language::product_site_url);
   std::function<int()> currentYear = [] { return QDate::currentDate().year(); };
   // The system's language as a Windows language identifier; it chooses the interface language until
   // the user picks one.
@@ -26,6 +31,7 @@ struct ProgramContext {
   QString path(const QString& relative) const { return programDir + QLatin1Char('/') + relative; }
   QString workingDir() const { return workingFolder.isEmpty() ? path(QStringLiteral("temp")) : workingFolder; }
   QString configFilePath() const { return configFile.isEmpty() ? path(QStringLiteral("config.ini")) : configFile; }
+  QString guideDir() const { return guideFolder.isEmpty() ? path(QStringLiteral("guide")) : guideFolder; }
 };
 
 }  // namespace orvella

@@ -5,7 +5,9 @@
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS orvella RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # fonts/, images/, holidays/, lang/, themes/ and the loose pictures; the working folder is never installed.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/orvella)
+# The user guide goes with the documentation.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/orvella PATTERN guide EXCLUDE)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/guide/ DESTINATION ${ORVELLA_DOC_DIR}/guide)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/orvella.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/orvella-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME orvella.xml)
@@ -15,7 +17,7 @@ foreach(size 16 24 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/orvella-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME orvella.png)
 endforeach()
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvella)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${ORVELLA_DOC_DIR})
 
 # The manual page and the changelog, compressed as Debian keeps them: without a name or a time in the
 # header, so that the same text gives the same bytes.
@@ -28,7 +30,7 @@ foreach(doc orvella.1 changelog)
 endforeach()
 add_custom_target(orvella_docs ALL DEPENDS ${ORVELLA_DOCS_DIR}/orvella.1.gz ${ORVELLA_DOCS_DIR}/changelog.gz)
 install(FILES ${ORVELLA_DOCS_DIR}/orvella.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${ORVELLA_DOCS_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvella)
+install(FILES ${ORVELLA_DOCS_DIR}/changelog.gz DESTINATION ${ORVELLA_DOC_DIR})
 # Software centres find the program by this file, named after the id it holds.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/orvella.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME example.orvella.Orvella.metainfo.xml)

@@ -37,6 +37,8 @@ ProgramPaths locateProgramPaths(const QString& executableDir) {
     paths.workingDir = userScratchFolder() + QStringLiteral("/temp");
     paths.configFile = userConfigFolder() + QStringLiteral("/config.ini");
   }
+  paths.guideDir = paths.dataDir == executableDir ? executableDir + QStringLiteral("/guide")
+                                                  : QDir::cleanPath(executableDir + QStringLiteral("/" ORVELLA_GUIDE_FROM_BIN));
   return paths;
 }
 

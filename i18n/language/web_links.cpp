@@ -3,10 +3,16 @@
 
 namespace orvella::language {
 
-QString siteAddress(const QString& www_part) { return QString::fromLatin1(product_site_url) + www_part; }
+const char* const product_site_url = ORVELLA_SITE_URL;
 
-QString themeGalleryAddress(const QString& www_part) { return siteAddress(www_part) + QStringLiteral("/download.php"); }
+QString siteAddress(const QString& site, const QString& www_part) { return site + www_part; }
 
-QString onlineHelpAddress(const QString& www_part) { return siteAddress(www_part) + QStringLiteral("/tutorial.php"); }
+QString themeGalleryAddress(const QString& site, const QString& www_part) {
+  return siteAddress(site, www_part) + QStringLiteral("/download.php");
+}
+
+QString onlineHelpAddress(const QString& site, const QString& www_part) {
+  return siteAddress(site, www_part) + QStringLiteral("/tutorial.php");
+}
 
 }  // namespace orvella::language

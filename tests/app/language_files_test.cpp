@@ -1,4 +1,4 @@
-// The shipped language files against the real windows (main window, theme editor, print page and an open
+// The shipped language files against the real windows (main window, theme editor, print page, help window and an open
 // preview): every component that shows a caption, text, list or hint is named, every name is a real
 // component, English and Spanish leave nothing in Polish, and polski.lng gives back the built-in texts.
 #include <QAbstractButton>
@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/print_window.h"
 #include "app/program_windows.h"
@@ -38,8 +39,10 @@
 #include "ui/dialog_seams.h"
 #include "ui/file_dialogs.h"
 #include "ui/font_dialog.h"
+#include "ui/guarded.h"
 #include "ui/printer_setup_dialog.h"
 #include "ui/string_grid.h"
+#include "ui/web_pages.h"
 #include "ui/window_registry.h"
 
 using namespace orvella;
@@ -245,6 +248,7 @@ class LanguageFilesTest : public QObject {
     testing::StartedProgram program(2009, [](ProgramContext& context) {
       testing::writeFile(context.programDir + QStringLiteral("/config.ini"), "[main]\nlang=built-in\n");
     });
+    program.main().a_HelpOnline->trigger();
     bool ran = false;
     const auto connection = QObject::connect(&ui::windows(), &ui::WindowRegistry::windowAdded, [&](QWidget* w) {
       QPointer<preview::QRStandardPreview> open(qobject_cast<preview::QRStandardPreview*>(w));
@@ -273,7 +277,7 @@ class LanguageFilesTest : public QObject {
   void everyShippedFileNamesEveryCaptionAndHint() {
     QStringList problems;
     withAllWindows([&] {
-      QCOMPARE(ui::windows().windows().size(), 4);
+      QCOMPARE(ui::windows().windows().size(), 5);
       for (const char* language : {"english", "espanol", "polski"}) {
         const QString path = shipped(QLatin1String(language));
         // Each file meets the windows as the program builds them: Polish, with the preview in English.
@@ -411,6 +415,8 @@ class LanguageFilesTest : public QObject {
       }
       main.openThemeFromCommandLine(folder.filePath(QStringLiteral("missing.hol")));
       main.openThemeFromCommandLine(broken);
+      ui::guarded([] { ui::openWebPage(QStringLiteral("https://orvella.example/")); })();
+      ui::guarded([] { Tf_Help().showGuide(QStringLiteral("/no/such/guide/index.html")); })();
       // The font dialog itself, closed as soon as it shows.
       ui::seams().fontDialogs.setAnswerer({});
       testing::when([] { return QApplication::activeModalWidget(); }, [name] {

@@ -18,7 +18,6 @@
 #include "app/program_windows.h"
 #include "i18n/language/language_choice.h"
 #include "i18n/language/qt_translations.h"
-#include "i18n/language/web_links.h"
 #include "platform/desktop/system_language.h"
 #include "tests/app/started_program.h"
 #include "tests/support/files.h"
@@ -205,15 +204,18 @@ class LanguagesTest : public QObject {
     QCOMPARE(qtsCancel(), QStringLiteral("Cancel"));
   }
 
+  // In a build that names a web site.
   void helpEntriesOpenTheSitePagesOfTheLanguage() {
-    Tf_Main& main = start(kLangPolish, [](const QString& dir) {
-      QFile::remove(dir + "/lang/polski.lng");
-      writeFile(dir + "/lang/english.lng", "[main]\nwww=en\n[f_Main]\n");
+    const QString site = QStringLiteral("https://www.orvella.example/");
+    program = std::make_unique<testing::StartedProgram>(2009, [&site](ProgramContext& context) {
+      context.siteUrl = site;
+      QFile::remove(context.programDir + "/lang/polski.lng");
+      writeFile(context.programDir + "/lang/english.lng", "[main]\nwww=en\n[f_Main]\n");
     });
-    const QString site = QString::fromLatin1(language::product_site_url);
+    Tf_Main& main = program->main();
     auto opened = [] { return ui::seams().webPages.requests(); };
     for (const char* name : {"mi_Www", "mi_ThemeGallery", "mi_HelpOnline"}) {
-      QVERIFY2(item(main, name)->isEnabled(), name);
+      QVERIFY2(item(main, name)->isEnabled() && item(main, name)->isVisible(), name);
       item(main, name)->trigger();
     }
     main.findChild<QToolButton*>(QStringLiteral("ToolButton10"))->click();

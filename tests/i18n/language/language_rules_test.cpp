@@ -1,11 +1,13 @@
 // The interface languages without windows: the list, radio-group and grid rules, the code page of a
-// language file, config.ini, the language choice and the messages a language file gives.
+// language file, config.ini, the language choice, the messages a language file gives and the guide's
+// pages of a language.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <vector>
 
+#include "i18n/language/guide_pages.h"
 #include "i18n/language/ini_value.h"
 #include "i18n/language/language_choice.h"
 #include "i18n/language/language_file.h"
@@ -175,4 +177,14 @@ TEST(LanguageMessages, TheAppliedFileGivesTheTextsItNamesTheRestStayBuiltIn) {
   EXPECT_EQ(messageText(kUnnamed), "Też wbudowany");
   setMessageTextSource({});
   EXPECT_EQ(messageText(kNamed), "Wbudowany");
+}
+
+TEST(GuidePages, TheLanguagesOwnGuideElsePolishBeforeAnyLanguageElseEnglish) {
+  QTemporaryDir guide;
+  for (const char* page : {"en/index.html", "es/index.html", "pl/index.html"}) writeFile(guide.filePath(QLatin1String(page)));
+  const struct {
+    QString www, folder;
+  } cases[] = {{"es", "es"}, {"", "pl"}, {"de", "en"}, {"../es", "en"}, {"es/../en", "en"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(guideContents(guide.path(), c.www), guide.filePath(c.folder + "/index.html")) << c.www.toStdString();
 }
