@@ -4,6 +4,7 @@
 #include "calendar/composition/layers/cell_layers.h"
 #include "calendar/composition/month_page.h"
 #include "calendar/composition/year_holidays.h"
+#include "calendar/page/picture_fit.h"
 #include "dates/calendar_days.h"
 #include "theme/model/theme.h"
 
@@ -31,6 +32,7 @@ ComposedPage composeMonth(const MonthRequest& request, const PageSources& source
 
   form.qri_left.picture = page.picture(theme.pictureLeft);
   form.bg_img.picture = page.picture(theme.backgrounds[size_t(request.month - 1)]);
+  page::fitPicture(form.bg_img, static_cast<page::PictureFit>(theme.backgroundFit));
   return ComposedPage{qr.generate(), request.year, request.month, page.warnings()};
 }
 

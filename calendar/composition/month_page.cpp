@@ -52,13 +52,18 @@ MonthPage::MonthPage(const MonthRequest& request, const Theme& theme, const Name
     for (page::Element* element : qr.elements()) qr.applyLabelHeightRule(*element);
   }
   grid_ = page::DayGrid(qr.scale());
+  // The header's weekdays take the places of the columns their days fall in.
+  const std::array<page::Element*, 7> weekdays = form_.weekdayLabels();
+  std::array<int, 7> lefts{};
+  for (int i = 0; i < 7; ++i) lefts[i] = weekdays[i]->left;
+  for (int i = 0; i < 7; ++i) weekdays[i]->left = lefts[page::DayGrid::columnOf(i + 1, theme.firstWeekday)];
 }
 
 DayCell MonthPage::cellOf(int day, int weekdayOfFirst, int firstDayNumber) const {
   DayCell cell;
   cell.day = day;
   cell.weekday = (weekdayOfFirst - 1 + day - 1) % 7 + 1;
-  const page::DayGrid::Cell at = page::DayGrid::cellOf(weekdayOfFirst, day);
+  const page::DayGrid::Cell at = page::DayGrid::cellOf(weekdayOfFirst, day, theme_.firstWeekday);
   cell.column = at.column;
   cell.row = at.row;
   cell.dayNumber = firstDayNumber + day - 1;

@@ -2,6 +2,7 @@
 #include "calendar/page/element_kinds.h"
 
 #include <array>
+#include <cmath>
 
 #include "calendar/page/element_painter.h"
 
@@ -35,6 +36,13 @@ void describeLabel(const Element& e, QJsonObject& o) {
 void describeImage(const Element& e, QJsonObject& o) {
   o[QStringLiteral("stretch")] = e.stretch;
   o[QStringLiteral("picture")] = e.picture.isNull() ? QString() : e.picture.fileName();
+  if (e.crop.isEmpty()) return;
+  // Hundredths of the picture's pixels are finer than any output draws.
+  auto rounded = [](double value) { return std::round(value * 100.0) / 100.0; };
+  o[QStringLiteral("crop")] = QJsonObject{{QStringLiteral("left"), rounded(e.crop.left())},
+                                          {QStringLiteral("top"), rounded(e.crop.top())},
+                                          {QStringLiteral("width"), rounded(e.crop.width())},
+                                          {QStringLiteral("height"), rounded(e.crop.height())}};
 }
 
 void describeFilled(const Element& e, QJsonObject& o) { o[QStringLiteral("color")] = colorText(e.fillColor); }

@@ -109,21 +109,32 @@ void ElementPainter::label(const Element& e) {
 void ElementPainter::image(const Element& e) {
   const QRect box = deviceBox(e);
   if (!e.picture.isNull() && !box.isEmpty()) {
-    if (e.stretch) {
+    if (e.stretch && e.crop.isEmpty()) {
       e.picture.draw(painter_, QRectF(box));
+    } else if (e.stretch) {
+      // The whole picture, scaled so that its crop covers the box, seen through the box.
+      const QSizeF natural = e.picture.naturalSize();
+      const double sx = box.width() / e.crop.width(), sy = box.height() / e.crop.height();
+      clipped(e.picture, box,
+              QRectF(box.left() - e.crop.left() * sx, box.top() - e.crop.top() * sy, natural.width() * sx,
+                     natural.height() * sy));
     } else {
       // The picture's screen size (96 dpi) carried to paper, from the box's top-left corner.
       const QSizeF natural = e.picture.naturalSize();
-      const QSizeF size(natural.width() * mapping_.dpiX / 96.0, natural.height() * mapping_.dpiY / 96.0);
-      painter_.save();
-      painter_.setClipRect(box, Qt::IntersectClip);
-      if (mapping_.marksClips) painter_.fillRect(box, QColor::fromRgb(kClipBeginMark));
-      e.picture.draw(painter_, QRectF(box.topLeft(), size));
-      if (mapping_.marksClips) painter_.fillRect(QRect(box.topLeft(), QSize(1, 1)), QColor::fromRgb(kClipEndMark));
-      painter_.restore();
+      clipped(e.picture, box,
+              QRectF(box.topLeft(), QSizeF(natural.width() * mapping_.dpiX / 96.0, natural.height() * mapping_.dpiY / 96.0)));
     }
   }
   frame(e, box);
+}
+
+void ElementPainter::clipped(const Picture& picture, const QRect& box, const QRectF& target) {
+  painter_.save();
+  painter_.setClipRect(box, Qt::IntersectClip);
+  if (mapping_.marksClips) painter_.fillRect(box, QColor::fromRgb(kClipBeginMark));
+  picture.draw(painter_, target);
+  if (mapping_.marksClips) painter_.fillRect(QRect(box.topLeft(), QSize(1, 1)), QColor::fromRgb(kClipEndMark));
+  painter_.restore();
 }
 
 }  // namespace orvella::page

@@ -38,6 +38,8 @@ class ElementPainter {
   };
   const DeviceFont& deviceFont(const ElementFont& f);
   void frame(const Element& e, const QRect& box);
+  // The picture drawn into target, seen through box only.
+  void clipped(const Picture& picture, const QRect& box, const QRectF& target);
 
   QPainter& painter_;
   const DeviceMapping& mapping_;

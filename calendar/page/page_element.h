@@ -1,6 +1,7 @@
 // The elements of the print page: labels, images, the header shape and the title band.
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
 #include "platform/colors/colors.h"
@@ -59,6 +60,9 @@ struct Element {
   // Image
   Picture picture;
   bool stretch = false;
+  // With stretch on, the part of the picture drawn into the box, in the units of its natural size
+  // (picture's pixels at 96 dpi); empty: the whole picture. The rest is cut off.
+  QRectF crop;
 
   // Shape (a filled rectangle without outline) and band
   ColorValue fillColor = clWhite;

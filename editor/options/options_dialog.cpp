@@ -15,7 +15,9 @@
 #include <QTabWidget>
 
 #include "editor/editing/theme_font_choice.h"
+#include "editor/options/calendar_tab.h"
 #include "editor/options/picture_box.h"
+#include "calendar/page/report_page.h"
 #include "platform/colors/colors.h"
 #include "platform/errors/error.h"
 #include "platform/files/path_names.h"
@@ -34,6 +36,7 @@ constexpr int kClientHeight = 697;
 constexpr int kInnerWidth = kClientWidth - 20;
 constexpr int kColumnLeft = 262;
 constexpr int kColumnWidth = 150;
+constexpr int kPageHeightUnits = 401;  // the sheet's height in layout units, beside its width
 
 // The picture dialogs list every format the program draws.
 const char kPictureFilter[] =
@@ -119,6 +122,9 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
   buildHolidaysTab();
   buildFontsTab();
   buildPicturesTab();
+  ts_Calendar = new CalendarTab(kInnerWidth, PageControl1);
+  PageControl1->addTab(ts_Calendar, QStringLiteral("Kalendarz"));
+  connect(ts_Calendar, &CalendarTab::backgroundFitChanged, this, ui::guarded([this] { showBackground(); }));
   PageControl1->setCurrentWidget(ts_Holidays);  // the tab of the first opening; later the last one shown
 
   QFont bold = font();
@@ -287,6 +293,7 @@ void Tf_Options::FormShow() {
   if (cb_Holidays->currentIndex() < 0) cb_Holidays->setCurrentIndex(0);
   edit_.forgetShownMonth();
   cb_HolidaysChange();
+  ts_Calendar->load(*host_.theme);
   showBackground();
   const Theme& theme = *host_.theme;
   e_ThemeName->setText(edit_.name());
@@ -362,6 +369,9 @@ void Tf_Options::cb_PicturesChange() {
 }
 
 void Tf_Options::showBackground() {
+  // The picture on the page as the chosen fit places it (the background covers the whole sheet).
+  i_BackgroundPreview->showOnPage(QSize(page::kReferencePageWidthUnits, kPageHeightUnits),
+                                  static_cast<page::PictureFit>(ts_Calendar->backgroundFit()));
   const QString held = edit_.background(month());
   const QString file = located(held);
   if (!file.isEmpty() && files::fileExists(file)) {
@@ -434,6 +444,7 @@ void Tf_Options::b_OKClick() {
   cb_HolidaysChange();
   edit_.commit(e_ThemeName->text(), {ch_SundayLikeWeekday->isChecked(), ch_WithoutForenames->isChecked(),
                                      ch_DrawFrames->isChecked(), ch_WeekNumbers->isChecked()});
+  ts_Calendar->store(*host_.theme);
 }
 
 bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {

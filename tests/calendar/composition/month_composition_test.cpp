@@ -340,6 +340,35 @@ TEST_F(WeekNumberTest, EachRowShowsTheIsoWeekOfItsMondayAcrossTheTurnOfTheYear) 
   EXPECT_EQ(captions(), QStringList({"5", "6", "7", "8"}));
 }
 
+// Whatever weekday the theme's week starts on, each day stands in its weekday's column, the rows fill
+// in order, each header name stands over its days and a row's week number is that of its Thursday.
+TEST_F(WeekNumberTest, TheGridFollowsTheFirstWeekdayAcrossMonthsAndYears) {
+  const char* headers[] = {"l_Monday", "l_Tuesday", "l_Wednesday", "l_Thursday", "l_Friday", "l_Saturday", "l_Sunday"};
+  const QDate months[] = {{1900, 2, 1}, {2000, 2, 1}, {2010, 5, 1}, {2012, 9, 1}, {2024, 12, 1}, {2027, 1, 1}, {2100, 3, 1}};
+  theme.weekNumbers = true;
+  for (const int first : {1, 6, 7}) {
+    for (const QDate& month : months) {
+      SCOPED_TRACE(QStringLiteral("first weekday %1, %2").arg(first).arg(month.toString(Qt::ISODate)).toStdString());
+      theme.firstWeekday = first;
+      compose(month.year(), month.month() - 1);
+      int row = 0;
+      QStringList weeks;
+      for (int day = 1; day <= month.daysInMonth(); ++day) {
+        const QDate date = month.addDays(day - 1);
+        const int column = (date.dayOfWeek() - first + 7) % 7;
+        if (day > 1 && column == 0) ++row;
+        if (day == 1 || column == 0) weeks << QString::number(date.addDays((4 - first + 7) % 7 - column).weekNumber());
+        const page::Element* number = dayNumber(day);
+        ASSERT_NE(number, nullptr);
+        EXPECT_EQ(number->left, 61 + 69 * column);
+        EXPECT_EQ(number->top, 78 + 50 * row);
+        EXPECT_LE(std::abs(named(headers[date.dayOfWeek() - 1]).left - number->left), 4);
+      }
+      EXPECT_EQ(captions(), weeks);
+    }
+  }
+}
+
 TEST_F(WeekNumberTest, TheLabelStandsBeforeItsRowsFirstDayInTheStripLeftOfTheIcon) {
   theme.weekNumbers = true;
   theme.drawFrames = true;
