@@ -466,6 +466,8 @@ MonthRequest Tf_Main::monthRequest(int year, int month) const {
   RequestOptions options;
   options.page = f_Print->settings();
   options.language.monthNames = monthNames();
+  // The weekday header speaks the interface's language (the page's own Polish before any is applied).
+  for (const MessageText& weekday : kWeekdayNames) options.language.weekdayNames << messageText(weekday);
   return state_->request(year, month, options);
 }
 

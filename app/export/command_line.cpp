@@ -135,7 +135,7 @@ std::vector<ExportOption> exportOptions() {
        }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("lang"),
-                          QStringLiteral("The language of the month names and of the export's messages: "
+                          QStringLiteral("The language of the month and weekday names and of the export's messages: "
                                          "english, espanol or polski (the program's own Polish without it)."),
                           QStringLiteral("NAME")),
        false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {

@@ -57,6 +57,9 @@ MonthPage::MonthPage(const MonthRequest& request, const Theme& theme, const Name
   std::array<int, 7> lefts{};
   for (int i = 0; i < 7; ++i) lefts[i] = weekdays[i]->left;
   for (int i = 0; i < 7; ++i) weekdays[i]->left = lefts[page::DayGrid::columnOf(i + 1, theme.firstWeekday)];
+  const QStringList& names = request.options.language.weekdayNames;
+  if (names.size() == 7)
+    for (int i = 0; i < 7; ++i) weekdays[i]->caption = names[i];
 }
 
 DayCell MonthPage::cellOf(int day, int weekdayOfFirst, int firstDayNumber) const {

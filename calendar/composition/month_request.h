@@ -19,6 +19,7 @@ struct Theme;
 struct PageLanguage {
   QString name;  // "english", "espanol", "polski"; empty: built in
   QStringList monthNames;
+  QStringList weekdayNames;  // the weekday header, Monday first; without seven, the page's own Polish
   QString monthName(int month) const;  // month 1..12
 };
 

@@ -147,7 +147,7 @@ TEST_F(ExportRunTest, TheProgramReportsOnStandardErrorWithItsExitStatus) {
   EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
 
-// --lang gives the month names on the page and the export's own messages the language's texts;
+// --lang gives the month and weekday names on the page and the export's own messages the language's texts;
 // without it both stay the program's own Polish, as the page models always were.
 TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
   const QString json = out.filePath(QStringLiteral("march.json"));
@@ -158,15 +158,18 @@ TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
         runProgram(QStringList{"--export", json, "--year", "2010", "--month", "3", "--holidays", skipped} + language);
     EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
     const QJsonObject page = QJsonDocument::fromJson(readFile(json))[QStringLiteral("pages")][0].toObject();
+    QString names;  // the month's name, then the weekday header's last name
     for (const QJsonValue& e : page[QStringLiteral("elements")].toArray())
-      if (e[QStringLiteral("name")] == QStringLiteral("qr_miech")) return e[QStringLiteral("caption")].toString() + ran.err;
-    return QString();
+      if (e[QStringLiteral("name")] == QStringLiteral("qr_miech") || e[QStringLiteral("name")] == QStringLiteral("l_Sunday"))
+        names += e[QStringLiteral("caption")].toString() + '/';
+    return names + ran.err;
   };
   const QString english = run({"--lang", "english"});
-  EXPECT_TRUE(english.startsWith(QStringLiteral("March"))) << english.toStdString();
+  EXPECT_TRUE(english.startsWith(QStringLiteral("Sunday/March/"))) << english.toStdString();
+  EXPECT_TRUE(run({"--lang", "espanol"}).startsWith(QStringLiteral("domingo/Marzo/")));
   EXPECT_TRUE(english.contains(QStringLiteral("not added because"))) << english.toStdString();
   const QString polish = run({});
-  EXPECT_TRUE(polish.startsWith(QStringLiteral("Marzec"))) << polish.toStdString();
+  EXPECT_TRUE(polish.startsWith(QStringLiteral("niedziela/Marzec/"))) << polish.toStdString();
   EXPECT_FALSE(polish.contains(QStringLiteral("not added because"))) << polish.toStdString();
 }
 
