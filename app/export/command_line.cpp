@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QTimeZone>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -143,6 +144,17 @@ std::vector<ExportOption> exportOptions() {
          if (!offered.contains(values.front()))
            throw badValue(name, values.front(), QStringLiteral("the language is ") + offered.join(QStringLiteral(", ")));
          request.language = values.front();
+       }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("timezone"),
+                          QStringLiteral("The time zone whose days the Moon's phases fall on, by its IANA "
+                                         "name such as Europe/Warsaw (the computer's without it)."),
+                          QStringLiteral("ZONE")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const QByteArray zone = values.front().toUtf8();
+         if (!QTimeZone::isTimeZoneIdAvailable(zone))
+           throw badValue(name, values.front(), QStringLiteral("no time zone has that name"));
+         request.timeZone = zone;
        }});
   return options;
 }

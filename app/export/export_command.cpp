@@ -105,6 +105,7 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
   if (!page::samePaper(paper, page::sheetSizeMm(base.options.page))) base.options.page.printPaper.sizeMm = paper;
   base.options.dpi = request.dpi ? request.dpi : format->defaultDpi;
   base.options.language = exportLanguage(request.language, programDir);
+  base.options.timeZone = request.timeZone;
   // Shipped files named bare ("polska") are found before anything is composed.
   for (const QString& file : request.holidayFiles) base.options.holidayFiles << nationalHolidaysFile(file, programDir);
 

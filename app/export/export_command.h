@@ -28,6 +28,8 @@ struct ExportRequest {
   // The language of the page texts that follow the interface language and of the export's messages:
   // "english", "espanol" or "polski"; empty: the program's own Polish.
   QString language{};
+  // The time zone whose days the Moon's phases fall on (an IANA name); empty: the computer's.
+  QByteArray timeZone{};
 };
 
 // The papers --paper names ("a4", "a3", "letter", "legal", in any case); none for anything else.

@@ -2,6 +2,7 @@
 #include "calendar/composition/month_page.h"
 
 #include "calendar/composition/picture_shelf.h"
+#include "dates/moon_phases.h"
 #include "dates/text_utils.h"
 #include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
@@ -57,6 +58,14 @@ MonthPage::MonthPage(const MonthRequest& request, const Theme& theme, const Name
   std::array<int, 7> lefts{};
   for (int i = 0; i < 7; ++i) lefts[i] = weekdays[i]->left;
   for (int i = 0; i < 7; ++i) weekdays[i]->left = lefts[page::DayGrid::columnOf(i + 1, theme.firstWeekday)];
+  moonPhases_.fill(-1);
+  if (theme.moonPhases) {
+    const QDate first(request.year, request.month, 1);
+    const QTimeZone zone =
+        request.options.timeZone.isEmpty() ? QTimeZone::systemTimeZone() : QTimeZone(request.options.timeZone);
+    for (const MoonPhase& phase : moonPhasesBetween(first, first.addDays(first.daysInMonth() - 1), zone))
+      moonPhases_[phase.localDay.day() - 1] = phase.phase;
+  }
   const QStringList& names = request.options.language.weekdayNames;
   if (names.size() == 7)
     for (int i = 0; i < 7; ++i) weekdays[i]->caption = names[i];
@@ -98,7 +107,11 @@ page::Element& MonthPage::addLabel(int left, int top, int width, page::Alignment
 }
 
 page::Element& MonthPage::addImage(int left, int top, int width, int height) {
-  page::Element& image = form_.qr.createImage();
+  return addElement(page::ElementKind::Image, left, top, width, height);
+}
+
+page::Element& MonthPage::addElement(page::ElementKind kind, int left, int top, int width, int height) {
+  page::Element& image = form_.qr.createElement(kind);
   image.left = left;
   image.top = top;
   image.width = width;

@@ -30,6 +30,8 @@ struct RequestOptions {
   // National holidays files (their paths) added to the theme's holidays for the composed year, in
   // this order.
   QStringList holidayFiles;
+  // The time zone whose days the Moon's phases fall on (an IANA name); empty: the computer's.
+  QByteArray timeZone;
 };
 
 struct MonthRequest {

@@ -47,16 +47,24 @@ void describeImage(const Element& e, QJsonObject& o) {
 
 void describeFilled(const Element& e, QJsonObject& o) { o[QStringLiteral("color")] = colorText(e.fillColor); }
 
+void describeMoon(const Element& e, QJsonObject& o) {
+  o[QStringLiteral("phase")] = e.phase;
+  o[QStringLiteral("day")] = e.day;
+  o[QStringLiteral("color")] = colorText(e.fillColor);
+}
+
 void drawLabel(ElementPainter& painter, const Element& e) { painter.label(e); }
 void drawImage(ElementPainter& painter, const Element& e) { painter.image(e); }
 void drawFilled(ElementPainter& painter, const Element& e) { painter.filled(e); }
+void drawMoon(ElementPainter& painter, const Element& e) { painter.moon(e); }
 
 // In the order of ElementKind: report files store a kind by its place here.
-constexpr std::array<ElementKindInfo, 4> kKinds{{
+constexpr std::array<ElementKindInfo, 5> kKinds{{
     {ElementKind::Label, "label", drawLabel, describeLabel},
     {ElementKind::Image, "image", drawImage, describeImage},
     {ElementKind::Shape, "shape", drawFilled, describeFilled},
     {ElementKind::Band, "band", drawFilled, describeFilled},
+    {ElementKind::Moon, "moon", drawMoon, describeMoon},
 }};
 
 }  // namespace

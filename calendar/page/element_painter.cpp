@@ -128,6 +128,27 @@ void ElementPainter::image(const Element& e) {
   frame(e, box);
 }
 
+void ElementPainter::moon(const Element& e) {
+  const QRect box = deviceBox(e);
+  if (box.isEmpty()) return;
+  const QColor color = toQColor(e.fillColor);
+  const double pen = std::max(1.0, box.width() / 10.0);
+  const QRectF disc = QRectF(box).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing);
+  painter_.setPen(QPen(color, pen));
+  painter_.setBrush(e.phase == 0 ? QBrush(color) : QBrush(Qt::NoBrush));
+  painter_.drawEllipse(disc);
+  if (e.phase == 1 || e.phase == 3) {
+    QPainterPath half;
+    half.moveTo(disc.center());
+    half.arcTo(disc, 90, e.phase == 1 ? -180 : 180);
+    half.closeSubpath();
+    painter_.fillPath(half, color);
+  }
+  painter_.restore();
+}
+
 void ElementPainter::clipped(const Picture& picture, const QRect& box, const QRectF& target) {
   painter_.save();
   painter_.setClipRect(box, Qt::IntersectClip);

@@ -29,6 +29,9 @@ class ElementPainter {
   void filled(const Element& e);
   void label(const Element& e);
   void image(const Element& e);
+  // A phase of the Moon as seen from the north: a dark disc, a bright one (an outline), or the right
+  // (first quarter) or left (last quarter) half dark, in the element's colour.
+  void moon(const Element& e);
 
  private:
   struct DeviceFont {

@@ -9,7 +9,7 @@
 
 namespace orvella::page {
 
-enum class ElementKind { Label, Image, Shape, Band };
+enum class ElementKind { Label, Image, Shape, Band, Moon };
 enum class Alignment { Left, Right, Center };
 
 // Frame edges drawn around an element's box: solid lines, width in points.
@@ -64,8 +64,12 @@ struct Element {
   // (picture's pixels at 96 dpi); empty: the whole picture. The rest is cut off.
   QRectF crop;
 
-  // Shape (a filled rectangle without outline) and band
+  // Shape (a filled rectangle without outline) and band; the colour of a moon symbol
   ColorValue fillColor = clWhite;
+
+  // Moon: a principal phase of the Moon drawn as a symbol in the box, and the day it falls on
+  int phase = 0;  // 0 new moon, 1 first quarter, 2 full moon, 3 last quarter
+  int day = 0;
 };
 
 }  // namespace orvella::page

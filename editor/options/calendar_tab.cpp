@@ -35,12 +35,15 @@ CalendarTab::CalendarTab(int width, QWidget* parent) : QWidget(parent) {
   cb_BackgroundFit->setGeometry(8, 80, 260, 22);
   l_BackgroundFit->setBuddy(cb_BackgroundFit);
   connect(cb_BackgroundFit, &QComboBox::activated, this, &CalendarTab::backgroundFitChanged);
+  ch_MoonPhases = named(new QCheckBox(QStringLiteral("Fazy Księżyca"), this), "ch_MoonPhases");
+  ch_MoonPhases->setGeometry(8, 116, 270, 20);
 }
 
 void CalendarTab::load(const Theme& theme) {
   const int* chosen = std::find(std::begin(kFirstWeekdays), std::end(kFirstWeekdays), theme.firstWeekday);
   cb_FirstWeekday->setCurrentIndex(chosen == std::end(kFirstWeekdays) ? 0 : int(chosen - kFirstWeekdays));
   cb_BackgroundFit->setCurrentIndex(static_cast<int>(theme.backgroundFit));
+  ch_MoonPhases->setChecked(theme.moonPhases);
 }
 
 BackgroundFit CalendarTab::backgroundFit() const {
@@ -50,6 +53,7 @@ BackgroundFit CalendarTab::backgroundFit() const {
 void CalendarTab::store(Theme& theme) const {
   theme.firstWeekday = kFirstWeekdays[std::clamp(cb_FirstWeekday->currentIndex(), 0, 2)];
   theme.backgroundFit = backgroundFit();
+  theme.moonPhases = ch_MoonPhases->isChecked();
 }
 
 }  // namespace orvella

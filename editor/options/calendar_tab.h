@@ -32,6 +32,7 @@ class CalendarTab : public QWidget {
   QComboBox* cb_FirstWeekday;
   QLabel* l_BackgroundFit;
   QComboBox* cb_BackgroundFit;
+  QCheckBox* ch_MoonPhases;
 };
 
 }  // namespace orvella

@@ -155,6 +155,10 @@ void writeElement(ByteWriter& out, const Element& e, PictureTable& pictures) {
   // A cropped picture (our addition) keeps its crop after the element; pages without one are as before.
   if (cropped)
     for (double value : {e.crop.left(), e.crop.top(), e.crop.width(), e.crop.height()}) out.f64(value);
+  if (e.kind == ElementKind::Moon) {
+    out.i32(e.phase);
+    out.i32(e.day);
+  }
 }
 
 bool readBool(ByteReader& in) {
@@ -256,6 +260,10 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
       check(finiteIn(value, 0, kMaxCropPixels));
     }
     e.crop = QRectF(crop[0], crop[1], crop[2], crop[3]);
+  }
+  if (e.kind == ElementKind::Moon) {
+    e.phase = readInt(in, 0, 3);
+    e.day = readInt(in, 1, 31);
   }
   return e;
 }

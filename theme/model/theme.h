@@ -65,6 +65,7 @@ struct Theme {
   // Our additions, each off unless chosen; the original program ignores their keys.
   int firstWeekday = 1;  // the grid's first column: 1 Monday, 6 Saturday, 7 Sunday
   BackgroundFit backgroundFit = BackgroundFit::Stretch;
+  bool moonPhases = false;  // the four principal phases in their days' cells
 };
 
 }  // namespace orvella

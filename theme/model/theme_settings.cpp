@@ -114,6 +114,7 @@ void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pict
   const int firstWeekday = ini.readInteger(kMain, QStringLiteral("first_weekday"), 1);
   theme.firstWeekday = firstWeekday == 6 || firstWeekday == 7 ? firstWeekday : 1;
   theme.backgroundFit = backgroundFitNamed(ini.readString(kMain, QStringLiteral("background_fit"), QString()));
+  theme.moonPhases = ini.readBool(kMain, QStringLiteral("moon_phases"), false);
 }
 
 // The day a key of a month section stands for: its number written as the program writes it ("5",
@@ -249,6 +250,7 @@ void writeThemeSettings(const Theme& theme, IniFile& ini) {
   if (theme.firstWeekday != 1) ini.writeInteger(kMain, QStringLiteral("first_weekday"), theme.firstWeekday);
   if (theme.backgroundFit != BackgroundFit::Stretch)
     ini.writeString(kMain, QStringLiteral("background_fit"), backgroundFitName(theme.backgroundFit));
+  if (theme.moonPhases) ini.writeBool(kMain, QStringLiteral("moon_phases"), true);
 }
 
 }  // namespace orvella

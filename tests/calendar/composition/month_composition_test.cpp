@@ -369,6 +369,35 @@ TEST_F(WeekNumberTest, TheGridFollowsTheFirstWeekdayAcrossMonthsAndYears) {
   }
 }
 
+// Each principal phase of the Moon is a symbol in the top right corner of its day's number cell, on
+// the day it falls in the request's time zone: February 2024's new moon, at 22:59 UTC on the 9th, is
+// the 10th in Tokyo.
+TEST_F(WeekNumberTest, MoonPhasesStandInTheirDaysCornersInTheRequestsTimeZone) {
+  theme.moonPhases = true;
+  const std::pair<const char*, std::vector<std::pair<int, int>>> cases[] = {
+      {"UTC", {{2, 3}, {9, 0}, {16, 1}, {24, 2}}},
+      {"Asia/Tokyo", {{3, 3}, {10, 0}, {17, 1}, {24, 2}}},
+  };
+  for (const auto& [zone, phases] : cases) {
+    options.timeZone = zone;
+    compose(2024, 1);
+    std::vector<std::pair<int, int>> found;
+    for (const page::Element* e : generated()) {
+      if (e->kind != ElementKind::Moon) continue;
+      found.emplace_back(e->day, e->phase);
+      const page::Element* number = dayNumber(e->day);
+      EXPECT_GT(e->left, number->left + number->width / 2);
+      EXPECT_LE(e->left + e->width, number->left + number->width);
+      EXPECT_GT(e->top, number->top);
+      EXPECT_LT(e->top + e->height, number->top + number->height);
+    }
+    EXPECT_EQ(found, phases) << zone;
+  }
+  theme.moonPhases = false;
+  compose(2024, 1);
+  for (const page::Element* e : generated()) EXPECT_NE(e->kind, ElementKind::Moon);
+}
+
 TEST_F(WeekNumberTest, TheLabelStandsBeforeItsRowsFirstDayInTheStripLeftOfTheIcon) {
   theme.weekNumbers = true;
   theme.drawFrames = true;
