@@ -107,6 +107,7 @@ void Tf_Main::buildActions() {
       {&a_Save, "a_Save", "Zapisz", "Zapisz temat", 2},
       {&a_PrintPreview, "a_PrintPreview", "Podgląd wydruku", "Otwiera podgląd wydruku", 3},
       {&a_YearPreview, "a_YearPreview", "Podgląd roku", "Podgląd wszystkich miesięcy roku", -1},
+      {&a_TwelveMonths, "a_TwelveMonths", "Podgląd 12 miesięcy", "Podgląd dwunastu miesięcy od wybranego", -1},
       {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
       {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Pomoc w internecie", -1},
   };
@@ -123,6 +124,7 @@ void Tf_Main::buildActions() {
   connect(a_Save, &QAction::triggered, this, ui::guarded([this] { a_SaveExecute(); }));
   connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
   connect(a_YearPreview, &QAction::triggered, this, ui::guarded([this] { a_YearPreviewExecute(); }));
+  connect(a_TwelveMonths, &QAction::triggered, this, ui::guarded([this] { a_TwelveMonthsExecute(); }));
   connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
   connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
 }
@@ -266,6 +268,7 @@ void Tf_Main::buildClientArea(QWidget* client) {
   pm_Calendar->setObjectName(QStringLiteral("pm_Calendar"));
   ui::addMenuItem(pm_Calendar, QStringLiteral("Edytuj1"), a_Edit);
   ui::addMenuItem(pm_Calendar, QStringLiteral("Podgldroku1"), a_YearPreview);
+  ui::addMenuItem(pm_Calendar, QStringLiteral("mi_TwelveMonths"), a_TwelveMonths);
   connect(cb_month, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { pm_Calendar->popup(cb_month->viewport()->mapToGlobal(at)); });
 
@@ -498,9 +501,21 @@ void Tf_Main::a_YearPreviewExecute() {
   const int year = selectedYear();
   // An impossible year stops here, with the composition's own message, before any window opens.
   dayNumber(year, 1, 1);
-  // The twelve requests are made at once: the year field and the theme may change while they are
-  // composed, without effect on them.
-  const std::vector<MonthRequest> months = monthsOf(monthRequest(year, 1), 1, 12);
+  previewMonths(monthsOf(monthRequest(year, 1), 1, 12));
+}
+
+void Tf_Main::a_TwelveMonthsExecute() {
+  if (pageBusy()) return;
+  const int year = selectedYear();
+  const int first = selectedMonth() + 1;
+  // The last of the twelve months must be a date too (December 9999 is the last there is).
+  dayNumber(first == 1 ? year : year + 1, first == 1 ? 12 : first - 1, 1);
+  previewMonths(monthsOf(monthRequest(year, first), first, first == 1 ? 12 : first - 1));
+}
+
+void Tf_Main::previewMonths(const std::vector<MonthRequest>& months) {
+  // The requests are made at once: the year field and the theme may change while they are composed,
+  // without effect on them.
   QStringList warnings;
   bool warned = false;
   auto warnOnce = [&] {

@@ -76,7 +76,8 @@ std::vector<ExportOption> exportOptions() {
                      }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("month"),
-                          QStringLiteral("The month, 1 to 12, or the months M to M2 (for example 1-12)."),
+                          QStringLiteral("The month, 1 to 12, or the months M to M2 (for example 1-12); M2 before M "
+                                         "runs on into the next year (9-8: September to August)."),
                           QStringLiteral("M[-M2]")),
        true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
          const QString& value = values.front();
@@ -84,12 +85,12 @@ std::vector<ExportOption> exportOptions() {
          const qsizetype dash = value.indexOf(QLatin1Char('-'), 1);
          const QString first = dash < 0 ? value : value.left(dash);
          const QString last = dash < 0 ? value : value.mid(dash + 1);
-         const QString why = QStringLiteral("months are 1 to 12, or M-M2 with M not after M2");
+         const QString why = QStringLiteral("months are 1 to 12, or M-M2");
          bool firstOk = false, lastOk = false;
          request.firstMonth = first.toInt(&firstOk);
          request.lastMonth = last.toInt(&lastOk);
-         if (!firstOk || !lastOk || request.firstMonth < 1 || request.lastMonth > 12 ||
-             request.firstMonth > request.lastMonth)
+         if (!firstOk || !lastOk || request.firstMonth < 1 || request.firstMonth > 12 || request.lastMonth < 1 ||
+             request.lastMonth > 12)
            throw badValue(name, value, why);
        }});
   options.push_back(

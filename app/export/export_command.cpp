@@ -92,14 +92,16 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
                          const QString& programDir) {
   const sinks::SinkFormat* format = sinks::sinkFormatOf(request.output);
   if (!format) throw unableToWrite(request.output, QStringLiteral("it ends in none of ") + sinks::sinkSuffixList());
+  MonthRequest base;
+  base.year = request.year;
+  // A run into the next year (--month 9-8): each page is its month of its own year.
+  const std::vector<MonthRequest> run = monthsOf(base, request.firstMonth, request.lastMonth);
   std::vector<int> months;
-  for (int month = request.firstMonth; month <= request.lastMonth; ++month) months.push_back(month);
+  for (const MonthRequest& month : run) months.push_back(month.month);
   for (const QString& target : sinks::sinkTargets(*format, request.output, months))
     sinks::OutputFiles::checkTarget(target);
 
-  MonthRequest base;
   base.theme = snapshotOf(theme);
-  base.year = request.year;
   // The page is laid out on A4 as always; another paper only changes where it is printed.
   const QSizeF paper = QPageSize(request.paper).size(QPageSize::Millimeter).transposed();
   if (!page::samePaper(paper, page::sheetSizeMm(base.options.page))) base.options.page.printPaper.sizeMm = paper;

@@ -3,6 +3,7 @@
 
 #include "calendar/composition/layers/cell_layers.h"
 #include "calendar/composition/month_page.h"
+#include "calendar/composition/small_month.h"
 #include "calendar/composition/year_holidays.h"
 #include "calendar/page/picture_fit.h"
 #include "dates/calendar_days.h"
@@ -28,6 +29,23 @@ ComposedPage composeMonth(const MonthRequest& request, const PageSources& source
   for (int day = 1; day <= days; ++day) {
     const DayCell cell = page.cellOf(day, weekdayOfFirst, firstDayNumber);
     for (const CellLayer layer : cellLayers()) layer(cell, page);
+  }
+  if (theme.miniMonths) {
+    // The previous month in the grid's first free cell, the next in its last (never a day's: a month
+    // ends by the sixth row's second cell).
+    const page::DayGrid& grid = page.grid();
+    const int column0 = page::DayGrid::columnOf(weekdayOfFirst, theme.firstWeekday);
+    const int firstFree = column0 > 0 ? 0 : days;
+    const int lastFree = 41;
+    auto cellBox = [&grid](int index) {
+      return QRect(grid.cellLeft(index % 7), grid.cellTop(index / 7), grid.width, grid.rowPitch);
+    };
+    const int previousYear = request.month == 1 ? request.year - 1 : request.year;
+    const int previous = request.month == 1 ? 12 : request.month - 1;
+    const int nextYear = request.month == 12 ? request.year + 1 : request.year;
+    const int next = request.month == 12 ? 1 : request.month + 1;
+    addSmallMonth(qr, theme, cellBox(firstFree), previousYear, previous, request.options.language.monthName(previous));
+    addSmallMonth(qr, theme, cellBox(lastFree), nextYear, next, request.options.language.monthName(next));
   }
 
   form.qri_left.picture = page.picture(theme.pictureLeft);

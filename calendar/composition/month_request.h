@@ -44,7 +44,8 @@ struct MonthRequest {
 // A copy of the theme that later changes of the theme do not reach.
 std::shared_ptr<const Theme> snapshotOf(const Theme& theme);
 
-// The same request for each of the months first..last (1..12) of its year, in order.
+// The same request for each of the months first..last (1..12) of its year, in order; a last month
+// before the first runs on into the next year (9..8: September to August of the year after).
 std::vector<MonthRequest> monthsOf(const MonthRequest& request, int firstMonth, int lastMonth);
 
 }  // namespace orvella

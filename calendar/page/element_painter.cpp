@@ -142,7 +142,7 @@ void ElementPainter::moon(const Element& e) {
   if (e.phase == 1 || e.phase == 3) {
     QPainterPath half;
     half.moveTo(disc.center());
-    half.arcTo(disc, 90, e.phase == 1 ? -180 : 180);
+    half.arcTo(disc, 90, e.phase == 1 ? 180 : -180);  // the unlit half: the left one at first quarter
     half.closeSubpath();
     painter_.fillPath(half, color);
   }

@@ -29,8 +29,8 @@ class ElementPainter {
   void filled(const Element& e);
   void label(const Element& e);
   void image(const Element& e);
-  // A phase of the Moon as seen from the north: a dark disc, a bright one (an outline), or the right
-  // (first quarter) or left (last quarter) half dark, in the element's colour.
+  // A phase of the Moon as seen from the north, its unlit part dark: a dark disc, a bright one (an
+  // outline), or the left (first quarter) or right (last quarter) half dark, in the element's colour.
   void moon(const Element& e);
 
  private:

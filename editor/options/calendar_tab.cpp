@@ -37,6 +37,8 @@ CalendarTab::CalendarTab(int width, QWidget* parent) : QWidget(parent) {
   connect(cb_BackgroundFit, &QComboBox::activated, this, &CalendarTab::backgroundFitChanged);
   ch_MoonPhases = named(new QCheckBox(QStringLiteral("Fazy Księżyca"), this), "ch_MoonPhases");
   ch_MoonPhases->setGeometry(8, 116, 270, 20);
+  ch_MiniMonths = named(new QCheckBox(QStringLiteral("Poprzedni i następny miesiąc"), this), "ch_MiniMonths");
+  ch_MiniMonths->setGeometry(8, 140, 270, 20);
 }
 
 void CalendarTab::load(const Theme& theme) {
@@ -44,6 +46,7 @@ void CalendarTab::load(const Theme& theme) {
   cb_FirstWeekday->setCurrentIndex(chosen == std::end(kFirstWeekdays) ? 0 : int(chosen - kFirstWeekdays));
   cb_BackgroundFit->setCurrentIndex(static_cast<int>(theme.backgroundFit));
   ch_MoonPhases->setChecked(theme.moonPhases);
+  ch_MiniMonths->setChecked(theme.miniMonths);
 }
 
 BackgroundFit CalendarTab::backgroundFit() const {
@@ -54,6 +57,7 @@ void CalendarTab::store(Theme& theme) const {
   theme.firstWeekday = kFirstWeekdays[std::clamp(cb_FirstWeekday->currentIndex(), 0, 2)];
   theme.backgroundFit = backgroundFit();
   theme.moonPhases = ch_MoonPhases->isChecked();
+  theme.miniMonths = ch_MiniMonths->isChecked();
 }
 
 }  // namespace orvella

@@ -33,6 +33,7 @@ class CalendarTab : public QWidget {
   QLabel* l_BackgroundFit;
   QComboBox* cb_BackgroundFit;
   QCheckBox* ch_MoonPhases;
+  QCheckBox* ch_MiniMonths;
 };
 
 }  // namespace orvella

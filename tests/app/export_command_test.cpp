@@ -173,6 +173,31 @@ TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
   EXPECT_FALSE(polish.contains(QStringLiteral("not added because"))) << polish.toStdString();
 }
 
+// --month 9-8 runs from September of --year to August of the next year, each page of its own year: its
+// year label, and the national holidays of that year (Easter 2011 on Sunday 24 April, the 4th row).
+TEST_F(ExportRunTest, AMonthRunIntoTheNextYearGivesEachPageItsOwnYear) {
+  const QString json = out.filePath(QStringLiteral("school.json"));
+  const ProgramRun ran =
+      runProgram({"--export", json, "--year", "2010", "--month", "9-8", "--holidays", "polska"});
+  ASSERT_EQ(ran.status, 0) << ran.err.toStdString();
+  const QJsonArray pages = QJsonDocument::fromJson(readFile(json))[QStringLiteral("pages")].toArray();
+  ASSERT_EQ(pages.size(), 12);
+  for (int i = 0; i < 12; ++i) {
+    const QJsonObject page = pages[i].toObject();
+    const int year = i < 4 ? 2010 : 2011;
+    EXPECT_EQ(page[QStringLiteral("year")].toInt(), year);
+    EXPECT_EQ(page[QStringLiteral("month")].toInt(), (8 + i) % 12 + 1);
+    QStringList easter;
+    for (const QJsonValue& e : page[QStringLiteral("elements")].toArray()) {
+      if (e[QStringLiteral("name")] == QStringLiteral("QRL_rok"))
+        EXPECT_EQ(e[QStringLiteral("caption")].toString(), QString::number(year));
+      if (e[QStringLiteral("caption")] == QStringLiteral("Wielkanoc"))
+        easter << QStringLiteral("%1,%2").arg(e[QStringLiteral("left")].toInt()).arg(e[QStringLiteral("top")].toInt());
+    }
+    EXPECT_EQ(easter, i == 7 ? QStringList{QStringLiteral("475,259")} : QStringList()) << i;
+  }
+}
+
 // In every mode an option nobody knows is refused (status 2), and without a display the window says so
 // in one line (1). An export says nothing but its own lines, also from cron (no XDG_RUNTIME_DIR), and
 // a theme or holidays file it cannot read whole ends it (1) with the file named.

@@ -66,6 +66,7 @@ struct Theme {
   int firstWeekday = 1;  // the grid's first column: 1 Monday, 6 Saturday, 7 Sunday
   BackgroundFit backgroundFit = BackgroundFit::Stretch;
   bool moonPhases = false;  // the four principal phases in their days' cells
+  bool miniMonths = false;  // the previous and the next month small, in free cells of the grid
 };
 
 }  // namespace orvella

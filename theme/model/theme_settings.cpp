@@ -115,6 +115,7 @@ void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pict
   theme.firstWeekday = firstWeekday == 6 || firstWeekday == 7 ? firstWeekday : 1;
   theme.backgroundFit = backgroundFitNamed(ini.readString(kMain, QStringLiteral("background_fit"), QString()));
   theme.moonPhases = ini.readBool(kMain, QStringLiteral("moon_phases"), false);
+  theme.miniMonths = ini.readBool(kMain, QStringLiteral("mini_months"), false);
 }
 
 // The day a key of a month section stands for: its number written as the program writes it ("5",
@@ -251,6 +252,7 @@ void writeThemeSettings(const Theme& theme, IniFile& ini) {
   if (theme.backgroundFit != BackgroundFit::Stretch)
     ini.writeString(kMain, QStringLiteral("background_fit"), backgroundFitName(theme.backgroundFit));
   if (theme.moonPhases) ini.writeBool(kMain, QStringLiteral("moon_phases"), true);
+  if (theme.miniMonths) ini.writeBool(kMain, QStringLiteral("mini_months"), true);
 }
 
 }  // namespace orvella

@@ -1,10 +1,16 @@
 // The month composition: grid positions, fonts, texts, icons, frames and failures.
 #include <QImage>
+#include <QJsonArray>
+#include <QPainter>
+#include <functional>
 
+#include "calendar/page/page_json.h"
+#include "calendar/page/page_renderer.h"
 #include "composition_fixture.h"
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
 #include "tests/support/files.h"
+#include "tests/support/reference_image.h"
 
 namespace orvella::testing {
 namespace {
@@ -43,6 +49,58 @@ TEST_F(GridTest, MonthsStartingLateUseTheSixthRow) {
   EXPECT_EQ(last->left, 61);
   compose(2010, 9);  // October 2010: first day a Friday, no sixth row
   EXPECT_EQ(dayNumber(31)->top, 78 + 50 * 4);
+}
+
+// The previous and the next month stand small in the grid's first and last free cells (their Sundays
+// and holidays marked, as the reference images show).
+TEST_F(GridTest, TheNeighbouringMonthsStandInTheFirstAndLastFreeCells) {
+  theme.miniMonths = true;
+  const std::tuple<int, const char*, QPoint, const char*> cases[] = {
+      {0, "Grudzień 2009", {61, 78}, "Luty 2010"},
+      {1, "Styczeń 2010", {61, 278}, "Marzec 2010"},  // February 2010 starts on a Monday
+  };
+  for (const auto& [monthIndex, previous, at, next] : cases) {
+    compose(2010, monthIndex);
+    QHash<QString, QPoint> placed;
+    for (const page::Element* e : generated()) placed.insert(e->caption, QPoint(e->left, e->top));
+    EXPECT_EQ(placed.value(QString::fromUtf8(previous)), at);
+    EXPECT_EQ(placed.value(QString::fromUtf8(next)), QPoint(61 + 69 * 6, 78 + 50 * 5));
+  }
+}
+
+// Each addition to the page as it looks: February 2024 at 60 dpi, compared with its reference image
+// (calendar/<name>.png in the references).
+TEST_F(GridTest, EachAdditionLooksAsItsReference) {
+  const QString photo = folder.path() + QStringLiteral("/photo.bmp");
+  QImage wide(300, 100, QImage::Format_RGB32);  // blue, then yellow in the middle third, then green
+  wide.fill(Qt::yellow);
+  QPainter(&wide).fillRect(0, 0, 100, 100, Qt::blue);
+  QPainter(&wide).fillRect(200, 0, 100, 100, Qt::darkGreen);
+  wide.save(photo, "BMP");
+  pictures.insert(photo, photo);
+  const Theme plain = theme;
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"sunday_first_week_numbers", [&] { theme.firstWeekday = 7, theme.weekNumbers = true; }},
+      {"background_fill", [&] { theme.backgrounds[1] = photo, theme.backgroundFit = BackgroundFit::Fill; }},
+      {"background_fit", [&] { theme.backgrounds[1] = photo, theme.backgroundFit = BackgroundFit::Fit; }},
+      {"weekday_names_english", [&] {
+         options.language.weekdayNames = QStringList{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+       }},
+      {"moon_phases", [&] { theme.moonPhases = true, options.timeZone = "Europe/Warsaw"; }},
+      {"mini_months", [&] { theme.miniMonths = true, theme.holidays[0][0] = HolidayEntry{"Nowy Rok", 'n'}; }},
+  };
+  for (const auto& [name, choose] : cases) {
+    theme = plain;
+    options = RequestOptions{};
+    choose();
+    compose(2024, 1);
+    QImage image(702, 496, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page::drawPage(composed.page, painter, page::DeviceMapping{60, 60, 0, 0});
+    painter.end();
+    EXPECT_EQ(differenceFromReference(image, QStringLiteral("calendar/") + QLatin1String(name)).toStdString(), "");
+  }
 }
 
 TEST_F(GridTest, FebruaryFollowsTheLeapYearRule) {
@@ -392,6 +450,11 @@ TEST_F(WeekNumberTest, MoonPhasesStandInTheirDaysCornersInTheRequestsTimeZone) {
       EXPECT_LT(e->top + e->height, number->top + number->height);
     }
     EXPECT_EQ(found, phases) << zone;
+    int described = 0;  // the page model lists them too
+    for (const QJsonValue& e : pageToJson(composed.page, 2024, 2)[QStringLiteral("elements")].toArray())
+      described += e[QStringLiteral("kind")] == QStringLiteral("moon") && e.toObject().contains(QStringLiteral("phase")) &&
+                   e.toObject().contains(QStringLiteral("day"));
+    EXPECT_EQ(described, 4);
   }
   theme.moonPhases = false;
   compose(2024, 1);

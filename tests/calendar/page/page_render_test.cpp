@@ -245,24 +245,6 @@ TEST_F(PageRender, PictureFitGivesTheCropAndTheBox) {
   }
 }
 
-// A crop draws that part of the picture over the whole box, and nothing of the rest.
-TEST_F(PageRender, ACropFillsTheBoxWithItsPartOfThePicture) {
-  const std::pair<QRectF, QRgb> cases[] = {{{0, 0, 48, 48}, qRgb(255, 0, 0)}, {{48, 48, 48, 48}, qRgb(0, 0, 0)},
-                                           {{50, 0, 40, 40}, qRgb(0, 255, 0)}};
-  for (const auto& [crop, colour] : cases) {
-    Element e;
-    e.kind = ElementKind::Image;
-    e.picture = quarters();
-    e.stretch = true;
-    e.crop = crop;
-    e.left = 10, e.top = 10, e.width = 100, e.height = 20;  // 200 x 40 pixels at 96 dpi
-    const QImage image = render(pageOf({e}), 96);
-    // Smoothing may blend the edge pixels with the colour beyond the crop.
-    EXPECT_EQ(countColor(image, QRect(23, 23, 194, 34), colour), 194 * 34) << crop.x();
-    EXPECT_EQ(countColor(image, QRect(0, 0, 240, 20), kWhite), 240 * 20);
-  }
-}
-
 TEST_F(PageRender, PrinterOffsetAndResolution) {
   Element shape;
   shape.kind = ElementKind::Shape;
