@@ -107,6 +107,7 @@ void Tf_Main::buildActions() {
       {&a_Save, "a_Save", "Zapisz", "Zapisz temat", 2},
       {&a_PrintPreview, "a_PrintPreview", "Podgląd wydruku", "Otwiera podgląd wydruku", 3},
       {&a_YearPreview, "a_YearPreview", "Podgląd roku", "Podgląd wszystkich miesięcy roku", -1},
+      {&a_YearOverview, "a_YearOverview", "Przegląd roku", "Cały rok na jednej stronie", -1},
       {&a_TwelveMonths, "a_TwelveMonths", "Podgląd 12 miesięcy", "Podgląd dwunastu miesięcy od wybranego", -1},
       {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
       {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Pomoc w internecie", -1},
@@ -124,6 +125,7 @@ void Tf_Main::buildActions() {
   connect(a_Save, &QAction::triggered, this, ui::guarded([this] { a_SaveExecute(); }));
   connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
   connect(a_YearPreview, &QAction::triggered, this, ui::guarded([this] { a_YearPreviewExecute(); }));
+  connect(a_YearOverview, &QAction::triggered, this, ui::guarded([this] { a_YearOverviewExecute(); }));
   connect(a_TwelveMonths, &QAction::triggered, this, ui::guarded([this] { a_TwelveMonthsExecute(); }));
   connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
   connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
@@ -151,6 +153,7 @@ void Tf_Main::buildMenus() {
   ui::addMenuSeparator(file, QStringLiteral("N2"));
   ui::addMenuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview);
   ui::addMenuItem(file, QStringLiteral("mi_YearPreview"), a_YearPreview);
+  ui::addMenuItem(file, QStringLiteral("mi_YearOverview"), a_YearOverview);
   ui::addMenuSeparator(file, QStringLiteral("N1"));
   menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick);
 
@@ -502,6 +505,16 @@ void Tf_Main::a_YearPreviewExecute() {
   // An impossible year stops here, with the composition's own message, before any window opens.
   dayNumber(year, 1, 1);
   previewMonths(monthsOf(monthRequest(year, 1), 1, 12));
+}
+
+void Tf_Main::a_YearOverviewExecute() {
+  if (pageBusy()) return;
+  MonthRequest request = monthRequest(selectedYear(), 1);
+  request.kind = PageKind::YearOverview;
+  const ComposedPage composed = state_->compose(request);
+  f_Print->keep(composed.page);
+  showPageWarnings(composed.warnings);
+  preview::previewReport(f_Print->reportSource({composed.page}));
 }
 
 void Tf_Main::a_TwelveMonthsExecute() {

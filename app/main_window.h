@@ -43,7 +43,8 @@ class Tf_Main : public QMainWindow {
   // The twelve months of the year in the year field, composed one after another as the month
   // preview composes each, into one preview that shows them as they come.
   void a_YearPreviewExecute();
-  void a_TwelveMonthsExecute();  // twelve months from the chosen one, into the next year
+  void a_TwelveMonthsExecute();
+  void a_YearOverviewExecute();  // the year's twelve months on one page  // twelve months from the chosen one, into the next year
   void a_EditExecute();
   void mi_AboutClick();
   void mi_CloseClick();
@@ -85,6 +86,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_PrintPreview = nullptr;
   QAction* a_YearPreview = nullptr;
   QAction* a_TwelveMonths = nullptr;
+  QAction* a_YearOverview = nullptr;
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;

@@ -147,6 +147,11 @@ std::vector<ExportOption> exportOptions() {
          request.language = values.front();
        }});
   options.push_back(
+      {QCommandLineOption(QStringLiteral("overview"),
+                          QStringLiteral("Adds the year's overview page (the twelve months small on one "
+                                         "page) before the months.")),
+       false, false, [](ExportRequest& request, const QString&, const QStringList&) { request.overview = true; }});
+  options.push_back(
       {QCommandLineOption(QStringLiteral("timezone"),
                           QStringLiteral("The time zone whose days the Moon's phases fall on, by its IANA "
                                          "name such as Europe/Warsaw (the computer's without it)."),
@@ -297,7 +302,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   line.action = CommandLine::Action::Export;
   for (const ExportOption& o : exportOptions) {
     const QString name = o.option.names().front();
-    const QStringList values = parser.values(name);
+    // An option without a value (--overview) counts once when given.
+    const QStringList values = o.option.valueName().isEmpty()
+                                   ? (parser.isSet(name) ? QStringList{QString()} : QStringList())
+                                   : parser.values(name);
     if (values.isEmpty()) {
       if (o.required)
         throw Error(QStringLiteral("--%1 is missing: the export needs %2 <%3>")

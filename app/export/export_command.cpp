@@ -97,6 +97,7 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
   // A run into the next year (--month 9-8): each page is its month of its own year.
   const std::vector<MonthRequest> run = monthsOf(base, request.firstMonth, request.lastMonth);
   std::vector<int> months;
+  if (request.overview) months.push_back(0);  // numbered 0 where pages are files of their own
   for (const MonthRequest& month : run) months.push_back(month.month);
   for (const QString& target : sinks::sinkTargets(*format, request.output, months))
     sinks::OutputFiles::checkTarget(target);
@@ -117,16 +118,22 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
       format->open(request.output, sinks::SinkOptions{base.options.dpi, months.size() > 1});
   // Each month's background file, looked for once: every month asks which of them later months show.
   QStringList backgrounds;
-  for (int month : months) backgrounds << locateProgramPicture(programDir, theme.backgrounds[size_t(month - 1)]);
+  for (int month : months)
+    backgrounds << (month == 0 ? QString() : locateProgramPicture(programDir, theme.backgrounds[size_t(month - 1)]));
   PicturesInUse pictures;
   QStringList warnings;
   int index = 0;
-  for (const MonthRequest& month : monthsOf(base, request.firstMonth, request.lastMonth)) {
+  std::vector<MonthRequest> pages = monthsOf(base, request.firstMonth, request.lastMonth);
+  if (request.overview) {
+    pages.insert(pages.begin(), base);
+    pages.front().kind = PageKind::YearOverview;
+  }
+  for (const MonthRequest& month : pages) {
     const ComposedPage composed = composer.compose(month);
     for (const QString& warning : composed.warnings)
       if (!warnings.contains(warning)) warnings << warning;
     pictures.keepFor(composed.page, backgrounds.sliced(++index));
-    sink->add(composed.page, sinks::PageTag{month.year, month.month, month.month});
+    sink->add(composed.page, sinks::PageTag{composed.year, composed.month, composed.month});
   }
   // Every page is drawn: the output is ended without the last month's pictures beside it.
   RasterCache::instance().retainOnly({});

@@ -4,6 +4,7 @@
 #include "calendar/composition/layers/cell_layers.h"
 #include "calendar/composition/month_page.h"
 #include "calendar/composition/small_month.h"
+#include "calendar/composition/year_overview.h"
 #include "calendar/composition/year_holidays.h"
 #include "calendar/page/picture_fit.h"
 #include "dates/calendar_days.h"
@@ -56,8 +57,12 @@ ComposedPage composeMonth(const MonthRequest& request, const PageSources& source
 
 PageComposer::PageComposer(PageSources sources) : sources_(std::move(sources)) {}
 
+ComposedPage PageComposer::composeKind(const MonthRequest& request) {
+  return request.kind == PageKind::YearOverview ? composeYearOverview(request) : composeMonth(request, sources_, pictures_);
+}
+
 ComposedPage PageComposer::compose(const MonthRequest& request) {
-  if (request.options.holidayFiles.isEmpty()) return composeMonth(request, sources_, pictures_);
+  if (request.options.holidayFiles.isEmpty()) return composeKind(request);
   // The holidays of the files are those of the composed year: imported once for each year in a row.
   QStringList notes;
   if (yearTheme_.base != request.theme || yearTheme_.year != request.year ||
@@ -68,7 +73,7 @@ ComposedPage PageComposer::compose(const MonthRequest& request) {
   }
   MonthRequest withHolidays = request;
   withHolidays.theme = yearTheme_.theme;
-  ComposedPage composed = composeMonth(withHolidays, sources_, pictures_);
+  ComposedPage composed = composeKind(withHolidays);
   composed.warnings = notes + composed.warnings;
   return composed;
 }

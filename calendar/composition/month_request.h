@@ -34,11 +34,15 @@ struct RequestOptions {
   QByteArray timeZone;
 };
 
+// What a request's page is: its month's page, or the overview of its whole year.
+enum class PageKind { Month, YearOverview };
+
 struct MonthRequest {
   std::shared_ptr<const Theme> theme;  // a snapshot: the theme as it was when the request was made
   int year = 2009;
   int month = 1;  // 1..12
   RequestOptions options;
+  PageKind kind = PageKind::Month;
 };
 
 // A copy of the theme that later changes of the theme do not reach.

@@ -34,7 +34,7 @@ page::Element& smallLabel(page::ReportPage& qr, const QRect& at, const page::Ele
 }  // namespace
 
 void addSmallMonth(page::ReportPage& qr, const Theme& theme, const QRect& box, int year, int month,
-                   const QString& name) {
+                   const QString& name, bool withYear) {
   const QDate first(year, month, 1);
   if (!first.isValid()) return;
   // The name takes a line, the days six rows below it; the fonts follow the box's height.
@@ -46,7 +46,7 @@ void addSmallMonth(page::ReportPage& qr, const Theme& theme, const QRect& box, i
   nameFont.bold = true;
   nameFont.color = theme.weekdayFont.color;
   smallLabel(qr, QRect(box.left(), box.top(), box.width(), rowHeight), nameFont,
-             name + QLatin1Char(' ') + QString::number(year), page::Alignment::Center);
+             withYear ? name + QLatin1Char(' ') + QString::number(year) : name, page::Alignment::Center);
   page::ElementFont dayFont = nameFont;
   dayFont.bold = false;
   // Marked as on the page: in the holiday font's face and colour.

@@ -14,8 +14,9 @@ namespace page {
 class ReportPage;
 }
 
-// Adds the labels of the month (1..12) of year into box (layout units) of the page.
+// Adds the labels of the month (1..12) of year into box (layout units) of the page; its name is followed
+// by the year unless withYear is false.
 void addSmallMonth(page::ReportPage& qr, const Theme& theme, const QRect& box, int year, int month,
-                   const QString& name);
+                   const QString& name, bool withYear = true);
 
 }  // namespace orvella

@@ -174,16 +174,18 @@ TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
 }
 
 // --month 9-8 runs from September of --year to August of the next year, each page of its own year: its
-// year label, and the national holidays of that year (Easter 2011 on Sunday 24 April, the 4th row).
+// year label, and the national holidays of that year (Easter 2011 on Sunday 24 April, the 4th row);
+// --overview puts the year's overview first.
 TEST_F(ExportRunTest, AMonthRunIntoTheNextYearGivesEachPageItsOwnYear) {
   const QString json = out.filePath(QStringLiteral("school.json"));
   const ProgramRun ran =
-      runProgram({"--export", json, "--year", "2010", "--month", "9-8", "--holidays", "polska"});
+      runProgram({"--export", json, "--year", "2010", "--month", "9-8", "--holidays", "polska", "--overview"});
   ASSERT_EQ(ran.status, 0) << ran.err.toStdString();
   const QJsonArray pages = QJsonDocument::fromJson(readFile(json))[QStringLiteral("pages")].toArray();
-  ASSERT_EQ(pages.size(), 12);
+  ASSERT_EQ(pages.size(), 13);
+  EXPECT_EQ(pages[0][QStringLiteral("month")].toInt(), 0);
   for (int i = 0; i < 12; ++i) {
-    const QJsonObject page = pages[i].toObject();
+    const QJsonObject page = pages[i + 1].toObject();
     const int year = i < 4 ? 2010 : 2011;
     EXPECT_EQ(page[QStringLiteral("year")].toInt(), year);
     EXPECT_EQ(page[QStringLiteral("month")].toInt(), (8 + i) % 12 + 1);

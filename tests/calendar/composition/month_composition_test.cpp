@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <functional>
 
+#include "calendar/composition/year_overview.h"
 #include "calendar/page/page_json.h"
 #include "calendar/page/page_renderer.h"
 #include "composition_fixture.h"
@@ -79,6 +80,7 @@ TEST_F(GridTest, EachAdditionLooksAsItsReference) {
   wide.save(photo, "BMP");
   pictures.insert(photo, photo);
   const Theme plain = theme;
+  bool overview = false;
   const std::pair<const char*, std::function<void()>> cases[] = {
       {"sunday_first_week_numbers", [&] { theme.firstWeekday = 7, theme.weekNumbers = true; }},
       {"background_fill", [&] { theme.backgrounds[1] = photo, theme.backgroundFit = BackgroundFit::Fill; }},
@@ -87,13 +89,16 @@ TEST_F(GridTest, EachAdditionLooksAsItsReference) {
          options.language.weekdayNames = QStringList{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
        }},
       {"moon_phases", [&] { theme.moonPhases = true, options.timeZone = "Europe/Warsaw"; }},
+      {"year_overview", [&] { overview = true, theme.holidays[4][2] = HolidayEntry{"Konstytucja", 'n'}; }},
       {"mini_months", [&] { theme.miniMonths = true, theme.holidays[0][0] = HolidayEntry{"Nowy Rok", 'n'}; }},
   };
   for (const auto& [name, choose] : cases) {
     theme = plain;
     options = RequestOptions{};
+    overview = false;
     choose();
     compose(2024, 1);
+    if (overview) composed = composeYearOverview(MonthRequest{snapshotOf(theme), 2024, 1, options, PageKind::YearOverview});
     QImage image(702, 496, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
