@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -29,6 +30,7 @@
 #include "i18n/language/qt_translations.h"
 #include "i18n/language/web_links.h"
 #include "i18n/walk/language_walk.h"
+#include "platform/desktop/dialog_folders.h"
 #include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
 #include "platform/files/path_names.h"
@@ -43,7 +45,9 @@
 #include "app/year_spin_edit.h"
 #include "ui/components.h"
 #include "ui/file_dialogs.h"
+#include "ui/file_drops.h"
 #include "ui/guarded.h"
+#include "ui/key_hints.h"
 #include "ui/message_boxes.h"
 #include "ui/web_pages.h"
 #include "ui/window_registry.h"
@@ -64,7 +68,10 @@ QFont sansSerif(int pixels) {
 }  // namespace
 
 Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
-    : QMainWindow(parent), context_(std::move(context)), state_(std::make_unique<ProgramState>(context_)) {
+    : QMainWindow(parent),
+      context_(std::move(context)),
+      state_(std::make_unique<ProgramState>(context_)),
+      recentThemes_(context_.configFilePath()) {
   setObjectName(QStringLiteral("f_Main"));
   setWindowTitle(QStringLiteral("Orvella"));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -82,6 +89,8 @@ Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
   buildClientArea(client);
   setCentralWidget(client);
   setFixedSize(sizeHint());
+  // A theme file dropped anywhere on the window opens (eventFilter).
+  setAcceptDrops(true);
 
   FormCreate();
 }
@@ -144,18 +153,22 @@ void Tf_Main::buildMenus() {
 
   QMenu* file = bar->addMenu(QStringLiteral("Plik"));
   file->setObjectName(QStringLiteral("mi_File"));
-  ui::addMenuItem(file, QStringLiteral("Nowy1"), a_New);
-  ui::addMenuItem(file, QStringLiteral("Otwrz1"), a_Open);
+  // The keys live on the menu items, which show them; the items run the actions.
+  ui::addMenuItem(file, QStringLiteral("Nowy1"), a_New)->setShortcut(Qt::CTRL | Qt::Key_N);
+  ui::addMenuItem(file, QStringLiteral("Otwrz1"), a_Open)->setShortcut(Qt::CTRL | Qt::Key_O);
+  buildRecentMenu(file);
   buildSampleThemesMenu(file);
-  ui::addMenuItem(file, QStringLiteral("mi_Save"), a_Save);
-  menuItem(file, QStringLiteral("mi_SaveAs"), QStringLiteral("Zapisz jako..."), &Tf_Main::mi_SaveAsClick);
-  ui::addMenuItem(file, QStringLiteral("mi_Edit"), a_Edit);
+  ui::addMenuItem(file, QStringLiteral("mi_Save"), a_Save)->setShortcut(Qt::CTRL | Qt::Key_S);
+  menuItem(file, QStringLiteral("mi_SaveAs"), QStringLiteral("Zapisz jako..."), &Tf_Main::mi_SaveAsClick)
+      ->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+  ui::addMenuItem(file, QStringLiteral("mi_Edit"), a_Edit)->setShortcut(Qt::CTRL | Qt::Key_E);
   ui::addMenuSeparator(file, QStringLiteral("N2"));
-  ui::addMenuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview);
+  ui::addMenuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview)->setShortcut(Qt::CTRL | Qt::Key_P);
   ui::addMenuItem(file, QStringLiteral("mi_YearPreview"), a_YearPreview);
   ui::addMenuItem(file, QStringLiteral("mi_YearOverview"), a_YearOverview);
   ui::addMenuSeparator(file, QStringLiteral("N1"));
-  menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick);
+  menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick)
+      ->setShortcut(Qt::CTRL | Qt::Key_Q);
 
   mi_Language = bar->addMenu(QStringLiteral("Language"));
   mi_Language->setObjectName(QStringLiteral("mi_Language"));
@@ -172,8 +185,40 @@ void Tf_Main::buildMenus() {
   menuItem(help, QStringLiteral("mi_About"), QStringLiteral("O programie"), &Tf_Main::mi_AboutClick);
   ui::addMenuSeparator(help, QStringLiteral("N3"));
   menuItem(help, QStringLiteral("mi_Www"), QStringLiteral("Orvella w internecie"), &Tf_Main::mi_WwwClick);
-  ui::addMenuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline);
+  // F1 is the program's help: today the help on the web.
+  ui::addMenuItem(help, QStringLiteral("mi_HelpOnline"), a_HelpOnline)->setShortcut(Qt::Key_F1);
   menuItem(help, QStringLiteral("mi_ThemeGallery"), QStringLiteral("Galeria tematów"), &Tf_Main::mi_ThemeGalleryClick);
+}
+
+void Tf_Main::buildRecentMenu(QMenu* file) {
+  mi_Recent = file->addMenu(QStringLiteral("Ostatnie"));
+  mi_Recent->setObjectName(QStringLiteral("mi_Recent"));
+  mi_Recent->setToolTip(QStringLiteral("Ostatnio otwierane i zapisywane tematy"));
+  mi_Recent->setToolTipsVisible(true);  // each item's hint is the theme's full path
+  // The items stay for the whole run, shown as the list needs them: one may be chosen while the list
+  // changes under it.
+  for (int i = 0; i < RecentThemes::kCount; ++i) {
+    QAction* item = ui::addMenuItem(mi_Recent, QStringLiteral("mi_Recent%1").arg(i + 1), QString());
+    ui::setTag(item, ui::kTagNotTranslated);  // the file's own name
+    connect(item, &QAction::triggered, this, ui::guarded([this, item] { openRecentTheme(item->data().toString()); }));
+  }
+  // Another copy of the program may have changed the list meanwhile.
+  connect(file, &QMenu::aboutToShow, this, &Tf_Main::refreshRecentMenu);
+  refreshRecentMenu();
+}
+
+void Tf_Main::refreshRecentMenu() {
+  const QStringList files = recentThemes_.files();
+  const QList<QAction*> items = mi_Recent->actions();
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    items[i]->setVisible(i < files.size());
+    if (i >= files.size()) continue;
+    const QString name = files[i].section(QLatin1Char('/'), -1).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    items[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+    items[i]->setToolTip(QDir::toNativeSeparators(files[i]));
+    items[i]->setData(files[i]);
+  }
+  mi_Recent->setEnabled(!files.isEmpty());
 }
 
 void Tf_Main::buildSampleThemesMenu(QMenu* file) {
@@ -209,20 +254,24 @@ void Tf_Main::buildToolBar(QWidget* client) {
     ToolBar1->addWidget(b);
     return b;
   };
-  auto button = [&plainButton](const char* name, QAction* action) { plainButton(name)->setDefaultAction(action); };
+  auto button = [&plainButton](const char* name, QAction* action, const QKeySequence& keys = {}) {
+    QToolButton* b = plainButton(name);
+    b->setDefaultAction(action);
+    if (!keys.isEmpty()) ui::showKeyInToolTip(b, keys);
+  };
   auto separator = [this](const char* name) {
     auto* gap = new QWidget(ToolBar1);
     gap->setObjectName(QString::fromLatin1(name));
     gap->setFixedSize(8, 30);
     ToolBar1->addWidget(gap);
   };
-  button("ToolButton1", a_New);
-  button("ToolButton2", a_Open);
-  button("ToolButton3", a_Save);
+  button("ToolButton1", a_New, Qt::CTRL | Qt::Key_N);
+  button("ToolButton2", a_Open, Qt::CTRL | Qt::Key_O);
+  button("ToolButton3", a_Save, Qt::CTRL | Qt::Key_S);
   separator("ToolButton4");
-  button("ToolButton5", a_PrintPreview);
+  button("ToolButton5", a_PrintPreview, Qt::CTRL | Qt::Key_P);
   separator("ToolButton7");
-  button("ToolButton6", a_Edit);
+  button("ToolButton6", a_Edit, Qt::CTRL | Qt::Key_E);
   separator("ToolButton8");
 
   // About and help are tool buttons of their own, with no action: they run the handlers directly.
@@ -240,6 +289,7 @@ void Tf_Main::buildToolBar(QWidget* client) {
   // Usable when the web pages are.
   help->setEnabled(a_HelpOnline->isEnabled());
   connect(a_HelpOnline, &QAction::changed, help, [this, help] { help->setEnabled(a_HelpOnline->isEnabled()); });
+  ui::showKeyInToolTip(help, Qt::Key_F1);
 }
 
 void Tf_Main::buildClientArea(QWidget* client) {
@@ -355,22 +405,32 @@ bool Tf_Main::archiveBusy() const {
   return true;
 }
 
+bool Tf_Main::mayReplaceTheme() const { return !archiveBusy() && !pageBusy(); }
+
 void Tf_Main::a_NewExecute() {
-  if (archiveBusy() || pageBusy()) return;
+  if (!mayReplaceTheme()) return;
   od_Load.fileName.clear();
   state_->themeFiles.new_theme();
   setWindowTitle(QStringLiteral("Orvella"));
 }
 
-void Tf_Main::showThemeFileInCaption(const QString& path) {
+void Tf_Main::becameCurrentThemeFile(const QString& path) {
+  od_Load.fileName = path;
   setWindowTitle(QStringLiteral("Orvella - ") + files::filePart(path));
+  recentThemes_.add(path);
+  refreshRecentMenu();
+}
+
+QString Tf_Main::themeDialogFolder() const {
+  if (!od_Load.fileName.isEmpty()) return QFileInfo(od_Load.fileName).absolutePath();
+  return dialogFolder(DialogFolder::Themes, userDocumentsFolder());
 }
 
 void Tf_Main::a_OpenExecute() {
-  if (archiveBusy() || pageBusy()) return;
+  if (!mayReplaceTheme()) return;
   od_Load.request.objectName = QStringLiteral("od_Load");
   od_Load.request.title = QStringLiteral("Open");
-  od_Load.request.folder = context_.path(QStringLiteral("holidays"));
+  od_Load.request.folder = themeDialogFolder();
   od_Load.request.filter = QStringLiteral("user holidays (.hol)|*.hol");
   od_Load.request.defaultSuffix = QStringLiteral("hol");
   // A cancelled dialog changes nothing, and so does a file that does not open: the current theme file
@@ -378,7 +438,30 @@ void Tf_Main::a_OpenExecute() {
   const QString current = od_Load.fileName;
   if (!od_Load.execute(this)) return;
   const QString chosen = std::exchange(od_Load.fileName, current);
+  rememberDialogFolder(DialogFolder::Themes, chosen);
   openTheme(chosen);
+}
+
+void Tf_Main::openRecentTheme(const QString& path) {
+  if (!mayReplaceTheme()) return;
+  if (!QFileInfo(path).isFile()) {
+    recentThemes_.remove(path);
+    refreshRecentMenu();
+    static constexpr MessageText msg_RecentThemeMissing{
+        "msg_RecentThemeMissing", "Nie ma już pliku „%1”, więc zniknął z listy ostatnich tematów."};
+    ui::MessageBoxRequest box;
+    box.icon = QMessageBox::Warning;
+    box.title = QApplication::applicationDisplayName();
+    box.text = messageText(msg_RecentThemeMissing).arg(QDir::toNativeSeparators(path));
+    box.objectName = QStringLiteral("recentThemeMissingBox");
+    ui::showMessageBox(box, this);
+    return;
+  }
+  openTheme(path);
+}
+
+void Tf_Main::openDroppedTheme(const QString& path) {
+  if (mayReplaceTheme()) openTheme(path);
 }
 
 bool Tf_Main::openTheme(const QString& path) {
@@ -387,8 +470,7 @@ bool Tf_Main::openTheme(const QString& path) {
   } catch (const Error& failed) {
     throw Error(themeNotOpenedMessage(path, failed.message()));
   }
-  od_Load.fileName = path;
-  showThemeFileInCaption(path);
+  becameCurrentThemeFile(path);
   if (!state_->themeFiles.notice().isEmpty()) {
     ui::MessageBoxRequest box;
     box.icon = QMessageBox::Warning;
@@ -404,7 +486,11 @@ void Tf_Main::openSampleTheme(const QString& path) {
   if (archiveBusy() || pageBusy()) return;
   // The shipped file stays as it is, also where the program's folder may be written: Save asks for a
   // name. A sample that cannot be opened changes nothing, as a failed Open does.
-  if (openTheme(path)) od_Load.fileName.clear();
+  if (!openTheme(path)) return;
+  od_Load.fileName.clear();
+  // Nor is it one of the user's themes to come back to.
+  recentThemes_.remove(path);
+  refreshRecentMenu();
 }
 
 void Tf_Main::openThemeFromCommandLine(const QString& given) {
@@ -436,13 +522,14 @@ void Tf_Main::saveTheme(const QString& givenPath) {
     sd_Save.objectName = QStringLiteral("sd_Save");
     sd_Save.filter = QStringLiteral("swieta_wlasne|*.hol");
     sd_Save.defaultSuffix = QStringLiteral("hol");
+    sd_Save.folder = themeDialogFolder();
     path = ui::chooseFile(sd_Save, this);
+    rememberDialogFolder(DialogFolder::Themes, path);
   }
   // The settings file is rewritten even when no file was chosen. The file written is the current theme
   // file from now on, the one the caption names.
   if (!state_->themeFiles.save_theme(path)) return;
-  od_Load.fileName = path;
-  showThemeFileInCaption(path);
+  becameCurrentThemeFile(path);
 }
 
 void Tf_Main::FormActivate() { cb_month->setFocus(); }
@@ -624,12 +711,25 @@ void Tf_Main::closeEvent(QCloseEvent* event) {
   ui::windows().closeAllBut(this);
 }
 
+bool Tf_Main::isWindowShortcut(const QKeyEvent& key) const {
+  const QKeySequence pressed(key.keyCombination());
+  for (const QAction* action : menuBar()->findChildren<QAction*>())
+    if (action->isEnabled() && action->shortcut() == pressed) return true;
+  return false;
+}
+
 bool Tf_Main::eventFilter(QObject* watched, QEvent* event) {
   // The Enter that opened a preview travels on to the parents of its first stop once the preview has
   // closed, when the focus may rest elsewhere or nowhere: it must not count as a new key. Every other
   // event that passes here shows that its travel is over.
   if (event == enterHandled_ && event->type() == QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
   enterHandled_ = nullptr;
+  if (ui::takeFileDrop(this, watched, event, QStringLiteral("hol"), [this](const QString& path) { openDroppedTheme(path); }))
+    return true;
+  // Not taken by the field that has the focus, the key reaches the window's shortcuts.
+  if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this && isWindowShortcut(*static_cast<QKeyEvent*>(event)))
+    return true;
   // A key travels from the focused control up to its parents; look at it once, at its first stop.
   QWidget* firstStop = QApplication::focusWidget() ? QApplication::focusWidget() : this;
   if (event->type() == QEvent::KeyPress && watched == firstStop && firstStop->window() == this) {

@@ -10,10 +10,12 @@
 
 #include "app/program_context.h"
 #include "calendar/composition/month_request.h"
+#include "theme/files/recent_themes.h"
 #include "ui/file_dialogs.h"
 
 class QAction;
 class QGroupBox;
+class QKeyEvent;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -58,6 +60,12 @@ class Tf_Main : public QMainWindow {
   // start of a theme of the user's own: Save then asks where to keep it.
   void openSampleTheme(const QString& path);
 
+  // A theme of File > "Ostatnie", opened as File > Open opens the file chosen; a file that is no longer
+  // there is said and leaves the list.
+  void openRecentTheme(const QString& path);
+  // A theme file dropped on the window, opened as File > Open opens the file chosen.
+  void openDroppedTheme(const QString& path);
+
   // Opens a theme named on the command line, once the window is up, as File > Open does with the file
   // chosen. A file that cannot be opened is reported and the default theme stays.
   void openThemeFromCommandLine(const QString& path);
@@ -90,6 +98,7 @@ class Tf_Main : public QMainWindow {
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
+  QMenu* mi_Recent = nullptr;  // File > the themes opened or saved last
   QMenu* mi_SampleThemes = nullptr;  // File > the sample themes, by name
   // The applied language's folder on the product web site; empty until a language file was applied.
   QString www_part;
@@ -107,6 +116,9 @@ class Tf_Main : public QMainWindow {
  private:
   void buildActions();
   void buildMenus();
+  void buildRecentMenu(QMenu* file);
+  // The items of File > "Ostatnie" as config.ini lists the themes now.
+  void refreshRecentMenu();
   void buildSampleThemesMenu(QMenu* file);
   void buildToolBar(QWidget* client);
   void buildClientArea(QWidget* client);
@@ -118,7 +130,16 @@ class Tf_Main : public QMainWindow {
   // While a year preview still composes its months on the print page, nothing else may compose on
   // it or change the theme under it: such a request beeps and is dropped.
   bool pageBusy() const;
-  void showThemeFileInCaption(const QString& path);
+  // Whether the theme may be replaced now (New, Open): not while a theme file is read or written or a
+  // year is composed.
+  bool mayReplaceTheme() const;
+  // Where the theme dialogs start: the current theme's folder, else the one last chosen in this run,
+  // else the user's documents.
+  QString themeDialogFolder() const;
+  // The file became the current theme file: the caption names it and the recent themes begin with it.
+  void becameCurrentThemeFile(const QString& path);
+  // The window's own keys: they win over the editing keys of its fields (Ctrl+E, the end of a line).
+  bool isWindowShortcut(const QKeyEvent& key) const;
   // A request for the month (1..12) of the year with the theme, the page settings and the month
   // names as they are now.
   MonthRequest monthRequest(int year, int month) const;
@@ -132,6 +153,7 @@ class Tf_Main : public QMainWindow {
 
   ProgramContext context_;
   std::unique_ptr<ProgramState> state_;
+  RecentThemes recentThemes_;
   bool shownOnce_ = false;
   bool composingYear_ = false;
   const QEvent* enterHandled_ = nullptr;  // the Enter key press that ran the preview, on its way up

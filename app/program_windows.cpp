@@ -7,6 +7,7 @@
 #include "app/print_window.h"
 #include "app/program_state.h"
 #include "editor/options/options_dialog.h"
+#include "platform/desktop/dialog_folders.h"
 #include "ui/archive_messages.h"
 #include "ui/window_registry.h"
 
@@ -36,6 +37,7 @@ ProgramWindows::~ProgramWindows() {
 
 ProgramWindows createProgramWindows(const ProgramContext& context) {
   ui::showArchiveMessagesInBoxes();
+  forgetDialogFolders();  // a run starts with none
   ProgramWindows windows;
   windows.main = ui::windows().make<Tf_Main>(context);
   f_Main = windows.main.get();

@@ -26,6 +26,7 @@ void setUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
     dialog.setFileMode(request.anyName ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   }
   dialog.setSizeGripEnabled(true);
+  if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
 }
 
 QString chooseFile(const FileDialogRequest& request, QWidget* parent) {

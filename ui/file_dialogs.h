@@ -13,6 +13,7 @@ struct FileDialogRequest {
   QString objectName;     // "od_Load", "sd_Save", ...
   QString title;          // empty: the platform's
   QString folder;         // where the dialog starts
+  QString fileName;       // the name it suggests, without a folder; empty: none
   QString filter;         // Windows form: "description|*.ext|..."
   QString defaultSuffix;  // without the dot
   bool anyName = false;   // an open dialog takes a name that does not exist (the caller says so)

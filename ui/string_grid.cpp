@@ -196,6 +196,12 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
   }
   for (const QModelIndex& index : selectionModel()->selectedIndexes()) model_->setData(index, QString(), Qt::EditRole);
   event->accept();
+  emit cellsEdited();
+}
+
+void StringGrid::commitData(QWidget* editor) {
+  QTableView::commitData(editor);
+  emit cellsEdited();
 }
 
 }  // namespace orvella::ui

@@ -48,7 +48,12 @@ class StringGrid : public QTableView {
   // editor is open.
   void commitEditor();
 
+ signals:
+  // The user changed cells: a cell editor's text went into its cell, or Delete emptied cells.
+  void cellsEdited();
+
  protected:
+  void commitData(QWidget* editor) override;
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
   void keyPressEvent(QKeyEvent* event) override;
 

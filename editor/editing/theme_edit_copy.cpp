@@ -2,6 +2,7 @@
 #include "editor/editing/theme_edit_copy.h"
 
 #include <QDate>
+#include <QScopeGuard>
 
 #include "dates/calendar_days.h"
 #include "editor/holidays/national_holidays.h"
@@ -42,6 +43,8 @@ void ThemeEditCopy::load() {
   pictureHoliday_ = theme_.pictureHoliday;
   pictureLeft_ = theme_.pictureLeft;
   shown_ = kNoMonth;
+  undo_.clear();
+  redo_.clear();
 }
 
 void ThemeEditCopy::commit(const QString& name, const ThemeSwitches& switches) {
@@ -103,8 +106,16 @@ void ThemeEditCopy::keepTypedTexts(const QStringList& shownTexts) {
   if (shown_ < theme_.holidaysEditCopy.size()) classifyTypedTexts(theme_.holidaysEditCopy[shown_]);
 }
 
+void ThemeEditCopy::storeGridEdit(const QStringList& shownTexts) {
+  Values before = values();
+  storeShownMonth(shownTexts);
+  recordSince(std::move(before), shown_);
+}
+
 void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const QString& path, int year,
                                            const QStringList& shownTexts) {
+  // Days imported before an error stay, and undo takes them back as well.
+  const auto record = qScopeGuard([this, before = values()] { recordSince(before, kNoMonth); });
   keepTypedTexts(shownTexts);
   const ForgetShownMonth forget{*this};
   const FebruaryOfYear february(theme_.holidaysEditCopy, year);
@@ -112,14 +123,67 @@ void ThemeEditCopy::importNationalHolidays(NationalHolidaysImport& import, const
 }
 
 int ThemeEditCopy::removeNationalHolidays(const QStringList& shownTexts) {
+  Values before = values();
   keepTypedTexts(shownTexts);
   forgetShownMonth();
-  return NationalHolidaysImport::removeNationalHolidays(theme_.holidaysEditCopy);
+  const int removed = NationalHolidaysImport::removeNationalHolidays(theme_.holidaysEditCopy);
+  recordSince(std::move(before), kNoMonth);
+  return removed;
 }
 
-ThemeFont& ThemeEditCopy::font(int index) { return fonts_.at(index); }
+const QString& ThemeEditCopy::picture(int index) const {
+  return index == kHolidayPicture ? pictureHoliday_ : pictureLeft_;
+}
 
-QString& ThemeEditCopy::picture(int index) { return index == kHolidayPicture ? pictureHoliday_ : pictureLeft_; }
+void ThemeEditCopy::setFont(int index, const ThemeFont& font) {
+  Values before = values();
+  fonts_.at(index) = font;
+  recordSince(std::move(before), kNoMonth);
+}
+
+void ThemeEditCopy::setPicture(int index, const QString& path) {
+  Values before = values();
+  (index == kHolidayPicture ? pictureHoliday_ : pictureLeft_) = path;
+  recordSince(std::move(before), kNoMonth);
+}
+
+void ThemeEditCopy::setBackground(int month, const QString& path) {
+  Values before = values();
+  backgrounds_.at(month) = path;
+  recordSince(std::move(before), month);
+}
+
+ThemeEditCopy::Values ThemeEditCopy::values() const {
+  return {theme_.holidaysEditCopy, backgrounds_, fonts_, pictureLeft_, pictureHoliday_};
+}
+
+void ThemeEditCopy::setValues(const Values& values) {
+  theme_.holidaysEditCopy = values.holidays;
+  backgrounds_ = values.backgrounds;
+  fonts_ = values.fonts;
+  pictureLeft_ = values.pictureLeft;
+  pictureHoliday_ = values.pictureHoliday;
+}
+
+void ThemeEditCopy::recordSince(Values before, int month) {
+  if (before == values()) return;
+  undo_.push_back({std::move(before), month});
+  redo_.clear();
+}
+
+int ThemeEditCopy::takeStep(std::vector<Step>& from, std::vector<Step>& to) {
+  if (from.empty()) return kNoMonth;
+  Step step = std::move(from.back());
+  from.pop_back();
+  to.push_back({values(), step.month});
+  setValues(step.before);
+  forgetShownMonth();
+  return step.month;
+}
+
+int ThemeEditCopy::undo() { return takeStep(undo_, redo_); }
+
+int ThemeEditCopy::redo() { return takeStep(redo_, undo_); }
 
 QString ThemeEditCopy::dayTextFromCell(const QString& cell) {
   QString text = cell;

@@ -1,6 +1,7 @@
 // The theme editor's working copy of the theme and the rules its dialog applies to it, without any
 // window: what the holiday grid shows for a month and what its texts become, which font and picture
-// each choice names, national holidays in and out, and the commit on OK.
+// each choice names, national holidays in and out, undo and redo of those changes, and the commit on
+// OK.
 #pragma once
 
 #include <QString>
@@ -49,7 +50,7 @@ class ThemeEditCopy {
   explicit ThemeEditCopy(Theme& theme);
 
   // Each opening: the copy takes the theme's holidays, backgrounds, fonts, name and pictures again,
-  // and the grid holds nothing to store back.
+  // the grid holds nothing to store back, and there is nothing to undo.
   void load();
   // OK: the copy goes into the theme, with the name and switches the dialog shows. Every typed text is
   // a user holiday from here on, also in months not shown again.
@@ -64,6 +65,10 @@ class ThemeEditCopy {
   // The grid holds nothing to store back: the next showMonth only fills it.
   void forgetShownMonth() { shown_ = kNoMonth; }
 
+  // The user changed cells of the shown month (a text typed, days emptied): the grid's texts are kept
+  // at once, as one change that undo takes back.
+  void storeGridEdit(const QStringList& shownTexts);
+
   // "Dodaj..." and "Usuń". The texts typed into the shown month are kept first, as user holidays, so
   // that no national holiday takes their day; afterwards the grid is to be filled afresh (the shown
   // month is forgotten, also when the import stops on an error, which it raises).
@@ -71,9 +76,22 @@ class ThemeEditCopy {
                               const QStringList& shownTexts);
   int removeNationalHolidays(const QStringList& shownTexts);
 
-  ThemeFont& font(int index);  // FontIndex
-  QString& picture(int index);  // PictureIndex
-  QString& background(int month) { return backgrounds_.at(month); }
+  const ThemeFont& font(int index) const { return fonts_.at(index); }  // FontIndex
+  const QString& picture(int index) const;                             // PictureIndex
+  const QString& background(int month) const { return backgrounds_.at(month); }
+  // A font or picture chosen, or a month's background chosen or taken away: each one change to undo.
+  void setFont(int index, const ThemeFont& font);
+  void setPicture(int index, const QString& path);
+  void setBackground(int month, const QString& path);
+
+  // Undo takes back the changes above one at a time, newest first, and redo makes them again until
+  // another change is made. Either leaves the grid with nothing to store back, and gives the month
+  // (0..11) the change was made in, to be shown, or kNoMonth for a change of no month (an import, a
+  // font, a picture); kNoMonth too when there is nothing to take back or make again.
+  bool canUndo() const { return !undo_.empty(); }
+  bool canRedo() const { return !redo_.empty(); }
+  int undo();
+  int redo();
   const QString& name() const { return name_; }
   const HolidayTable& holidays() const { return theme_.holidaysEditCopy; }
 
@@ -84,6 +102,25 @@ class ThemeEditCopy {
   static QString fontDescription(const ThemeFont& font);
 
  private:
+  // What undo brings back: everything the dialog changes but the name and the switches.
+  struct Values {
+    HolidayTable holidays;
+    std::array<QString, 12> backgrounds;
+    std::array<ThemeFont, 4> fonts;
+    QString pictureLeft;
+    QString pictureHoliday;
+    friend bool operator==(const Values&, const Values&) = default;
+  };
+  struct Step {
+    Values before;
+    int month;
+  };
+  Values values() const;
+  void setValues(const Values& values);
+  // A change made since `before` becomes a step to undo; a change that changed nothing is none.
+  void recordSince(Values before, int month);
+  int takeStep(std::vector<Step>& from, std::vector<Step>& to);
+
   void storeShownMonth(const QStringList& texts);
   void keepTypedTexts(const QStringList& shownTexts);
 
@@ -94,6 +131,8 @@ class ThemeEditCopy {
   QString pictureLeft_;
   QString pictureHoliday_;
   std::uint8_t shown_ = kNoMonth;
+  std::vector<Step> undo_;
+  std::vector<Step> redo_;
 };
 
 }  // namespace orvella

@@ -1,7 +1,8 @@
 // The theme editor dialog: its four tabs, the handlers that move values between the controls and the
-// editing copy, and the keys Enter and Esc.
+// editing copy, the keys Enter, Esc, undo and redo, and national holidays files dropped on it.
 #include "editor/options/options_dialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 
 #include "editor/editing/theme_font_choice.h"
@@ -19,10 +22,12 @@
 #include "editor/options/picture_box.h"
 #include "calendar/page/report_page.h"
 #include "platform/colors/colors.h"
+#include "platform/desktop/dialog_folders.h"
 #include "platform/errors/error.h"
 #include "platform/files/path_names.h"
 #include "platform/pictures/picture.h"
 #include "ui/dialog_seams.h"
+#include "ui/file_drops.h"
 #include "ui/guarded.h"
 #include "ui/string_grid.h"
 
@@ -32,6 +37,9 @@ namespace {
 
 constexpr int kClientWidth = 425;
 constexpr int kClientHeight = 697;
+constexpr int kPagesHeight = 660;
+constexpr int kButtonsBelowPages = 6;
+constexpr int kButtonWidth = 136;
 // The width the tabs' contents take, and the column beside the holiday grid.
 constexpr int kInnerWidth = kClientWidth - 20;
 constexpr int kColumnLeft = 262;
@@ -44,8 +52,6 @@ const char kPictureFilter[] =
     "|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File (*.jpg)|*.jpg"
     "|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico"
     "|Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
-// Relative: the picture dialogs start in "images" of the current folder.
-const char kPictureFolder[] = "images";
 
 const QColor kSundayColour(255, 0, 0);
 const QColor kNationalHolidayColour(255, 165, 0);
@@ -92,12 +98,15 @@ QComboBox* dropDownList(QWidget* parent, const char* name, const QStringList& it
   return list;
 }
 
-ui::PictureDialogRequest pictureDialog(const char* name) {
+// A picture chosen in either picture dialog: the folder of the last one, else the user's pictures.
+QString choosePicture(const char* name, QWidget* parent) {
   ui::PictureDialogRequest request;
   request.objectName = QLatin1String(name);
-  request.folder = QLatin1String(kPictureFolder);
+  request.folder = dialogFolder(DialogFolder::Pictures, userPicturesFolder());
   request.filter = QLatin1String(kPictureFilter);
-  return request;
+  const QString chosen = ui::choosePicture(request, parent);
+  rememberDialogFolder(DialogFolder::Pictures, chosen);
+  return chosen;
 }
 
 }  // namespace
@@ -110,14 +119,19 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
       import_(ce) {
   setObjectName(QStringLiteral("f_Options"));
   setWindowTitle(QStringLiteral("Edycja tematu"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFont(sansSerif(11));
-  setFixedSize(kClientWidth, kClientHeight);
+  // Its own size on any screen that has room for it; on a smaller one (a large scale factor) it fits
+  // the screen and the tabs scroll above the buttons, which stay in sight.
+  setMinimumSize(kButtonWidth * 2 + 24, 160);
+  setMaximumSize(kClientWidth + style()->pixelMetric(QStyle::PM_ScrollBarExtent), kClientHeight);
+  resize(kClientWidth, kClientHeight);
   ce.setFormula(QStringLiteral("0"));
 
+  pages_ = new QScrollArea(this);
+  pages_->setFrameShape(QFrame::NoFrame);
   PageControl1 = named(new QTabWidget(this), "PageControl1");
-  PageControl1->setGeometry(0, 0, kClientWidth, 660);
+  PageControl1->setFixedSize(kClientWidth, kPagesHeight);
   buildMainTab();
   buildHolidaysTab();
   buildFontsTab();
@@ -126,14 +140,15 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
   PageControl1->addTab(ts_Calendar, QStringLiteral("Kalendarz"));
   connect(ts_Calendar, &CalendarTab::backgroundFitChanged, this, ui::guarded([this] { showBackground(); }));
   PageControl1->setCurrentWidget(ts_Holidays);  // the tab of the first opening; later the last one shown
+  pages_->setWidget(PageControl1);
 
   QFont bold = font();
   bold.setBold(true);
   b_Cancel = named(new QPushButton(QStringLiteral("Anuluj"), this), "b_Cancel");
-  b_Cancel->setGeometry(8, 666, 136, 25);
+  b_Cancel->resize(kButtonWidth, 25);
   b_Cancel->setFont(bold);
   b_OK = named(new QPushButton(QStringLiteral("OK"), this), "b_OK");
-  b_OK->setGeometry(kClientWidth - 8 - 136, 666, 136, 25);
+  b_OK->resize(kButtonWidth, 25);
   b_OK->setFont(bold);
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);  // Enter is always OK
   connect(b_Cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -141,9 +156,50 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
   connect(b_OK, &QPushButton::clicked, this, ui::guarded([this] { b_OKClick(); }));
   connect(b_OK, &QPushButton::clicked, this, &QDialog::accept);
 
-  // The dialog sees every key before the focused control.
+  // Changes since the opening are taken back and made again one at a time.
+  auto keys = [this](const QList<QKeySequence>& sequences, void (Tf_Options::*run)()) {
+    auto* action = new QAction(this);
+    action->setShortcuts(sequences);
+    connect(action, &QAction::triggered, this, ui::guarded([this, run] { (this->*run)(); }));
+    addAction(action);
+  };
+  keys({Qt::CTRL | Qt::Key_Z}, &Tf_Options::undoChange);
+  keys({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}, &Tf_Options::redoChange);
+  connect(sag_Holidays, &ui::StringGrid::cellsEdited, this,
+          ui::guarded([this] { edit_.storeGridEdit(sag_Holidays->columnTexts(1)); }));
+
+  // The dialog sees every key before the focused control, and national holidays files dropped on it.
+  setAcceptDrops(true);
   qApp->installEventFilter(this);
   FormCreate();
+}
+
+void Tf_Options::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  const int buttonsTop = height() - 31;
+  pages_->setGeometry(0, 0, width(), buttonsTop - kButtonsBelowPages);
+  b_Cancel->move(8, buttonsTop);
+  b_OK->move(width() - 8 - kButtonWidth, buttonsTop);
+}
+
+void Tf_Options::fitToScreen() {
+  const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!shownOn) return;
+  const QRect free = shownOn->availableGeometry();
+  // The frame the window manager puts around the dialog, known once it has been shown; a title bar
+  // before that.
+  const QRect outer = frameGeometry();
+  const QRect inner = geometry();
+  QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                 outer.bottom() - inner.bottom());
+  if (frame.isNull()) frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  const QSize room = free.size().shrunkBy(frame);
+  // A dialog that has to scroll is wider by the scroll bar, so that only its height scrolls.
+  QSize fitted(kClientWidth, std::min(kClientHeight, room.height()));
+  if (fitted.height() < kClientHeight) fitted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  resize(fitted.boundedTo(room));
+  const QSize whole = size().grownBy(frame);
+  move(free.left() + (free.width() - whole.width()) / 2, free.top() + (free.height() - whole.height()) / 2);
 }
 
 Tf_Options::~Tf_Options() { qApp->removeEventFilter(this); }
@@ -302,8 +358,7 @@ void Tf_Options::FormShow() {
   ch_DrawFrames->setChecked(theme.drawFrames);
   ch_WeekNumbers->setChecked(theme.weekNumbers);
   b_OK->setFocus();
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  fitToScreen();
 }
 
 QStringList Tf_Options::shownTexts() {
@@ -335,14 +390,15 @@ void Tf_Options::showFont(const ThemeFont& font) {
 void Tf_Options::cb_FontsChange() { showFont(edit_.font(std::max(0, cb_Fonts->currentIndex()))); }
 
 void Tf_Options::b_FontChangeClick() {
-  ThemeFont& font = edit_.font(std::max(0, cb_Fonts->currentIndex()));
+  const int index = std::max(0, cb_Fonts->currentIndex());
+  const ThemeFont& font = edit_.font(index);
   ui::FontDialogRequest fd_Fonts;
   fd_Fonts.objectName = QStringLiteral("fd_Fonts");
   fd_Fonts.initial = {screenFont(font), toQColor(font.color)};
   const std::optional<ui::FontChoice> chosen = ui::chooseFont(fd_Fonts, this);
   if (!chosen) return;
-  font = themeFontFromChoice(chosen->font, chosen->colour, font);
-  showFont(font);
+  edit_.setFont(index, themeFontFromChoice(chosen->font, chosen->colour, font));
+  showFont(edit_.font(index));
 }
 
 void Tf_Options::showPicture(PictureBox* box, QGroupBox* group, const QString& file) {
@@ -384,23 +440,23 @@ void Tf_Options::showBackground() {
 }
 
 void Tf_Options::b_PictureChangeClick() {
-  const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPicture"), this);
+  const QString chosen = choosePicture("opd_OpenPicture", this);
   if (chosen.isEmpty()) return;
   // A file that cannot be read raises here: the box says why, and the setting stays as it was.
   showPicture(i_PicturePreview, gb_PictureDescription, chosen);
-  edit_.picture(std::max(0, cb_Pictures->currentIndex())) = chosen;
+  edit_.setPicture(std::max(0, cb_Pictures->currentIndex()), chosen);
 }
 
 void Tf_Options::b_SetBackgroundPictureClick() {
-  const QString chosen = ui::choosePicture(pictureDialog("opd_OpenPictureBG"), this);
+  const QString chosen = choosePicture("opd_OpenPictureBG", this);
   if (chosen.isEmpty()) return;
   // As for the pictures: a file that cannot be read is refused with the reason.
   showPicture(i_BackgroundPreview, gb_BackgroundPicture, chosen);
-  edit_.background(month()) = chosen;
+  edit_.setBackground(month(), chosen);
 }
 
 void Tf_Options::b_DeleteBackgroundPictureClick() {
-  edit_.background(month()).clear();
+  edit_.setBackground(month(), QString());
   showBackground();
 }
 
@@ -415,9 +471,12 @@ void Tf_Options::b_LoadNationalHolidaysClick() {
   const QString remembered = od_Load.fileName;
   const auto giveBack = qScopeGuard([&od_Load, remembered] { od_Load.fileName = remembered; });
   od_Load.fileName.clear();
-  if (!od_Load.execute(this)) return;
+  if (od_Load.execute(this)) importNationalHolidays(od_Load.fileName);
+}
+
+void Tf_Options::importNationalHolidays(const QString& path) {
   try {
-    edit_.importNationalHolidays(import_, od_Load.fileName, year_, shownTexts());
+    edit_.importNationalHolidays(import_, path, year_, shownTexts());
   } catch (...) {
     cb_HolidaysChange();  // the days imported before the error stay, and show
     throw;
@@ -438,6 +497,18 @@ void Tf_Options::b_DeleteNationalHolidaysClick() {
   cb_HolidaysChange();
 }
 
+void Tf_Options::undoChange() { showChange(edit_.undo()); }
+
+void Tf_Options::redoChange() { showChange(edit_.redo()); }
+
+void Tf_Options::showChange(int changedMonth) {
+  if (changedMonth != ThemeEditCopy::kNoMonth) cb_Holidays->setCurrentIndex(changedMonth);
+  cb_HolidaysChange();  // the grid holds nothing to store back: it is filled afresh
+  showBackground();
+  cb_FontsChange();
+  cb_PicturesChange();
+}
+
 void Tf_Options::b_OKClick() {
   cb_FontsChange();
   cb_PicturesChange();
@@ -448,6 +519,9 @@ void Tf_Options::b_OKClick() {
 }
 
 bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {
+  if (isVisible() && ui::takeFileDrop(this, watched, event, QStringLiteral("hln"),
+                                      [this](const QString& path) { importNationalHolidays(path); }))
+    return true;
   // A key travels from the focused control up to its parents; look at it once, at its first stop.
   if (event->type() != QEvent::KeyPress || !isVisible()) return QDialog::eventFilter(watched, event);
   QWidget* firstStop = QApplication::focusWidget() ? QApplication::focusWidget() : this;

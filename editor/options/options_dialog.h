@@ -20,6 +20,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QWidget;
 
@@ -72,6 +73,12 @@ class Tf_Options : public QDialog {
   void b_LoadNationalHolidaysClick();
   void b_DeleteNationalHolidaysClick();
   void b_OKClick();
+  // Ctrl+Z and Ctrl+Y: the last change taken back, or made again (cell edits, imports, removals, fonts
+  // and pictures), its month shown.
+  void undoChange();
+  void redoChange();
+  // A national holidays file added as "Dodaj..." adds the file chosen (also one dropped on the dialog).
+  void importNationalHolidays(const QString& path);
 
   const ThemeEditCopy& editCopy() const { return edit_; }
 
@@ -112,6 +119,7 @@ class Tf_Options : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -136,8 +144,13 @@ class Tf_Options : public QDialog {
   static void showReadablePicture(PictureBox* box, QGroupBox* group, const QString& file);
   // The background of the chosen month.
   void showBackground();
+  // After undo or redo: the month changed, the grid, the background, the font and the picture.
+  void showChange(int changedMonth);
+  // Its own size where the screen has room for it, else the screen's free size; centred.
+  void fitToScreen();
 
   OptionsHost host_;
+  QScrollArea* pages_ = nullptr;  // holds PageControl1
   int year_ = 2009;  // the year this opening works on
   LineExpansion expansion_;
   ThemeEditCopy edit_;

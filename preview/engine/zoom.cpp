@@ -32,4 +32,10 @@ int zoomToFit(const QSize& view, const QSizeF& sheetAt100) {
   return static_cast<int>(std::lround(std::min(across, down)));
 }
 
+int zoomStep(int percent, bool larger) {
+  const int stepped = static_cast<int>(std::lround(larger ? percent * 1.25 : percent / 1.25));
+  const int moved = larger ? std::max(stepped, percent + 1) : std::min(stepped, percent - 1);
+  return std::clamp(moved, kMinZoom, kMaxZoom);
+}
+
 }  // namespace orvella::report

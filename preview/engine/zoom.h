@@ -24,5 +24,8 @@ QSize sheetPixels(const page::PageSettings& settings, int percent);
 int zoomToWidth(int viewWidth, const QSizeF& sheetAt100);
 // The smaller of view width / page width x 95 and view height / page height x 95, rounded.
 int zoomToFit(const QSize& view, const QSizeF& sheetAt100);
+// One step of the zoom keys: a quarter larger, or back by as much, always by one percent at least and
+// within 2..2000.
+int zoomStep(int percent, bool larger);
 
 }  // namespace orvella::report

@@ -1,6 +1,7 @@
 // The preview window `QRStandardPreview`: tool bar, page view and status bar over generated pages.
 #include "preview/window/preview_window.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -19,6 +20,8 @@
 #include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "platform/printing/print_queues.h"
+#include "platform/desktop/dialog_folders.h"
+#include "preview/engine/page_file_name.h"
 #include "preview/engine/report_file.h"
 #include "preview/engine/zoom.h"
 #include "preview/sinks/page_sink.h"
@@ -30,6 +33,7 @@
 #include "preview/window/tool_icons.h"
 #include "ui/file_dialogs.h"
 #include "ui/guarded.h"
+#include "ui/key_hints.h"
 #include "ui/message_boxes.h"
 #include "ui/printer_dialogs.h"
 
@@ -41,6 +45,7 @@ QRStandardPreview::QRStandardPreview(QWidget* parent) : QMainWindow(parent, Qt::
   setCentralWidget(view_);
   buildToolBar();
   buildStatusBar();
+  buildKeys();
   setSettings(settings_);
   resize(800, 600);
   view_->setFocus();
@@ -141,6 +146,23 @@ void QRStandardPreview::buildToolBar() {
   exit->setMinimumHeight(28);
   connect(exit, &QToolButton::clicked, this, &QRStandardPreview::close);
   bar->addWidget(exit);
+}
+
+void QRStandardPreview::buildKeys() {
+  auto keys = [this](const QList<QKeySequence>& sequences, auto run) {
+    auto* action = new QAction(this);
+    action->setShortcuts(sequences);
+    connect(action, &QAction::triggered, this, ui::guarded([this, run] { (this->*run)(); }));
+    addAction(action);
+  };
+  keys({Qt::CTRL | Qt::Key_P}, &QRStandardPreview::print);
+  keys({Qt::CTRL | Qt::Key_S}, &QRStandardPreview::savePdf);
+  keys({Qt::CTRL | Qt::Key_W}, &QRStandardPreview::close);
+  // "=" is the key of "+" on many keyboards.
+  keys({Qt::Key_Plus, Qt::Key_Equal, Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, &QRStandardPreview::zoomIn);
+  keys({Qt::Key_Minus, Qt::CTRL | Qt::Key_Minus}, &QRStandardPreview::zoomOut);
+  ui::showKeyInToolTip(print_, Qt::CTRL | Qt::Key_P);
+  ui::showKeyInToolTip(savePdf_, Qt::CTRL | Qt::Key_S);
 }
 
 void QRStandardPreview::buildStatusBar() {
@@ -274,6 +296,18 @@ void QRStandardPreview::zoomToFit() {
 
 void QRStandardPreview::zoom100() { applyZoom(100); }
 
+void QRStandardPreview::zoomIn() { zoomBy(true); }
+
+void QRStandardPreview::zoomOut() { zoomBy(false); }
+
+void QRStandardPreview::zoomBy(bool larger) {
+  fittingToFinalSize_ = false;  // the user's zoom stays
+  zoomGroup_->setExclusive(false);
+  for (QAbstractButton* button : zoomGroup_->buttons()) button->setChecked(false);
+  zoomGroup_->setExclusive(true);
+  applyZoom(report::zoomStep(zoom(), larger));
+}
+
 bool QRStandardPreview::hasFinalSize() const {
   if (!isMaximized()) return true;
   // Maximised in fact once the window, its frame included, spans the screen's free width.
@@ -404,7 +438,16 @@ ui::FileDialogRequest reportFileRequest(ui::FileDialogRequest::Kind kind) {
   request.defaultSuffix = QString::fromLatin1(texts::kDefaultSuffix);
   // A name that does not exist is taken too: loading says so itself.
   request.anyName = true;
+  // Pages are kept where the last ones were, report files, PDF files and images alike.
+  request.folder = dialogFolder(DialogFolder::Pages, userDocumentsFolder());
   return request;
+}
+
+// The file chosen in a dialog of pages; the next one starts in its folder.
+QString choosePagesFile(const ui::FileDialogRequest& request, QWidget* parent) {
+  const QString chosen = ui::chooseFile(request, parent);
+  rememberDialogFolder(DialogFolder::Pages, chosen);
+  return chosen;
 }
 }  // namespace
 
@@ -416,7 +459,7 @@ void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat&
 
 void QRStandardPreview::saveReport() {
   if (printing_ || pages_.empty()) return;
-  const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Save), this);
+  const QString name = choosePagesFile(reportFileRequest(ui::FileDialogRequest::Save), this);
   if (name.isEmpty()) return;
   // A report file whatever the name ends in, as the dialog writes it.
   writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kDefaultSuffix).toLower()));
@@ -430,7 +473,9 @@ void QRStandardPreview::savePdf() {
   request.title = messageText(texts::msg_SavePdfTitle);
   request.filter = messageText(texts::msg_PdfFiles) + QLatin1Char('|') + QLatin1String(texts::kPdfPattern);
   request.defaultSuffix = QString::fromLatin1(texts::kPdfSuffix);
-  const QString name = ui::chooseFile(request, this);
+  request.folder = dialogFolder(DialogFolder::Pages, userDocumentsFolder());
+  request.fileName = report::suggestedFileName(pages_, request.defaultSuffix);
+  const QString name = choosePagesFile(request, this);
   if (name.isEmpty()) return;
   writePages(name, *sinks::sinkFormat(QString::fromLatin1(texts::kPdfSuffix)));
 }
@@ -445,7 +490,9 @@ void QRStandardPreview::saveImage() {
                                messageText(texts::msg_SvgFiles), QLatin1String(texts::kSvgPattern)}
                        .join(QLatin1Char('|'));
   request.defaultSuffix = QStringLiteral("png");
-  const QString name = ui::chooseFile(request, this);
+  request.folder = dialogFolder(DialogFolder::Pages, userDocumentsFolder());
+  request.fileName = report::suggestedFileName(pages_, request.defaultSuffix);
+  const QString name = choosePagesFile(request, this);
   if (name.isEmpty()) return;
   // An SVG drawing when the name says so, else a PNG image; several pages are numbered files.
   const sinks::SinkFormat* svg = sinks::sinkFormat(QStringLiteral("svg"));
@@ -454,7 +501,7 @@ void QRStandardPreview::saveImage() {
 
 void QRStandardPreview::loadReport() {
   if (printing_) return;
-  const QString name = ui::chooseFile(reportFileRequest(ui::FileDialogRequest::Open), this);
+  const QString name = choosePagesFile(reportFileRequest(ui::FileDialogRequest::Open), this);
   if (name.isEmpty()) return;
   if (!QFileInfo::exists(name)) throw Error(QString::fromLatin1(report::messages::kFileDoesNotExist));
   // Read completely before anything shown changes: a damaged file leaves the preview as it was.

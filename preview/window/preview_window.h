@@ -63,6 +63,9 @@ class QRStandardPreview : public QMainWindow {
   void zoomToWidth();
   void zoomToFit();
   void zoom100();
+  // The keys + and -: one step larger or smaller; no zoom button stays pressed.
+  void zoomIn();
+  void zoomOut();
 
   // The tool bar's actions. While a job prints, a request to close the window stops the job and
   // the window closes when print() has ended.
@@ -86,6 +89,8 @@ class QRStandardPreview : public QMainWindow {
  private:
   void buildToolBar();
   void buildStatusBar();
+  void buildKeys();
+  void zoomBy(bool larger);
   QToolButton* addButton(const QString& name, const QString& hint, const QIcon& icon);
   void applyZoom(int percent);
   bool hasFinalSize() const;

@@ -138,8 +138,11 @@ class InstalledCopyTest : public QObject {
       main.findChild<QAction*>(QStringLiteral("mi_espanol"))->trigger();
       QCOMPARE(main.cb_month->item(0)->text(), QStringLiteral("Enero"));
       main.close();
-      QCOMPARE(testing::readFile(userFolder(QStringLiteral("config/%1/config.ini").arg(QCoreApplication::applicationName()))),
-               QByteArray("[main]\r\nlang=espanol\r\n"));
+      // So is the theme saved, the first of the recent themes.
+      const QByteArray config =
+          testing::readFile(userFolder(QStringLiteral("config/%1/config.ini").arg(QCoreApplication::applicationName())));
+      QVERIFY2(config.contains("[main]\r\nlang=espanol\r\n") && config.contains("1=\"" + userFolder("home/mine.hol").toUtf8()),
+               config.constData());
     }
     QCOMPARE(testing::messageBoxTexts(), QStringList());
     QCOMPARE(listing(prefix.path()), before);

@@ -17,9 +17,12 @@
 #include "app/program_state.h"
 #include "app/program_windows.h"
 #include "app/year_spin_edit.h"
+#include "editor/options/options_dialog.h"
+#include "platform/desktop/dialog_folders.h"
 #include "tests/app/started_program.h"
 #include "tests/preview/engine/sample_pages.h"
 #include "tests/support/damaged_archive.h"
+#include "tests/support/file_drops.h"
 #include "tests/support/pdf_pages.h"
 #include "ui/dialog_seams.h"
 #include "ui/window_registry.h"
@@ -166,6 +169,7 @@ class MainWindowTest : public QObject {
     main.a_PrintPreview->trigger();
     QCOMPARE(previews.opened(), 1);
     QVERIFY(errors().isEmpty());
+    QCOMPARE(fileDialogs().front().fileName, QStringLiteral("Maj 2010.pdf"));
 
     ExportRequest request;
     request.output = exported;
@@ -210,6 +214,7 @@ class MainWindowTest : public QObject {
     QAction* sample = samples.last();
     sample->trigger();
     QVERIFY(errors().isEmpty());
+    QVERIFY(!main.findChild<QAction*>(QStringLiteral("mi_Recent1"))->isVisible());  // no theme of the user's
     QCOMPARE(main.state().theme.name, sample->text());
     QVERIFY(main.windowTitle().endsWith(QStringLiteral(".hol")));
     QVERIFY(!main.state().locatePicture(main.state().theme.backgrounds[0]).isEmpty());
@@ -227,12 +232,13 @@ class MainWindowTest : public QObject {
     const QString g = folder->path(QStringLiteral("g.hol"));
     ui::seams().fileDialogs.setNextAnswer(f);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    QCOMPARE(fileDialogs().last().folder, userDocumentsFolder());  // before any theme file
     ui::seams().fileDialogs.setNextAnswer(f);
     main.a_Open->trigger();
     QCOMPARE(fileDialogs().last().objectName, QStringLiteral("od_Load"));
     QCOMPARE(fileDialogs().last().title, QStringLiteral("Open"));
     QCOMPARE(fileDialogs().last().filter, QStringLiteral("user holidays (.hol)|*.hol"));
-    QCOMPARE(fileDialogs().last().folder, folder->path(QStringLiteral("holidays")));
+    QCOMPARE(fileDialogs().last().folder, folder->path());  // the current theme's
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - f.hol"));
     ui::seams().fileDialogs.setNextAnswer(g);
     main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
@@ -246,6 +252,71 @@ class MainWindowTest : public QObject {
     main.a_New->trigger();
     QCOMPARE(main.windowTitle(), QStringLiteral("Orvella"));
     QVERIFY(main.od_Load.fileName.isEmpty());
+    main.a_Open->trigger();
+    QCOMPARE(fileDialogs().last().folder, folder->path());  // the folder chosen last
+  }
+
+  // Each key runs its command from any control of the window, and the File and Help menus show it.
+  void keysRunTheirCommands() {
+    Tf_Main& main = start();
+    testing::ClosingPreviews previews;
+    bool edited = false;
+    testing::when([] { return f_Options->isVisible(); }, [&] { edited = f_Options->close(); });
+    main.state().theme.name = QStringLiteral("Changed");
+    auto asked = [](qsizetype dialogs) { return [dialogs] { return fileDialogs().size() == dialogs; }; };
+    const std::tuple<QWidget*, QKeyCombination, std::function<bool()>> keys[] = {
+        {main.cb_month, Qt::CTRL | Qt::Key_O, asked(1)},
+        {main.se_year, Qt::CTRL | Qt::Key_S, asked(2)},
+        {main.cb_month, Qt::CTRL | Qt::SHIFT | Qt::Key_S, asked(3)},
+        {main.cb_month, Qt::CTRL | Qt::Key_P, [&] { return previews.opened() == 1; }},
+        {main.se_year, Qt::CTRL | Qt::Key_E, [&] { return edited; }},
+        {main.cb_month, Qt::Key_F1, [] { return ui::seams().webPages.requests().last().endsWith("tutorial.php"); }},
+        {main.cb_month, Qt::CTRL | Qt::Key_N, [&] { return main.state().theme.name == QLatin1String("Default"); }},
+        {main.cb_month, Qt::CTRL | Qt::Key_Q, [&] { return !main.isVisible(); }},
+    };
+    for (const auto& [at, key, done] : keys) {
+      main.activateWindow();  // as the desktop does when a preview closes
+      QVERIFY(QTest::qWaitForWindowActive(&main));
+      at->setFocus();
+      QTest::keyClick(at, key.key(), key.keyboardModifiers());
+      const QList<QAction*> items = main.menuBar()->findChildren<QAction*>();
+      QVERIFY2(done() && std::any_of(items.begin(), items.end(), [&](QAction* item) { return item->shortcut() == key; }),
+               qPrintable(QKeySequence(key).toString()));
+    }
+  }
+
+  // File > "Ostatnie" lists the themes saved or opened, newest first; one whose file is gone is said and
+  // leaves the list.
+  void recentThemesOpenLikeFileOpen() {
+    Tf_Main& main = start();
+    auto path = [this](int n) { return folder->path(QStringLiteral("t%1.hol").arg(n)); };
+    for (int n = 1; n <= 3; ++n) {
+      ui::seams().fileDialogs.setNextAnswer(path(n));
+      main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    }
+    QFile::remove(path(2));
+    main.findChild<QAction*>(QStringLiteral("mi_Recent3"))->trigger();
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - t1.hol"));
+    main.findChild<QAction*>(QStringLiteral("mi_Recent3"))->trigger();
+    QCOMPARE(testing::messageBoxTexts(QMessageBox::Warning),
+             QStringList{QStringLiteral("Nie ma już pliku „%1”, więc zniknął z listy ostatnich tematów.").arg(path(2))});
+    QStringList shown;
+    for (QAction* item : main.findChild<QMenu*>(QStringLiteral("mi_Recent"))->actions())
+      if (item->isVisible()) shown << item->text() + ' ' + item->toolTip();
+    QCOMPARE(shown, (QStringList{"&1 t1.hol " + path(1), "&2 t3.hol " + path(3)}));
+  }
+
+  void aThemeFileDroppedOnTheWindowOpensAsFileOpenWould() {
+    Tf_Main& main = start();
+    const QString theme = folder->path(QStringLiteral("dropped.HOL"));
+    main.state().theme.name = QStringLiteral("Dropped");
+    ui::seams().fileDialogs.setNextAnswer(theme);
+    main.findChild<QAction*>(QStringLiteral("mi_SaveAs"))->trigger();
+    main.a_New->trigger();
+    QVERIFY(!testing::dropFile(main.cb_month, folder->path(QStringLiteral("holidays/polska.hln"))));
+    QVERIFY(testing::dropFile(main.se_year, theme));
+    QCOMPARE(main.state().theme.name, QStringLiteral("Dropped"));
+    QCOMPARE(main.windowTitle(), QStringLiteral("Orvella - dropped.HOL"));
   }
 
   void aCancelledOpenChangesNothing() {

@@ -2,7 +2,7 @@
 # Runs a command against a real X server with a window manager: a private Xvfb on a free display
 # (Xvfb picks it: -displayfd) and openbox, both ended when the command ends. Focus, activation,
 # maximising and window titles behave there as on a desktop, unlike on the offscreen platform.
-# Usage: with_window_manager.sh COMMAND [ARGUMENTS...]
+# Usage: with_window_manager.sh COMMAND [ARGUMENTS...]; ORVELLA_SCREEN_SIZE sets the screen (1600x1200).
 set -euo pipefail
 
 for tool in Xvfb openbox xprop; do
@@ -24,7 +24,7 @@ trap finish EXIT
 # other tests start at the same moment may race for a number: then the loser ends, and we try again.
 start_server() {
   : >"$scratch/display"
-  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${ORVELLA_SCREEN_SIZE:-1600x1200}x24" -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 200); do
     # The whole number, ended by its line break.

@@ -75,7 +75,7 @@ TEST_F(ThemeEditCopyTest, TheCommitMakesEveryTypedTextAUserHolidayAndALoadForget
   show(kJanuary);
   type(1, QStringLiteral("a"), kFebruary);
   type(2, QStringLiteral("b"), kMarch);
-  copy.font(kHolidayFont).size = 60;
+  copy.setFont(kHolidayFont, ThemeFont{.size = 60});
   copy.load();  // Cancel, then a new opening
   EXPECT_EQ(copy.holidays(), theme.holidays);
   EXPECT_EQ(copy.font(kHolidayFont), theme.holidayFont);
@@ -148,6 +148,30 @@ TEST_F(NationalHolidaysInTheCopyTest, ACommonYearNeitherShowsNorFillsTwentyNinth
   shown = copy.showMonth({}, kFebruary, 2013);
   shown = copy.showMonth(gridWith(1, QString()), kMarch, 2013);  // the 28 days shown go back
   EXPECT_EQ(entry(kFebruary, 29), (HolidayEntry{QStringLiteral("typed in 2012"), kUserHoliday}));
+}
+
+// Each change (an import stopped by an error too, one changing nothing not) is a step; a new one ends redo.
+TEST_F(NationalHolidaysInTheCopyTest, UndoTakesBackOneChangeAtATimeAndAnotherChangeEndsRedo) {
+  show(kMarch);
+  copy.storeGridEdit(gridWith(2, QStringLiteral("mine")));
+  copy.storeGridEdit(gridWith(2, QStringLiteral("mine")));
+  EXPECT_THROW(copy.importNationalHolidays(importer, file("[1]\nm=5\nd=1\nname=x\n[2]\nexpr=1/0\n"), kYear, {}), Error);
+  copy.removeNationalHolidays({});
+  copy.setPicture(kHolidayPicture, QStringLiteral("icon.bmp"));
+  copy.setFont(kWeekdayFont, ThemeFont{.size = 20});
+  copy.setBackground(kMarch, QStringLiteral("march.jpg"));
+  QList<int> months;
+  while (copy.canUndo()) months << copy.undo();
+  const int none = ThemeEditCopy::kNoMonth;
+  EXPECT_EQ(months, (QList<int>{kMarch, none, none, none, none, kMarch}));
+  copy.commit(theme.name, {});
+  EXPECT_TRUE(theme.holidays[4][0].text.isEmpty() && theme.pictureHoliday != "icon.bmp" && theme.weekdayFont.size != 20 &&
+              theme.backgrounds[kMarch].isEmpty());
+  copy.redo();
+  copy.setPicture(kLeftPicture, QStringLiteral("left.bmp"));
+  EXPECT_FALSE(copy.canRedo());
+  copy.load();
+  EXPECT_FALSE(copy.canUndo());
 }
 
 TEST(ThemeFontChoice, TheDialogsAnswerKeepsFaceNamesAndColoursTheUserDidNotChange) {

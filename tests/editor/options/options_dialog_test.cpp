@@ -13,9 +13,11 @@
 #include "calendar/composition/month_names.h"
 #include "editor/options/options_dialog.h"
 #include "editor/options/picture_box.h"
+#include "platform/desktop/dialog_folders.h"
 #include "platform/pictures/jpeg_decoder.h"
 #include "platform/pictures/raster_cache.h"
 #include "tests/editor/options/editor_user.h"
+#include "tests/support/file_drops.h"
 #include "tests/support/files.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/program_folder.h"
@@ -85,7 +87,7 @@ class OptionsDialogTest : public QObject {
   static QStringList errors() { return testing::messageBoxTexts(QMessageBox::Critical); }
 
  private slots:
-  void init() { ui::seams().cancelEverything(); }
+  void init() { ui::seams().cancelEverything(); forgetDialogFolders(); }
   void cleanup() {
     dialog.reset();
     theme = Theme();
@@ -304,7 +306,7 @@ class OptionsDialogTest : public QObject {
     click(d.b_PictureChange);
     const ui::PictureDialogRequest& picture = ui::seams().pictureDialogs.requests().last();
     QCOMPARE(picture.objectName, QStringLiteral("opd_OpenPicture"));
-    QCOMPARE(picture.folder, QStringLiteral("images"));
+    QCOMPARE(picture.folder, userPicturesFolder());
     QCOMPARE(picture.filter,
              QStringLiteral("All (*.jpg;*.jpeg;*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.jpg;*.jpeg;*.bmp;*.ico;"
                             "*.emf;*.wmf|JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|JPEG Image File "
@@ -329,6 +331,7 @@ class OptionsDialogTest : public QObject {
     ui::seams().pictureDialogs.setNextAnswer(large);
     click(d.b_SetBackgroundPicture);
     QCOMPARE(ui::seams().pictureDialogs.requests().last().objectName, QStringLiteral("opd_OpenPictureBG"));
+    QCOMPARE(ui::seams().pictureDialogs.requests().last().folder, folder->path(QStringLiteral("images")));
     QCOMPARE(ui::seams().pictureDialogs.requests().last().filter, picture.filter);
     QVERIFY(theme.backgrounds[4].isEmpty());
     QCOMPARE(theme.holidayFont.name, QStringLiteral("SF Intellivised Outline"));
@@ -454,6 +457,43 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(theme.holidays[0][1], HolidayEntry());
     click(d.b_Cancel);
     QCOMPARE(theme.holidays[0][4], HolidayEntry());
+  }
+
+  // Ctrl+Z and Ctrl+Y take back and make again a committed cell edit in its month; an open cell editor
+  // keeps the keys for its own text.
+  void undoAndRedoKeysShowTheChangeInItsMonth() {
+    Tf_Options& d = opened(0);
+    auto ctrl = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier); };
+    typeInto(3, QStringLiteral("trzeci"));
+    grid().commitEditor();
+    typeInto(4, QStringLiteral("x"));
+    ctrl(Qt::Key_Z);
+    QVERIFY(grid().isEditing());
+    press(Qt::Key_Escape);
+    chooseMonth(2);
+    ctrl(Qt::Key_Z);
+    QCOMPARE(d.cb_Holidays->currentIndex(), 0);
+    QCOMPARE(grid().cell(1, 3), QString());
+    ctrl(Qt::Key_Y);
+    QCOMPARE(grid().cell(1, 3), QStringLiteral("trzeci"));
+  }
+
+  // A national holidays file dropped on the dialog is added as "Dodaj..." adds it; other files are not
+  // taken.
+  void aDroppedHolidaysFileIsAdded() {
+    Tf_Options& d = opened(0);
+    QVERIFY(!testing::dropFile(d.sag_Holidays, hln("notes.txt", "[1]\nm=1\nd=2\nname=nie\n")));
+    QVERIFY(testing::dropFile(d.sag_Holidays, hln("drop.HLN", "[1]\nm=1\nd=2\nname=Upuszczone\n")));
+    QCOMPARE(d.editCopy().holidays()[0][1], (HolidayEntry{QStringLiteral("Upuszczone"), kNationalHoliday}));
+  }
+
+  // The dialog lies on the screen with OK and Cancel in sight; also where the screen has no room for all
+  // of it (editor_options_scaled_test: 1600 x 1000 pixels at a scale factor of 2), and the tabs scroll.
+  void theDialogFitsTheScreen() {
+    Tf_Options& d = opened(0);
+    QTRY_VERIFY(d.screen()->availableGeometry().contains(d.frameGeometry()));
+    QVERIFY(d.rect().contains(d.b_OK->geometry()) && d.rect().contains(d.b_Cancel->geometry()));
+    testing::keepScreenOf(d, QStringLiteral("options_on_a_small_screen"));
   }
 
   void screenshotsOfTheFourTabs() {

@@ -1,5 +1,6 @@
 // Printing onto paged devices: the sheet position formula with a device margin, page ranges, and
-// pages printed into real PDF files whose squares are found where the sheet puts them.
+// pages printed into real PDF files whose squares are found where the sheet puts them; the zoom and
+// progress rules of the preview, and the name it offers for saved pages.
 #include <gtest/gtest.h>
 #include <QImage>
 #include <QPdfWriter>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "calendar/page/page_renderer.h"
+#include "preview/engine/page_file_name.h"
 #include "preview/engine/print_pages.h"
 #include "preview/engine/progress_text.h"
 #include "preview/engine/zoom.h"
@@ -85,6 +87,26 @@ TEST(ZoomRulesTest, FittingFormulasAndLimits) {
   EXPECT_TRUE(isUsableZoom(2000));
   EXPECT_FALSE(isUsableZoom(2001));
   EXPECT_EQ(sheetPixels(page::PageSettings{}, 100), QSize(1123, 794));
+  EXPECT_EQ(zoomStep(2, false), 2);
+  EXPECT_EQ(zoomStep(1999, true), 2000);
+}
+
+TEST(PageFileNameTest, NamesTheMonthTheYearOrTheSpan) {
+  const std::pair<QStringList, QString> cases[] = {  // "month|year" of each page, the name
+      {{"Styczeń|2027"}, "Styczeń 2027.pdf"},
+      {{"Dzień/Noc\r|2027"}, "Dzień Noc 2027.pdf"},
+      {{"Marzec|2027", "Kwiecień|2027"}, "Marzec–Kwiecień 2027.pdf"},
+      {{"Grudzień|2026", "Styczeń|2027"}, "Grudzień 2026–Styczeń 2027.pdf"},
+      {QStringList(12, "Luty|2030"), "2030.pdf"},
+      {{"|"}, ""},
+  };
+  for (const auto& [monthsAndYears, name] : cases) {
+    std::vector<page::GeneratedPage> pages(monthsAndYears.size());
+    for (qsizetype i = 0; i < monthsAndYears.size(); ++i)
+      for (const int field : {0, 1})
+        pages[i].elements.push_back({.name = field ? "QRL_rok" : "qr_miech", .caption = monthsAndYears[i].section('|', field, field)});
+    EXPECT_EQ(suggestedFileName(pages, QStringLiteral("pdf")), name) << name.toStdString();
+  }
 }
 
 TEST(ProgressTextTest, GenerationShowsGrowthOfFiveAndEmptiesAtTheEnds) {

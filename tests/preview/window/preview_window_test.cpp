@@ -194,6 +194,7 @@ class PreviewWindowTest : public QObject {
   void zoomToFitAndCentring();
   void onePageNavigationLeavesTheViewUnchanged();
   void keysAndButtonsMoveBetweenPages();
+  void keysPrintSaveZoomAndClose();
 
   // Printing.
   void printerSetupCancelKeepsAndOkStoresTheSettings();
@@ -515,6 +516,25 @@ void PreviewWindowTest::keysAndButtonsMoveBetweenPages() {
                                  "Page 3 of 3", "Page 1 of 3", "Page 2 of 3", "Page 3 of 3", "Page 2 of 3",
                                  "Page 3 of 3", "Page 1 of 3"}));
   QCOMPARE(scrollAfterMove, QPoint(0, 0));
+}
+
+void PreviewWindowTest::keysPrintSaveZoomAndClose() {
+  QTemporaryDir folder;
+  const QString pdf = printsInto(folder, QStringLiteral("keys.pdf"));
+  QList<int> zooms;
+  whenGenerated(pagesOf(1), [&](QRStandardPreview& window) {
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Plus), QKeyCombination(Qt::Key_Minus), Qt::CTRL | Qt::Key_Minus,
+                                      Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_P, Qt::CTRL | Qt::Key_W}) {
+      window.activateWindow();  // as the desktop does when the printing window closes
+      QVERIFY(QTest::qWaitForWindowActive(&window));
+      QTest::keyClick(window.view(), key.key(), key.keyboardModifiers());
+      zooms << window.zoom();
+    }
+    QVERIFY(window.isClosed());
+  });
+  QVERIFY(zooms[0] > zooms[1] && zooms[1] > zooms[2]);
+  QCOMPARE(ui::seams().fileDialogs.requests().size(), 1);
+  QCOMPARE(testing::pdfPageCount(pdf), 1);
 }
 
 void PreviewWindowTest::printerSetupCancelKeepsAndOkStoresTheSettings() {

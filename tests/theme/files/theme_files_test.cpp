@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 
 #include "../../support/damaged_archive.h"
@@ -20,6 +21,8 @@
 #include "dates/line_expansion.h"
 #include "platform/errors/error.h"
 #include "theme/archive/backup_dialogs.h"
+#include "i18n/language/language_choice.h"
+#include "theme/files/recent_themes.h"
 #include "theme/files/theme_files.h"
 
 namespace orvella::testing {
@@ -401,6 +404,23 @@ TEST_F(ThemeFilesTest, AFullThemeRoundTripsAndComposesTheSamePages) {
   for (QString& page : original)
     page.replace(saved.pictureHoliday, reopenedTheme.pictureHoliday).replace(saved.pictureLeft, reopenedTheme.pictureLeft);
   EXPECT_EQ(reopened, original);
+}
+
+// The recent themes in config.ini, beside the language, for the next run and other copies.
+TEST(RecentThemesTest, TheLastEightNewestFirstEachOnceBesideTheLanguage) {
+  QTemporaryDir folder;
+  const QString config = folder.filePath(QStringLiteral("settings/config.ini"));
+  language::rememberLanguage(config, QStringLiteral("espanol"));
+  auto path = [&folder](const QString& name) { return folder.filePath(name); };
+  // Names that config.ini must not bend: blanks at the ends, quotes, letters of no 8-bit code page.
+  const QStringList names{"t1", "t2", "t3", "t4", "t5", "t6", "t7", " blank ", "\"quoted\"", "Ελληνικά & 中文"};
+  for (const QString& name : names) RecentThemes(config).add(path(name));
+  RecentThemes(config).add(path("t5"));
+  RecentThemes(config).add(path("line\nbreak"));
+  RecentThemes(config).remove(path("t6"));
+  const QStringList expected{path("t5"), path(names[9]), path(names[8]), path(names[7]), path("t7"), path("t4"), path("t3")};
+  EXPECT_EQ(RecentThemes(config).files(), expected);
+  EXPECT_EQ(language::rememberedLanguage(config), QStringLiteral("espanol"));
 }
 
 }  // namespace
