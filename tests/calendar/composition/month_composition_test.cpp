@@ -461,9 +461,6 @@ TEST_F(WeekNumberTest, MoonPhasesStandInTheirDaysCornersInTheRequestsTimeZone) {
                    e.toObject().contains(QStringLiteral("day"));
     EXPECT_EQ(described, 4);
   }
-  theme.moonPhases = false;
-  compose(2024, 1);
-  for (const page::Element* e : generated()) EXPECT_NE(e->kind, ElementKind::Moon);
 }
 
 TEST_F(WeekNumberTest, TheLabelStandsBeforeItsRowsFirstDayInTheStripLeftOfTheIcon) {

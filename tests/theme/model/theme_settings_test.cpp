@@ -140,7 +140,7 @@ TEST_F(ThemeSettings, PageKeysRoundTripAndUnknownValuesReadAsDefaults) {
     writeSettings(QByteArray("[main]\r\n") + c.main);
     const Theme read = open();
     QFile::remove(settingsPath());
-    save(open());
+    save(read);
     const Theme again = open();
     EXPECT_EQ(again.firstWeekday, c.firstWeekday);
     EXPECT_EQ(again.backgroundFit, c.fit);
