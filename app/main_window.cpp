@@ -118,6 +118,8 @@ void Tf_Main::buildActions() {
       {&a_Save, "a_Save", "Zapisz", "Zapisz temat", 2},
       {&a_PrintPreview, "a_PrintPreview", "Podgląd wydruku", "Otwiera podgląd wydruku", 3},
       {&a_YearPreview, "a_YearPreview", "Podgląd roku", "Podgląd wszystkich miesięcy roku", -1},
+      {&a_YearOverview, "a_YearOverview", "Przegląd roku", "Cały rok na jednej stronie", -1},
+      {&a_TwelveMonths, "a_TwelveMonths", "Podgląd 12 miesięcy", "Podgląd dwunastu miesięcy od wybranego", -1},
       {&a_Edit, "a_Edit", "Edytuj", "Edycja tematu", 4},
       {&a_HelpOnline, "a_HelpOnline", "Pomoc on-line", "Podręcznik programu", -1},
   };
@@ -134,6 +136,8 @@ void Tf_Main::buildActions() {
   connect(a_Save, &QAction::triggered, this, ui::guarded([this] { a_SaveExecute(); }));
   connect(a_PrintPreview, &QAction::triggered, this, ui::guarded([this] { a_PrintPreviewExecute(); }));
   connect(a_YearPreview, &QAction::triggered, this, ui::guarded([this] { a_YearPreviewExecute(); }));
+  connect(a_YearOverview, &QAction::triggered, this, ui::guarded([this] { a_YearOverviewExecute(); }));
+  connect(a_TwelveMonths, &QAction::triggered, this, ui::guarded([this] { a_TwelveMonthsExecute(); }));
   connect(a_Edit, &QAction::triggered, this, ui::guarded([this] { a_EditExecute(); }));
   connect(a_HelpOnline, &QAction::triggered, this, ui::guarded([this] { a_HelpOnlineExecute(); }));
 }
@@ -163,6 +167,7 @@ void Tf_Main::buildMenus() {
   ui::addMenuSeparator(file, QStringLiteral("N2"));
   ui::addMenuItem(file, QStringLiteral("Podgldwydruku1"), a_PrintPreview)->setShortcut(Qt::CTRL | Qt::Key_P);
   ui::addMenuItem(file, QStringLiteral("mi_YearPreview"), a_YearPreview);
+  ui::addMenuItem(file, QStringLiteral("mi_YearOverview"), a_YearOverview);
   ui::addMenuSeparator(file, QStringLiteral("N1"));
   menuItem(file, QStringLiteral("mi_Close"), QStringLiteral("Zamknij"), &Tf_Main::mi_CloseClick)
       ->setShortcut(Qt::CTRL | Qt::Key_Q);
@@ -322,6 +327,7 @@ void Tf_Main::buildClientArea(QWidget* client) {
   pm_Calendar->setObjectName(QStringLiteral("pm_Calendar"));
   ui::addMenuItem(pm_Calendar, QStringLiteral("Edytuj1"), a_Edit);
   ui::addMenuItem(pm_Calendar, QStringLiteral("Podgldroku1"), a_YearPreview);
+  ui::addMenuItem(pm_Calendar, QStringLiteral("mi_TwelveMonths"), a_TwelveMonths);
   connect(cb_month, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { pm_Calendar->popup(cb_month->viewport()->mapToGlobal(at)); });
 
@@ -562,6 +568,8 @@ MonthRequest Tf_Main::monthRequest(int year, int month) const {
   RequestOptions options;
   options.page = f_Print->settings();
   options.language.monthNames = monthNames();
+  // The weekday header speaks the interface's language (the page's own Polish before any is applied).
+  for (const MessageText& weekday : kWeekdayNames) options.language.weekdayNames << messageText(weekday);
   return state_->request(year, month, options);
 }
 
@@ -592,9 +600,31 @@ void Tf_Main::a_YearPreviewExecute() {
   const int year = selectedYear();
   // An impossible year stops here, with the composition's own message, before any window opens.
   dayNumber(year, 1, 1);
-  // The twelve requests are made at once: the year field and the theme may change while they are
-  // composed, without effect on them.
-  const std::vector<MonthRequest> months = monthsOf(monthRequest(year, 1), 1, 12);
+  previewMonths(monthsOf(monthRequest(year, 1), 1, 12));
+}
+
+void Tf_Main::a_YearOverviewExecute() {
+  if (pageBusy()) return;
+  MonthRequest request = monthRequest(selectedYear(), 1);
+  request.kind = PageKind::YearOverview;
+  const ComposedPage composed = state_->compose(request);
+  f_Print->keep(composed.page);
+  showPageWarnings(composed.warnings);
+  preview::previewReport(f_Print->reportSource({composed.page}));
+}
+
+void Tf_Main::a_TwelveMonthsExecute() {
+  if (pageBusy()) return;
+  const int year = selectedYear();
+  const int first = selectedMonth() + 1;
+  // The last of the twelve months must be a date too (December 9999 is the last there is).
+  dayNumber(first == 1 ? year : year + 1, first == 1 ? 12 : first - 1, 1);
+  previewMonths(monthsOf(monthRequest(year, first), first, first == 1 ? 12 : first - 1));
+}
+
+void Tf_Main::previewMonths(const std::vector<MonthRequest>& months) {
+  // The requests are made at once: the year field and the theme may change while they are composed,
+  // without effect on them.
   QStringList warnings;
   bool warned = false;
   auto warnOnce = [&] {

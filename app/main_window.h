@@ -47,6 +47,8 @@ class Tf_Main : public QMainWindow {
   // The twelve months of the year in the year field, composed one after another as the month
   // preview composes each, into one preview that shows them as they come.
   void a_YearPreviewExecute();
+  void a_TwelveMonthsExecute();
+  void a_YearOverviewExecute();  // the year's twelve months on one page  // twelve months from the chosen one, into the next year
   void a_EditExecute();
   void mi_AboutClick();
   void mi_CloseClick();
@@ -96,6 +98,8 @@ class Tf_Main : public QMainWindow {
   QAction* a_Save = nullptr;
   QAction* a_PrintPreview = nullptr;
   QAction* a_YearPreview = nullptr;
+  QAction* a_TwelveMonths = nullptr;
+  QAction* a_YearOverview = nullptr;
   QAction* a_Edit = nullptr;
   QAction* a_HelpOnline = nullptr;
   QMenu* mi_Language = nullptr;
@@ -145,6 +149,8 @@ class Tf_Main : public QMainWindow {
   // A request for the month (1..12) of the year with the theme, the page settings and the month
   // names as they are now.
   MonthRequest monthRequest(int year, int month) const;
+  // Previews the months' pages one after another as they are composed.
+  void previewMonths(const std::vector<MonthRequest>& months);
   // What a composition had to leave off, said once for the action that composed.
   void showPageWarnings(const QStringList& warnings);
   // Makes the file the current theme; it becomes the current theme file only when it opened. A failure

@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QTimeZone>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -76,7 +77,8 @@ std::vector<ExportOption> exportOptions() {
                      }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("month"),
-                          QStringLiteral("The month, 1 to 12, or the months M to M2 (for example 1-12)."),
+                          QStringLiteral("The month, 1 to 12, or the months M to M2 (for example 1-12); M2 before M "
+                                         "runs on into the next year (9-8: September to August)."),
                           QStringLiteral("M[-M2]")),
        true, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
          const QString& value = values.front();
@@ -84,12 +86,12 @@ std::vector<ExportOption> exportOptions() {
          const qsizetype dash = value.indexOf(QLatin1Char('-'), 1);
          const QString first = dash < 0 ? value : value.left(dash);
          const QString last = dash < 0 ? value : value.mid(dash + 1);
-         const QString why = QStringLiteral("months are 1 to 12, or M-M2 with M not after M2");
+         const QString why = QStringLiteral("months are 1 to 12, or M-M2");
          bool firstOk = false, lastOk = false;
          request.firstMonth = first.toInt(&firstOk);
          request.lastMonth = last.toInt(&lastOk);
-         if (!firstOk || !lastOk || request.firstMonth < 1 || request.lastMonth > 12 ||
-             request.firstMonth > request.lastMonth)
+         if (!firstOk || !lastOk || request.firstMonth < 1 || request.firstMonth > 12 || request.lastMonth < 1 ||
+             request.lastMonth > 12)
            throw badValue(name, value, why);
        }});
   options.push_back(
@@ -153,7 +155,7 @@ std::vector<ExportOption> exportOptions() {
                      [](ExportRequest& request, const QString&, const QStringList&) { request.cropMarks = true; }});
   options.push_back(
       {QCommandLineOption(QStringLiteral("lang"),
-                          QStringLiteral("The language of the month names and of the export's messages: "
+                          QStringLiteral("The language of the month and weekday names and of the export's messages: "
                                          "english, espanol or polski (the program's own Polish without it)."),
                           QStringLiteral("NAME")),
        false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
@@ -161,6 +163,22 @@ std::vector<ExportOption> exportOptions() {
          if (!offered.contains(values.front()))
            throw badValue(name, values.front(), QStringLiteral("the language is ") + offered.join(QStringLiteral(", ")));
          request.language = values.front();
+       }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("overview"),
+                          QStringLiteral("Adds the year's overview page (the twelve months small on one "
+                                         "page) before the months.")),
+       false, false, [](ExportRequest& request, const QString&, const QStringList&) { request.overview = true; }});
+  options.push_back(
+      {QCommandLineOption(QStringLiteral("timezone"),
+                          QStringLiteral("The time zone whose days the Moon's phases fall on, by its IANA "
+                                         "name such as Europe/Warsaw (the computer's without it)."),
+                          QStringLiteral("ZONE")),
+       false, false, [](ExportRequest& request, const QString& name, const QStringList& values) {
+         const QByteArray zone = values.front().toUtf8();
+         if (!QTimeZone::isTimeZoneIdAvailable(zone))
+           throw badValue(name, values.front(), QStringLiteral("no time zone has that name"));
+         request.timeZone = zone;
        }});
   return options;
 }
@@ -302,7 +320,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   line.action = CommandLine::Action::Export;
   for (const ExportOption& o : exportOptions) {
     const QString name = o.option.names().front();
-    // An option without a value (--marks) passes one empty value when it is given.
+    // An option without a value (--marks, --overview) passes one empty value when it is given.
     const QStringList values = !o.option.valueName().isEmpty() ? parser.values(name)
                                : parser.isSet(name)             ? QStringList{QString()}
                                                                 : QStringList();

@@ -92,19 +92,23 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
                          const QString& programDir) {
   const sinks::SinkFormat* format = sinks::sinkFormatOf(request.output);
   if (!format) throw unableToWrite(request.output, QStringLiteral("it ends in none of ") + sinks::sinkSuffixList());
+  MonthRequest base;
+  base.year = request.year;
+  // A run into the next year (--month 9-8): each page is its month of its own year.
+  const std::vector<MonthRequest> run = monthsOf(base, request.firstMonth, request.lastMonth);
   std::vector<int> months;
-  for (int month = request.firstMonth; month <= request.lastMonth; ++month) months.push_back(month);
+  if (request.overview) months.push_back(0);  // numbered 0 where pages are files of their own
+  for (const MonthRequest& month : run) months.push_back(month.month);
   for (const QString& target : sinks::sinkTargets(*format, request.output, months))
     sinks::OutputFiles::checkTarget(target);
 
-  MonthRequest base;
   base.theme = snapshotOf(theme);
-  base.year = request.year;
   // The page is laid out on A4 as always; another paper only changes where it is printed.
   const QSizeF paper = QPageSize(request.paper).size(QPageSize::Millimeter).transposed();
   if (!page::samePaper(paper, page::sheetSizeMm(base.options.page))) base.options.page.printPaper.sizeMm = paper;
   base.options.dpi = request.dpi ? request.dpi : format->defaultDpi;
   base.options.language = exportLanguage(request.language, programDir);
+  base.options.timeZone = request.timeZone;
   // Shipped files named bare ("polska") are found before anything is composed.
   for (const QString& file : request.holidayFiles) base.options.holidayFiles << nationalHolidaysFile(file, programDir);
 
@@ -115,16 +119,22 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
                                                       request.bleedMm, request.cropMarks});
   // Each month's background file, looked for once: every month asks which of them later months show.
   QStringList backgrounds;
-  for (int month : months) backgrounds << locateProgramPicture(programDir, theme.backgrounds[size_t(month - 1)]);
+  for (int month : months)
+    backgrounds << (month == 0 ? QString() : locateProgramPicture(programDir, theme.backgrounds[size_t(month - 1)]));
   PicturesInUse pictures;
   QStringList warnings;
   int index = 0;
-  for (const MonthRequest& month : monthsOf(base, request.firstMonth, request.lastMonth)) {
+  std::vector<MonthRequest> pages = monthsOf(base, request.firstMonth, request.lastMonth);
+  if (request.overview) {
+    pages.insert(pages.begin(), base);
+    pages.front().kind = PageKind::YearOverview;
+  }
+  for (const MonthRequest& month : pages) {
     const ComposedPage composed = composer.compose(month);
     for (const QString& warning : composed.warnings)
       if (!warnings.contains(warning)) warnings << warning;
     pictures.keepFor(composed.page, backgrounds.sliced(++index));
-    sink->add(composed.page, sinks::PageTag{month.year, month.month, month.month});
+    sink->add(composed.page, sinks::PageTag{composed.year, composed.month, composed.month});
   }
   // Every page is drawn: the output is ended without the last month's pictures beside it.
   RasterCache::instance().retainOnly({});

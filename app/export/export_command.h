@@ -30,6 +30,9 @@ struct ExportRequest {
   QString language{};
   double bleedMm = 0;  // PDF pages: the background beyond the sheet for a print shop to cut
   bool cropMarks = false;
+  // The time zone whose days the Moon's phases fall on (an IANA name); empty: the computer's.
+  QByteArray timeZone{};
+  bool overview = false;  // the year's overview page before the months
 };
 
 // The papers --paper names ("a4", "a3", "letter", "legal", in any case); none for anything else.

@@ -27,8 +27,12 @@ PageLanguage exportLanguage(const QString& name, const QString& programDir) {
   if (name.isEmpty()) return {};
   QStringList months;
   for (int index = 0; index < 12; ++index) months << polishMonthName(index);
-  const QString listed = fileOf(name, programDir)->read(QStringLiteral("f_Main"), QStringLiteral("cb_month"), QString());
-  return PageLanguage{name, language::applyListRule(months, listed)};
+  const std::shared_ptr<const LanguageFile> file = fileOf(name, programDir);
+  const QString listed = file->read(QStringLiteral("f_Main"), QStringLiteral("cb_month"), QString());
+  QStringList weekdays;
+  for (const MessageText& weekday : kWeekdayNames)
+    weekdays << file->read(QStringLiteral("messages"), QString::fromLatin1(weekday.key), QString::fromUtf8(weekday.builtIn));
+  return PageLanguage{name, language::applyListRule(months, listed), weekdays};
 }
 
 void speakExportLanguage(const QString& name, const QString& programDir) {

@@ -3,7 +3,10 @@
 
 #include "calendar/composition/layers/cell_layers.h"
 #include "calendar/composition/month_page.h"
+#include "calendar/composition/small_month.h"
+#include "calendar/composition/year_overview.h"
 #include "calendar/composition/year_holidays.h"
+#include "calendar/page/picture_fit.h"
 #include "dates/calendar_days.h"
 #include "theme/model/theme.h"
 
@@ -28,17 +31,39 @@ ComposedPage composeMonth(const MonthRequest& request, const PageSources& source
     const DayCell cell = page.cellOf(day, weekdayOfFirst, firstDayNumber);
     for (const CellLayer layer : cellLayers()) layer(cell, page);
   }
+  if (theme.miniMonths) {
+    // The previous month in the grid's first free cell, the next in its last (never a day's: a month
+    // ends by the sixth row's second cell).
+    const page::DayGrid& grid = page.grid();
+    const int column0 = page::DayGrid::columnOf(weekdayOfFirst, theme.firstWeekday);
+    const int firstFree = column0 > 0 ? 0 : days;
+    const int lastFree = 41;
+    auto cellBox = [&grid](int index) {
+      return QRect(grid.cellLeft(index % 7), grid.cellTop(index / 7), grid.width, grid.rowPitch);
+    };
+    const int previousYear = request.month == 1 ? request.year - 1 : request.year;
+    const int previous = request.month == 1 ? 12 : request.month - 1;
+    const int nextYear = request.month == 12 ? request.year + 1 : request.year;
+    const int next = request.month == 12 ? 1 : request.month + 1;
+    addSmallMonth(qr, theme, cellBox(firstFree), previousYear, previous, request.options.language.monthName(previous));
+    addSmallMonth(qr, theme, cellBox(lastFree), nextYear, next, request.options.language.monthName(next));
+  }
 
   form.qri_left.picture = page.picture(theme.pictureLeft);
   form.bg_img.picture = page.picture(theme.backgrounds[size_t(request.month - 1)]);
+  page::fitPicture(form.bg_img, static_cast<page::PictureFit>(theme.backgroundFit));
   return ComposedPage{qr.generate(), request.year, request.month, page.warnings()};
 }
 
 PageComposer::PageComposer(PageSources sources) : sources_(std::move(sources)) {}
 
+ComposedPage PageComposer::composeKind(const MonthRequest& request) {
+  return request.kind == PageKind::YearOverview ? composeYearOverview(request) : composeMonth(request, sources_, pictures_);
+}
+
 ComposedPage PageComposer::compose(const MonthRequest& request) {
   const QStringList files = request.holidayFiles();
-  if (files.isEmpty()) return composeMonth(request, sources_, pictures_);
+  if (files.isEmpty()) return composeKind(request);
   // The holidays of the files are those of the composed year: imported once for each year in a row.
   QStringList notes;
   if (yearTheme_.base != request.theme || yearTheme_.year != request.year || yearTheme_.files != files) {
@@ -48,7 +73,7 @@ ComposedPage PageComposer::compose(const MonthRequest& request) {
   }
   MonthRequest withHolidays = request;
   withHolidays.theme = yearTheme_.theme;
-  ComposedPage composed = composeMonth(withHolidays, sources_, pictures_);
+  ComposedPage composed = composeKind(withHolidays);
   composed.warnings = notes + composed.warnings;
   return composed;
 }

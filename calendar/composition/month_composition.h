@@ -44,9 +44,11 @@ ComposedPage composeMonth(const MonthRequest& request, const PageSources& source
 class PageComposer {
  public:
   explicit PageComposer(PageSources sources);
+  // The request's page of its kind.
   ComposedPage compose(const MonthRequest& request);
 
  private:
+  ComposedPage composeKind(const MonthRequest& request);
   PageSources sources_;
   PictureShelf pictures_;
   // The theme with the holiday files added for a year, and the notes of that import.

@@ -9,4 +9,10 @@ QString polishMonthName(int index) {
   return index >= 0 && index < 12 ? QString::fromUtf8(kNames[index]) : QString();
 }
 
+const MessageText kWeekdayNames[7] = {
+    {"msg_WeekdayMonday", "poniedziałek"}, {"msg_WeekdayTuesday", "wtorek"},   {"msg_WeekdayWednesday", "środa"},
+    {"msg_WeekdayThursday", "czwartek"},   {"msg_WeekdayFriday", "piątek"},    {"msg_WeekdaySaturday", "sobota"},
+    {"msg_WeekdaySunday", "niedziela"},
+};
+
 }  // namespace orvella

@@ -2,6 +2,7 @@
 #include "calendar/composition/month_page.h"
 
 #include "calendar/composition/picture_shelf.h"
+#include "dates/moon_phases.h"
 #include "dates/text_utils.h"
 #include "platform/errors/error.h"
 #include "platform/errors/message_texts.h"
@@ -52,13 +53,29 @@ MonthPage::MonthPage(const MonthRequest& request, const Theme& theme, const Name
     for (page::Element* element : qr.elements()) qr.applyLabelHeightRule(*element);
   }
   grid_ = page::DayGrid(qr.scale());
+  // The header's weekdays take the places of the columns their days fall in.
+  const std::array<page::Element*, 7> weekdays = form_.weekdayLabels();
+  std::array<int, 7> lefts{};
+  for (int i = 0; i < 7; ++i) lefts[i] = weekdays[i]->left;
+  for (int i = 0; i < 7; ++i) weekdays[i]->left = lefts[page::DayGrid::columnOf(i + 1, theme.firstWeekday)];
+  moonPhases_.fill(-1);
+  if (theme.moonPhases) {
+    const QDate first(request.year, request.month, 1);
+    const QTimeZone zone =
+        request.options.timeZone.isEmpty() ? QTimeZone::systemTimeZone() : QTimeZone(request.options.timeZone);
+    for (const MoonPhase& phase : moonPhasesBetween(first, first.addDays(first.daysInMonth() - 1), zone))
+      moonPhases_[phase.localDay.day() - 1] = phase.phase;
+  }
+  const QStringList& names = request.options.language.weekdayNames;
+  if (names.size() == 7)
+    for (int i = 0; i < 7; ++i) weekdays[i]->caption = names[i];
 }
 
 DayCell MonthPage::cellOf(int day, int weekdayOfFirst, int firstDayNumber) const {
   DayCell cell;
   cell.day = day;
   cell.weekday = (weekdayOfFirst - 1 + day - 1) % 7 + 1;
-  const page::DayGrid::Cell at = page::DayGrid::cellOf(weekdayOfFirst, day);
+  const page::DayGrid::Cell at = page::DayGrid::cellOf(weekdayOfFirst, day, theme_.firstWeekday);
   cell.column = at.column;
   cell.row = at.row;
   cell.dayNumber = firstDayNumber + day - 1;
@@ -90,7 +107,11 @@ page::Element& MonthPage::addLabel(int left, int top, int width, page::Alignment
 }
 
 page::Element& MonthPage::addImage(int left, int top, int width, int height) {
-  page::Element& image = form_.qr.createImage();
+  return addElement(page::ElementKind::Image, left, top, width, height);
+}
+
+page::Element& MonthPage::addElement(page::ElementKind kind, int left, int top, int width, int height) {
+  page::Element& image = form_.qr.createElement(kind);
   image.left = left;
   image.top = top;
   image.width = width;

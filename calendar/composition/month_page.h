@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 
 #include "calendar/composition/month_request.h"
@@ -59,6 +60,10 @@ class MonthPage {
   // its font (setFont) as the height rule has it.
   page::Element& addLabel(int left, int top, int width, page::Alignment alignment);
   page::Element& addImage(int left, int top, int width, int height);
+  page::Element& addElement(page::ElementKind kind, int left, int top, int width, int height);
+  // The principal phase of the Moon that falls on the day, 0..3; -1 for none, and without the theme's
+  // moon phases.
+  int moonPhaseOn(int day) const { return day >= 1 && day <= 31 ? moonPhases_[day - 1] : -1; }
   void setFont(page::Element& label, const page::ElementFont& font) { form_.qr.setFont(label, font); }
   void setCaption(page::Element& label, const QString& caption) { form_.qr.setCaption(label, caption); }
 
@@ -79,6 +84,7 @@ class MonthPage {
   page::ElementFont weekdayFont_, holidayFont_, userHolidayFont_, forenamesFont_;
   QHash<QString, Picture> read_;  // theme path -> picture, null when left off
   QStringList warnings_;
+  std::array<int, 31> moonPhases_;
 };
 
 }  // namespace orvella

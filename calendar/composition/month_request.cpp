@@ -18,9 +18,11 @@ std::shared_ptr<const Theme> snapshotOf(const Theme& theme) { return std::make_s
 
 std::vector<MonthRequest> monthsOf(const MonthRequest& request, int firstMonth, int lastMonth) {
   std::vector<MonthRequest> requests;
-  for (int month = firstMonth; month <= lastMonth; ++month) {
+  const int count = lastMonth >= firstMonth ? lastMonth - firstMonth + 1 : 12 - firstMonth + 1 + lastMonth;
+  for (int i = 0; i < count; ++i) {
     requests.push_back(request);
-    requests.back().month = month;
+    requests.back().month = (firstMonth - 1 + i) % 12 + 1;
+    requests.back().year = request.year + (firstMonth - 1 + i) / 12;
   }
   return requests;
 }

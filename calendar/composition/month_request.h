@@ -19,6 +19,7 @@ struct Theme;
 struct PageLanguage {
   QString name;  // "english", "espanol", "polski"; empty: built in
   QStringList monthNames;
+  QStringList weekdayNames;  // the weekday header, Monday first; without seven, the page's own Polish
   QString monthName(int month) const;  // month 1..12
 };
 
@@ -29,7 +30,12 @@ struct RequestOptions {
   // National holidays files (their paths) added to the theme's holidays for the composed year, in
   // this order.
   QStringList holidayFiles;
+  // The time zone whose days the Moon's phases fall on (an IANA name); empty: the computer's.
+  QByteArray timeZone;
 };
+
+// What a request's page is: its month's page, or the overview of its whole year.
+enum class PageKind { Month, YearOverview };
 
 struct MonthRequest {
   std::shared_ptr<const Theme> theme;  // a snapshot: the theme as it was when the request was made
@@ -40,12 +46,14 @@ struct MonthRequest {
   // The national holidays files added to the theme's holidays for the year: those linked to the theme,
   // then those of the options.
   QStringList holidayFiles() const;
+  PageKind kind = PageKind::Month;
 };
 
 // A copy of the theme that later changes of the theme do not reach.
 std::shared_ptr<const Theme> snapshotOf(const Theme& theme);
 
-// The same request for each of the months first..last (1..12) of its year, in order.
+// The same request for each of the months first..last (1..12) of its year, in order; a last month
+// before the first runs on into the next year (9..8: September to August of the year after).
 std::vector<MonthRequest> monthsOf(const MonthRequest& request, int firstMonth, int lastMonth);
 
 }  // namespace orvella

@@ -19,8 +19,8 @@ DayGrid::DayGrid(double k)
 
 int DayGrid::scaled(int constant) const { return static_cast<int>(std::nearbyint(k * constant)); }
 
-DayGrid::Cell DayGrid::cellOf(int weekdayOfFirst, int day) {
-  const int position = weekdayOfFirst - 2 + day;
+DayGrid::Cell DayGrid::cellOf(int weekdayOfFirst, int day, int firstWeekday) {
+  const int position = columnOf(weekdayOfFirst, firstWeekday) + day - 1;
   return Cell{position % 7, position / 7};
 }
 

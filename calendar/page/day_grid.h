@@ -9,13 +9,15 @@ struct DayGrid {
   explicit DayGrid(double k);
   int scaled(int constant) const;
 
-  // Where a day falls: the column of its weekday in a week that starts on Monday, and its row.
+  // Where a day falls: the column of its weekday in a week that starts on firstWeekday, and its row.
   struct Cell {
     int column;
     int row;
   };
-  // weekdayOfFirst: the weekday of the month's first day, Monday = 1 .. Sunday = 7.
-  static Cell cellOf(int weekdayOfFirst, int day);
+  // Weekdays are Monday = 1 .. Sunday = 7; weekdayOfFirst is that of the month's first day.
+  static Cell cellOf(int weekdayOfFirst, int day, int firstWeekday = 1);
+  // The column of a weekday in a week that starts on firstWeekday.
+  static int columnOf(int weekday, int firstWeekday) { return (weekday - firstWeekday + 7) % 7; }
   int cellLeft(int column) const { return left0 + column * pitch; }
   int cellTop(int row) const { return top + row * rowPitch; }
 

@@ -2,6 +2,7 @@
 #include "calendar/page/element_kinds.h"
 
 #include <array>
+#include <cmath>
 
 #include "calendar/page/element_painter.h"
 
@@ -35,20 +36,35 @@ void describeLabel(const Element& e, QJsonObject& o) {
 void describeImage(const Element& e, QJsonObject& o) {
   o[QStringLiteral("stretch")] = e.stretch;
   o[QStringLiteral("picture")] = e.picture.isNull() ? QString() : e.picture.fileName();
+  if (e.crop.isEmpty()) return;
+  // Hundredths of the picture's pixels are finer than any output draws.
+  auto rounded = [](double value) { return std::round(value * 100.0) / 100.0; };
+  o[QStringLiteral("crop")] = QJsonObject{{QStringLiteral("left"), rounded(e.crop.left())},
+                                          {QStringLiteral("top"), rounded(e.crop.top())},
+                                          {QStringLiteral("width"), rounded(e.crop.width())},
+                                          {QStringLiteral("height"), rounded(e.crop.height())}};
 }
 
 void describeFilled(const Element& e, QJsonObject& o) { o[QStringLiteral("color")] = colorText(e.fillColor); }
 
+void describeMoon(const Element& e, QJsonObject& o) {
+  o[QStringLiteral("phase")] = e.phase;
+  o[QStringLiteral("day")] = e.day;
+  o[QStringLiteral("color")] = colorText(e.fillColor);
+}
+
 void drawLabel(ElementPainter& painter, const Element& e) { painter.label(e); }
 void drawImage(ElementPainter& painter, const Element& e) { painter.image(e); }
 void drawFilled(ElementPainter& painter, const Element& e) { painter.filled(e); }
+void drawMoon(ElementPainter& painter, const Element& e) { painter.moon(e); }
 
 // In the order of ElementKind: report files store a kind by its place here.
-constexpr std::array<ElementKindInfo, 4> kKinds{{
+constexpr std::array<ElementKindInfo, 5> kKinds{{
     {ElementKind::Label, "label", drawLabel, describeLabel},
     {ElementKind::Image, "image", drawImage, describeImage},
     {ElementKind::Shape, "shape", drawFilled, describeFilled},
     {ElementKind::Band, "band", drawFilled, describeFilled},
+    {ElementKind::Moon, "moon", drawMoon, describeMoon},
 }};
 
 }  // namespace

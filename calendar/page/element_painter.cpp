@@ -119,13 +119,15 @@ void ElementPainter::mirroredEdges(const Element& e, const QRect& sheet) {
   painter_.setClipRegion(QRegion(painter_.clipBoundingRect().toAlignedRect()).subtracted(sheet),
                          Qt::IntersectClip);
   const QRectF centred(-box.width() / 2.0, -box.height() / 2.0, box.width(), box.height());
+  const QRectF target = coveringTarget(e, centred);
   for (int across : {-1, 0, 1})
     for (int down : {-1, 0, 1}) {
       if (across == 0 && down == 0) continue;
       painter_.save();
       painter_.translate(box.x() + box.width() * (0.5 + across), box.y() + box.height() * (0.5 + down));
       painter_.scale(across ? -1 : 1, down ? -1 : 1);
-      picture(e.picture, centred);
+      if (!e.crop.isEmpty()) painter_.setClipRect(centred, Qt::IntersectClip);
+      picture(e.picture, target);
       painter_.restore();
     }
   painter_.restore();
@@ -134,21 +136,57 @@ void ElementPainter::mirroredEdges(const Element& e, const QRect& sheet) {
 void ElementPainter::image(const Element& e) {
   const QRect box = deviceBox(e);
   if (!e.picture.isNull() && !box.isEmpty()) {
-    if (e.stretch) {
+    if (e.stretch && e.crop.isEmpty()) {
       picture(e.picture, QRectF(box));
+    } else if (e.stretch) {
+      clipped(e.picture, box, coveringTarget(e, box));
     } else {
       // The picture's screen size (96 dpi) carried to paper, from the box's top-left corner.
       const QSizeF natural = e.picture.naturalSize();
-      const QSizeF size(natural.width() * mapping_.dpiX / 96.0, natural.height() * mapping_.dpiY / 96.0);
-      painter_.save();
-      painter_.setClipRect(box, Qt::IntersectClip);
-      if (mapping_.marksClips) painter_.fillRect(box, QColor::fromRgb(kClipBeginMark));
-      picture(e.picture, QRectF(box.topLeft(), size));
-      if (mapping_.marksClips) painter_.fillRect(QRect(box.topLeft(), QSize(1, 1)), QColor::fromRgb(kClipEndMark));
-      painter_.restore();
+      clipped(e.picture, box,
+              QRectF(box.topLeft(), QSizeF(natural.width() * mapping_.dpiX / 96.0, natural.height() * mapping_.dpiY / 96.0)));
     }
   }
   frame(e, box);
+}
+
+void ElementPainter::moon(const Element& e) {
+  const QRect box = deviceBox(e);
+  if (box.isEmpty()) return;
+  const QColor color = toQColor(e.fillColor);
+  const double pen = std::max(1.0, box.width() / 10.0);
+  const QRectF disc = QRectF(box).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+  painter_.save();
+  painter_.setRenderHint(QPainter::Antialiasing);
+  painter_.setPen(QPen(color, pen));
+  painter_.setBrush(e.phase == 0 ? QBrush(color) : QBrush(Qt::NoBrush));
+  painter_.drawEllipse(disc);
+  if (e.phase == 1 || e.phase == 3) {
+    QPainterPath half;
+    half.moveTo(disc.center());
+    half.arcTo(disc, 90, e.phase == 1 ? 180 : -180);  // the unlit half: the left one at first quarter
+    half.closeSubpath();
+    painter_.fillPath(half, color);
+  }
+  painter_.restore();
+}
+
+QRectF ElementPainter::coveringTarget(const Element& e, const QRectF& box) {
+  if (e.crop.isEmpty()) return box;
+  // The whole picture, scaled so that its crop covers the box.
+  const QSizeF natural = e.picture.naturalSize();
+  const double sx = box.width() / e.crop.width(), sy = box.height() / e.crop.height();
+  return QRectF(box.left() - e.crop.left() * sx, box.top() - e.crop.top() * sy, natural.width() * sx,
+                natural.height() * sy);
+}
+
+void ElementPainter::clipped(const Picture& pic, const QRect& box, const QRectF& target) {
+  painter_.save();
+  painter_.setClipRect(box, Qt::IntersectClip);
+  if (mapping_.marksClips) painter_.fillRect(box, QColor::fromRgb(kClipBeginMark));
+  picture(pic, target);
+  if (mapping_.marksClips) painter_.fillRect(QRect(box.topLeft(), QSize(1, 1)), QColor::fromRgb(kClipEndMark));
+  painter_.restore();
 }
 
 }  // namespace orvella::page

@@ -32,6 +32,9 @@ class ElementPainter {
   // A stretched picture's edges mirrored outward around its box, where they fall outside sheet
   // (device pixels): the background reaching into the bleed.
   void mirroredEdges(const Element& e, const QRect& sheet);
+  // A phase of the Moon as seen from the north, its unlit part dark: a dark disc, a bright one (an
+  // outline), or the left (first quarter) or right (last quarter) half dark, in the element's colour.
+  void moon(const Element& e);
 
  private:
   struct DeviceFont {
@@ -42,6 +45,10 @@ class ElementPainter {
   const DeviceFont& deviceFont(const ElementFont& f);
   void frame(const Element& e, const QRect& box);
   void picture(const Picture& picture, const QRectF& target);
+  // The picture drawn into target, seen through box only.
+  void clipped(const Picture& pic, const QRect& box, const QRectF& target);
+  // Where the whole picture goes so that its crop (all of it without one) covers box.
+  QRectF coveringTarget(const Element& e, const QRectF& box);
 
   QPainter& painter_;
   const DeviceMapping& mapping_;

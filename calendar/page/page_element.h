@@ -1,6 +1,7 @@
 // The elements of the print page: labels, images, the header shape and the title band.
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
 #include "platform/colors/colors.h"
@@ -8,7 +9,7 @@
 
 namespace orvella::page {
 
-enum class ElementKind { Label, Image, Shape, Band };
+enum class ElementKind { Label, Image, Shape, Band, Moon };
 enum class Alignment { Left, Right, Center };
 
 // Frame edges drawn around an element's box: solid lines, width in points.
@@ -59,9 +60,16 @@ struct Element {
   // Image
   Picture picture;
   bool stretch = false;
+  // With stretch on, the part of the picture drawn into the box, in the units of its natural size
+  // (picture's pixels at 96 dpi); empty: the whole picture. The rest is cut off.
+  QRectF crop;
 
-  // Shape (a filled rectangle without outline) and band
+  // Shape (a filled rectangle without outline) and band; the colour of a moon symbol
   ColorValue fillColor = clWhite;
+
+  // Moon: a principal phase of the Moon drawn as a symbol in the box, and the day it falls on
+  int phase = 0;  // 0 new moon, 1 first quarter, 2 full moon, 3 last quarter
+  int day = 0;
 };
 
 }  // namespace orvella::page

@@ -85,6 +85,10 @@ std::vector<Element*> PrintForm::staticElements() {
           &l_Friday, &l_Saturday, &l_Sunday, &qri_left,  &qr_miech,    &QRL_rok};
 }
 
+std::array<Element*, 7> PrintForm::weekdayLabels() {
+  return {&l_Monday, &l_Tuesday, &l_Wednesday, &l_Thursday, &l_Friday, &l_Saturday, &l_Sunday};
+}
+
 Element* PrintForm::findElement(const QString& name) {
   if (TitleBand1.name.compare(name, Qt::CaseInsensitive) == 0) return &TitleBand1;
   for (Element* e : staticElements())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <vector>
 
 #include "calendar/page/report_page.h"
@@ -34,6 +35,8 @@ class PrintForm {
 
   // A static element or the band by its name (compared without regard to case); null when none.
   Element* findElement(const QString& name);
+  // The weekday header's labels, Monday first.
+  std::array<Element*, 7> weekdayLabels();
   // The static elements in drawing order (the band not included).
   std::vector<Element*> staticElements();
 

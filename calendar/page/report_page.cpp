@@ -44,9 +44,11 @@ Element& ReportPage::createLabel() {
   return ref;
 }
 
-Element& ReportPage::createImage() {
+Element& ReportPage::createImage() { return createElement(ElementKind::Image); }
+
+Element& ReportPage::createElement(ElementKind kind) {
   auto element = std::make_unique<Element>();
-  element->kind = ElementKind::Image;
+  element->kind = kind;
   Element& ref = *element;
   owned_.push_back(std::move(element));
   place(ref);

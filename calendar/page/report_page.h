@@ -60,6 +60,8 @@ class ReportPage {
   // font it has then.
   Element& createLabel();
   Element& createImage();
+  // An element of another kind that has no label's height rule (a moon symbol).
+  Element& createElement(ElementKind kind);
 
   // The elements the page owns, in list order.
   std::vector<Element*> ownedElements() const;

@@ -19,7 +19,9 @@
 #include <QTabWidget>
 
 #include "editor/editing/theme_font_choice.h"
+#include "editor/options/calendar_tab.h"
 #include "editor/options/picture_box.h"
+#include "calendar/page/report_page.h"
 #include "platform/colors/colors.h"
 #include "platform/desktop/dialog_folders.h"
 #include "platform/errors/error.h"
@@ -44,6 +46,7 @@ constexpr int kButtonWidth = 136;
 constexpr int kInnerWidth = kClientWidth - 20;
 constexpr int kColumnLeft = 262;
 constexpr int kColumnWidth = 150;
+constexpr int kPageHeightUnits = 401;  // the sheet's height in layout units, beside its width
 
 // The picture dialogs list every format the program draws.
 const char kPictureFilter[] =
@@ -135,6 +138,9 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
   buildHolidaysTab();
   buildFontsTab();
   buildPicturesTab();
+  ts_Calendar = new CalendarTab(kInnerWidth, PageControl1);
+  PageControl1->addTab(ts_Calendar, QStringLiteral("Kalendarz"));
+  connect(ts_Calendar, &CalendarTab::backgroundFitChanged, this, ui::guarded([this] { showBackground(); }));
   PageControl1->setCurrentWidget(ts_Holidays);  // the tab of the first opening; later the last one shown
   pages_->setWidget(PageControl1);
 
@@ -358,6 +364,7 @@ void Tf_Options::FormShow() {
   if (cb_Holidays->currentIndex() < 0) cb_Holidays->setCurrentIndex(0);
   edit_.forgetShownMonth();
   cb_HolidaysChange();
+  ts_Calendar->load(*host_.theme);
   showBackground();
   showHolidayFiles();
   const Theme& theme = *host_.theme;
@@ -434,6 +441,9 @@ void Tf_Options::cb_PicturesChange() {
 }
 
 void Tf_Options::showBackground() {
+  // The picture on the page as the chosen fit places it (the background covers the whole sheet).
+  i_BackgroundPreview->showOnPage(QSize(page::kReferencePageWidthUnits, kPageHeightUnits),
+                                  static_cast<page::PictureFit>(ts_Calendar->backgroundFit()));
   const QString held = edit_.background(month());
   const QString file = located(held);
   if (!file.isEmpty() && files::fileExists(file)) {
@@ -544,6 +554,7 @@ void Tf_Options::b_OKClick() {
   cb_HolidaysChange();
   edit_.commit(e_ThemeName->text(), {ch_SundayLikeWeekday->isChecked(), ch_WithoutForenames->isChecked(),
                                      ch_DrawFrames->isChecked(), ch_WeekNumbers->isChecked()});
+  ts_Calendar->store(*host_.theme);
 }
 
 bool Tf_Options::eventFilter(QObject* watched, QEvent* event) {

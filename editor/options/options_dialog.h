@@ -33,6 +33,7 @@ struct OpenDialog;
 }  // namespace ui
 
 class PictureBox;
+class CalendarTab;
 
 namespace messages {
 // The caption of the picture preview when the picture's file exists but cannot be read; %s: its name.
@@ -87,6 +88,7 @@ class Tf_Options : public QDialog {
 
   // Components, named as the language files know them.
   QTabWidget* PageControl1 = nullptr;
+  CalendarTab* ts_Calendar = nullptr;  // our additions to the page, in a tab of their own
   QWidget* ts_Main = nullptr;
   QLabel* l_ThemeName = nullptr;
   QLineEdit* e_ThemeName = nullptr;

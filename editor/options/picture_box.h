@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
+#include "calendar/page/picture_fit.h"
 #include "platform/pictures/picture.h"
 
 namespace orvella {
@@ -20,8 +23,13 @@ class PictureBox : public QWidget {
   void setPicture(Picture picture);
   const Picture& picture() const { return picture_; }
   void clear() { setPicture(Picture()); }
-  // Where the picture is drawn inside the box.
+  // Where the picture is drawn inside the box (before a page's crop cuts it).
   QRectF pictureRect() const;
+  // The box shows a page of pageUnits (layout units), white and outlined, as large as fits and
+  // centred, with the picture placed on it as fit has it.
+  void showOnPage(QSize pageUnits, page::PictureFit fit);
+  // The page's outline in the box; empty unless the box shows a page.
+  QRectF pageRect() const;
   // The picture has been drawn for the box (an empty box always has).
   bool isRendered() const { return picture_.isNull() || !rendered_.isNull(); }
 
@@ -37,6 +45,8 @@ class PictureBox : public QWidget {
 
   Picture picture_;
   QImage rendered_;  // the picture drawn at the box's size, for repaints
+  QSize pageUnits_;  // empty: no page
+  page::PictureFit fit_ = page::PictureFit::Stretch;
   bool renderQueued_ = false;
 };
 

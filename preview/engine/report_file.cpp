@@ -54,6 +54,7 @@ constexpr std::uint32_t kMaxNameBytes = 4 * 1024;  // names, titles, font and pr
 constexpr int kMaxCoordinate = 100000;  // layout units, about 53 metres
 constexpr double kMaxFrameWidth = 100;  // points
 constexpr double kMaxPaperMm = 10000;
+constexpr double kMaxCropPixels = 1e6;
 constexpr int kMaxCopies = 9999;
 constexpr int kMaxPageNumber = 1000000;
 
@@ -147,9 +148,17 @@ void writeElement(ByteWriter& out, const Element& e, PictureTable& pictures) {
   out.u8(flagBits({e.font.bold, e.font.italic, e.font.underline, e.font.strikeout}));
   out.i32(e.font.charset);
   out.u32(e.backgroundColor);
-  out.u8(flagBits({e.transparent, e.wordWrap, e.autoSize, e.autoStretch, e.stretch}));
+  const bool cropped = !e.crop.isEmpty();
+  out.u8(flagBits({e.transparent, e.wordWrap, e.autoSize, e.autoStretch, e.stretch, cropped}));
   out.i32(pictures.indexOf(e.picture));
   out.u32(e.fillColor);
+  // A cropped picture (our addition) keeps its crop after the element; pages without one are as before.
+  if (cropped)
+    for (double value : {e.crop.left(), e.crop.top(), e.crop.width(), e.crop.height()}) out.f64(value);
+  if (e.kind == ElementKind::Moon) {
+    out.i32(e.phase);
+    out.i32(e.day);
+  }
 }
 
 bool readBool(ByteReader& in) {
@@ -235,7 +244,7 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   e.font.strikeout = style & 8;
   e.font.charset = readInt(in, 0, 255);
   e.backgroundColor = in.u32();
-  const std::uint8_t flags = readFlags(in, 5);
+  const std::uint8_t flags = readFlags(in, 6);
   e.transparent = flags & 1;
   e.wordWrap = flags & 2;
   e.autoSize = flags & 4;
@@ -244,6 +253,18 @@ Element readElement(ByteReader& in, const std::vector<Picture>& pictures) {
   const int picture = readInt(in, -1, static_cast<int>(pictures.size()) - 1);
   if (picture >= 0) e.picture = pictures[static_cast<size_t>(picture)];
   e.fillColor = in.u32();
+  if (flags & 32) {
+    double crop[4];
+    for (double& value : crop) {
+      value = in.f64();
+      check(finiteIn(value, 0, kMaxCropPixels));
+    }
+    e.crop = QRectF(crop[0], crop[1], crop[2], crop[3]);
+  }
+  if (e.kind == ElementKind::Moon) {
+    e.phase = readInt(in, 0, 3);
+    e.day = readInt(in, 1, 31);
+  }
   return e;
 }
 

@@ -108,7 +108,7 @@ TEST_F(CommandLineTest, EveryComplaintNamesTheOptionAndTheValue) {
   const std::pair<QString, QStringList> cases[] = {
       {QStringLiteral("--export a.pdf --year 2010 --month -1"), {"--month", "-1"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 13"), {"--month", "13"}},
-      {QStringLiteral("--export a.pdf --year 2010 --month 5-3"), {"--month", "5-3"}},
+      {QStringLiteral("--export a.pdf --year 2010 --month 5-13"), {"--month", "5-13"}},
       {QStringLiteral("--export a.pdf --year 2010 --month 1-2-3"), {"--month", "1-2-3"}},
       {QStringLiteral("--export a.pdf --year 0 --month 1"), {"--year", "0"}},
       {QStringLiteral("--export a.pdf --year 10000 --month 1"), {"--year", "10000"}},

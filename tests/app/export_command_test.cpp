@@ -147,7 +147,7 @@ TEST_F(ExportRunTest, TheProgramReportsOnStandardErrorWithItsExitStatus) {
   EXPECT_TRUE(QFileInfo(pdf).size() > 0);
 }
 
-// --lang gives the month names on the page and the export's own messages the language's texts;
+// --lang gives the month and weekday names on the page and the export's own messages the language's texts;
 // without it both stay the program's own Polish, as the page models always were.
 TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
   const QString json = out.filePath(QStringLiteral("march.json"));
@@ -158,16 +158,46 @@ TEST_F(ExportRunTest, TheLanguageGivesTheMonthNamesAndTheMessages) {
         runProgram(QStringList{"--export", json, "--year", "2010", "--month", "3", "--holidays", skipped} + language);
     EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
     const QJsonObject page = QJsonDocument::fromJson(readFile(json))[QStringLiteral("pages")][0].toObject();
+    QString names;  // the month's name, then the weekday header's last name
     for (const QJsonValue& e : page[QStringLiteral("elements")].toArray())
-      if (e[QStringLiteral("name")] == QStringLiteral("qr_miech")) return e[QStringLiteral("caption")].toString() + ran.err;
-    return QString();
+      if (e[QStringLiteral("name")] == QStringLiteral("qr_miech") || e[QStringLiteral("name")] == QStringLiteral("l_Sunday"))
+        names += e[QStringLiteral("caption")].toString() + '/';
+    return names + ran.err;
   };
   const QString english = run({"--lang", "english"});
-  EXPECT_TRUE(english.startsWith(QStringLiteral("March"))) << english.toStdString();
+  EXPECT_TRUE(english.startsWith(QStringLiteral("Sunday/March/"))) << english.toStdString();
+  EXPECT_TRUE(run({"--lang", "espanol"}).startsWith(QStringLiteral("domingo/Marzo/")));
   EXPECT_TRUE(english.contains(QStringLiteral("not added because"))) << english.toStdString();
   const QString polish = run({});
-  EXPECT_TRUE(polish.startsWith(QStringLiteral("Marzec"))) << polish.toStdString();
+  EXPECT_TRUE(polish.startsWith(QStringLiteral("niedziela/Marzec/"))) << polish.toStdString();
   EXPECT_FALSE(polish.contains(QStringLiteral("not added because"))) << polish.toStdString();
+}
+
+// --month 9-8 runs from September of --year to August of the next year, each page of its own year: its
+// year label, and the national holidays of that year (Easter 2011 on Sunday 24 April, the 4th row);
+// --overview puts the year's overview first.
+TEST_F(ExportRunTest, AMonthRunIntoTheNextYearGivesEachPageItsOwnYear) {
+  const QString json = out.filePath(QStringLiteral("school.json"));
+  const ProgramRun ran =
+      runProgram({"--export", json, "--year", "2010", "--month", "9-8", "--holidays", "polska", "--overview"});
+  ASSERT_EQ(ran.status, 0) << ran.err.toStdString();
+  const QJsonArray pages = QJsonDocument::fromJson(readFile(json))[QStringLiteral("pages")].toArray();
+  ASSERT_EQ(pages.size(), 13);
+  EXPECT_EQ(pages[0][QStringLiteral("month")].toInt(), 0);
+  for (int i = 0; i < 12; ++i) {
+    const QJsonObject page = pages[i + 1].toObject();
+    const int year = i < 4 ? 2010 : 2011;
+    EXPECT_EQ(page[QStringLiteral("year")].toInt(), year);
+    EXPECT_EQ(page[QStringLiteral("month")].toInt(), (8 + i) % 12 + 1);
+    QStringList easter;
+    for (const QJsonValue& e : page[QStringLiteral("elements")].toArray()) {
+      if (e[QStringLiteral("name")] == QStringLiteral("QRL_rok"))
+        EXPECT_EQ(e[QStringLiteral("caption")].toString(), QString::number(year));
+      if (e[QStringLiteral("caption")] == QStringLiteral("Wielkanoc"))
+        easter << QStringLiteral("%1,%2").arg(e[QStringLiteral("left")].toInt()).arg(e[QStringLiteral("top")].toInt());
+    }
+    EXPECT_EQ(easter, i == 7 ? QStringList{QStringLiteral("475,259")} : QStringList()) << i;
+  }
 }
 
 // In every mode an option nobody knows is refused (status 2), and without a display the window says so

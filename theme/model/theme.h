@@ -40,6 +40,10 @@ struct ThemeFont {
   friend bool operator==(const ThemeFont&, const ThemeFont&) = default;
 };
 
+// How a month's background covers the page: stretched to it, filling it in proportion with the
+// overflow cut off evenly on both sides, or whole inside it in proportion.
+enum class BackgroundFit { Stretch, Fill, Fit };
+
 struct Theme {
   HolidayTable holidays;
   HolidayTable holidaysEditCopy;  // the theme editor's working copy, same shape
@@ -61,6 +65,12 @@ struct Theme {
   bool withoutForenames = false;
   bool drawFrames = false;
   bool weekNumbers = false;  // the ISO week of each row beside its first day
+
+  // Our additions, each off unless chosen; the original program ignores their keys.
+  int firstWeekday = 1;  // the grid's first column: 1 Monday, 6 Saturday, 7 Sunday
+  BackgroundFit backgroundFit = BackgroundFit::Stretch;
+  bool moonPhases = false;  // the four principal phases in their days' cells
+  bool miniMonths = false;  // the previous and the next month small, in free cells of the grid
 };
 
 }  // namespace orvella

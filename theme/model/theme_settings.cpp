@@ -83,6 +83,17 @@ QString fileNameOf(const QString& value) {
   return value.mid(cut + 1);
 }
 
+constexpr const char* kFitNames[] = {"stretch", "fill", "fit"};  // in the order of BackgroundFit
+
+QString backgroundFitName(BackgroundFit fit) { return QLatin1String(kFitNames[static_cast<int>(fit)]); }
+
+// Any other value (a later program's, a typing error) stretches, as the original program does.
+BackgroundFit backgroundFitNamed(const QString& name) {
+  for (int i = 0; i < 3; ++i)
+    if (name.trimmed().compare(QLatin1String(kFitNames[i]), Qt::CaseInsensitive) == 0) return BackgroundFit(i);
+  return BackgroundFit::Stretch;
+}
+
 void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pictureHoliday,
                            const QString& pictureLeft, const QString& workingDir, bool lookUp,
                            QStringList* leftOut = nullptr) {
@@ -103,6 +114,11 @@ void readFontsNameSwitches(Theme& theme, const IniFile& ini, const QString& pict
   theme.withoutForenames = ini.readBool(kMain, QStringLiteral("without_forenames"), false);
   theme.drawFrames = ini.readBool(kMain, QStringLiteral("draw_frames"), false);
   theme.weekNumbers = ini.readBool(kMain, QStringLiteral("week_numbers"), false);
+  const int firstWeekday = ini.readInteger(kMain, QStringLiteral("first_weekday"), 1);
+  theme.firstWeekday = firstWeekday == 6 || firstWeekday == 7 ? firstWeekday : 1;
+  theme.backgroundFit = backgroundFitNamed(ini.readString(kMain, QStringLiteral("background_fit"), QString()));
+  theme.moonPhases = ini.readBool(kMain, QStringLiteral("moon_phases"), false);
+  theme.miniMonths = ini.readBool(kMain, QStringLiteral("mini_months"), false);
 }
 
 // A file the composition can add holidays from: a settings file of a size it reads, with section "1".
@@ -263,6 +279,12 @@ void writeThemeSettings(const Theme& theme, IniFile& ini) {
   ini.writeBool(kMain, QStringLiteral("without_forenames"), theme.withoutForenames);
   ini.writeBool(kMain, QStringLiteral("draw_frames"), theme.drawFrames);
   ini.writeBool(kMain, QStringLiteral("week_numbers"), theme.weekNumbers);
+  // Our keys are written only when chosen, so a theme without them saves as it always did.
+  if (theme.firstWeekday != 1) ini.writeInteger(kMain, QStringLiteral("first_weekday"), theme.firstWeekday);
+  if (theme.backgroundFit != BackgroundFit::Stretch)
+    ini.writeString(kMain, QStringLiteral("background_fit"), backgroundFitName(theme.backgroundFit));
+  if (theme.moonPhases) ini.writeBool(kMain, QStringLiteral("moon_phases"), true);
+  if (theme.miniMonths) ini.writeBool(kMain, QStringLiteral("mini_months"), true);
   const QString linked = L(kLinkedHolidaysSection);
   ini.eraseSection(linked);
   for (qsizetype n = 0; n < theme.linkedHolidays.size(); ++n)

@@ -7,9 +7,11 @@ void weekNumberLayer(const DayCell& cell, MonthPage& page);
 void dayNumberLayer(const DayCell& cell, MonthPage& page);
 void dayTextLayer(const DayCell& cell, MonthPage& page);
 void holidayIconLayer(const DayCell& cell, MonthPage& page);
+void moonPhaseLayer(const DayCell& cell, MonthPage& page);
 
 std::span<const CellLayer> cellLayers() {
-  static constexpr CellLayer kLayers[] = {weekNumberLayer, dayNumberLayer, dayTextLayer, holidayIconLayer};
+  static constexpr CellLayer kLayers[] = {weekNumberLayer, dayNumberLayer, dayTextLayer, holidayIconLayer,
+                                              moonPhaseLayer};
   return kLayers;
 }
 

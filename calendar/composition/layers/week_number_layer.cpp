@@ -1,4 +1,5 @@
-// Week numbers (the theme's "week_numbers"): the ISO week of each row's Monday, small and grey, in the
+// Week numbers (the theme's "week_numbers"): the ISO week of each row's Thursday (whatever weekday the
+// row starts on, the week holding most of its days), small and grey, in the
 // strip left of the first column's holiday icon, made before the row's first day number.
 #include "calendar/composition/month_page.h"
 #include "dates/calendar_days.h"
@@ -22,7 +23,8 @@ void weekNumberLayer(const DayCell& cell, MonthPage& page) {
   font.size = kPoints;
   font.color = clGray;
   page.setFont(week, font);
-  page.setCaption(week, QString::number(isoWeekNumber(cell.dayNumber - cell.column)));
+  const int rowThursday = cell.dayNumber - cell.column + page::DayGrid::columnOf(4, page.theme().firstWeekday);
+  page.setCaption(week, QString::number(isoWeekNumber(rowThursday)));
 }
 
 }  // namespace orvella

@@ -1,10 +1,17 @@
 // The month composition: grid positions, fonts, texts, icons, frames and failures.
 #include <QImage>
+#include <QJsonArray>
+#include <QPainter>
+#include <functional>
 
+#include "calendar/composition/year_overview.h"
+#include "calendar/page/page_json.h"
+#include "calendar/page/page_renderer.h"
 #include "composition_fixture.h"
 #include "platform/errors/error.h"
 #include "preview/engine/report_file.h"
 #include "tests/support/files.h"
+#include "tests/support/reference_image.h"
 
 namespace orvella::testing {
 namespace {
@@ -43,6 +50,62 @@ TEST_F(GridTest, MonthsStartingLateUseTheSixthRow) {
   EXPECT_EQ(last->left, 61);
   compose(2010, 9);  // October 2010: first day a Friday, no sixth row
   EXPECT_EQ(dayNumber(31)->top, 78 + 50 * 4);
+}
+
+// The previous and the next month stand small in the grid's first and last free cells (their Sundays
+// and holidays marked, as the reference images show).
+TEST_F(GridTest, TheNeighbouringMonthsStandInTheFirstAndLastFreeCells) {
+  theme.miniMonths = true;
+  const std::tuple<int, const char*, QPoint, const char*> cases[] = {
+      {0, "Grudzień 2009", {61, 78}, "Luty 2010"},
+      {1, "Styczeń 2010", {61, 278}, "Marzec 2010"},  // February 2010 starts on a Monday
+  };
+  for (const auto& [monthIndex, previous, at, next] : cases) {
+    compose(2010, monthIndex);
+    QHash<QString, QPoint> placed;
+    for (const page::Element* e : generated()) placed.insert(e->caption, QPoint(e->left, e->top));
+    EXPECT_EQ(placed.value(QString::fromUtf8(previous)), at);
+    EXPECT_EQ(placed.value(QString::fromUtf8(next)), QPoint(61 + 69 * 6, 78 + 50 * 5));
+  }
+}
+
+// Each addition to the page as it looks: February 2024 at 60 dpi, compared with its reference image
+// (calendar/<name>.png in the references).
+TEST_F(GridTest, EachAdditionLooksAsItsReference) {
+  const QString photo = folder.path() + QStringLiteral("/photo.bmp");
+  QImage wide(300, 100, QImage::Format_RGB32);  // blue, then yellow in the middle third, then green
+  wide.fill(Qt::yellow);
+  QPainter(&wide).fillRect(0, 0, 100, 100, Qt::blue);
+  QPainter(&wide).fillRect(200, 0, 100, 100, Qt::darkGreen);
+  wide.save(photo, "BMP");
+  pictures.insert(photo, photo);
+  const Theme plain = theme;
+  bool overview = false;
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"sunday_first_week_numbers", [&] { theme.firstWeekday = 7, theme.weekNumbers = true; }},
+      {"background_fill", [&] { theme.backgrounds[1] = photo, theme.backgroundFit = BackgroundFit::Fill; }},
+      {"background_fit", [&] { theme.backgrounds[1] = photo, theme.backgroundFit = BackgroundFit::Fit; }},
+      {"weekday_names_english", [&] {
+         options.language.weekdayNames = QStringList{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+       }},
+      {"moon_phases", [&] { theme.moonPhases = true, options.timeZone = "Europe/Warsaw"; }},
+      {"year_overview", [&] { overview = true, theme.holidays[4][2] = HolidayEntry{"Konstytucja", 'n'}; }},
+      {"mini_months", [&] { theme.miniMonths = true, theme.holidays[0][0] = HolidayEntry{"Nowy Rok", 'n'}; }},
+  };
+  for (const auto& [name, choose] : cases) {
+    theme = plain;
+    options = RequestOptions{};
+    overview = false;
+    choose();
+    compose(2024, 1);
+    if (overview) composed = composeYearOverview(MonthRequest{snapshotOf(theme), 2024, 1, options, PageKind::YearOverview});
+    QImage image(702, 496, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page::drawPage(composed.page, painter, page::DeviceMapping{60, 60, 0, 0});
+    painter.end();
+    EXPECT_EQ(differenceFromReference(image, QStringLiteral("calendar/") + QLatin1String(name)).toStdString(), "");
+  }
 }
 
 TEST_F(GridTest, FebruaryFollowsTheLeapYearRule) {
@@ -338,6 +401,66 @@ TEST_F(WeekNumberTest, EachRowShowsTheIsoWeekOfItsMondayAcrossTheTurnOfTheYear) 
   EXPECT_EQ(captions(), QStringList({"53", "1", "2", "3", "4"}));
   compose(2010, 1);  // February 2010 fills exactly four rows: no label for a row without days
   EXPECT_EQ(captions(), QStringList({"5", "6", "7", "8"}));
+}
+
+// Whatever weekday the theme's week starts on, each day stands in its weekday's column, the rows fill
+// in order, each header name stands over its days and a row's week number is that of its Thursday.
+TEST_F(WeekNumberTest, TheGridFollowsTheFirstWeekdayAcrossMonthsAndYears) {
+  const char* headers[] = {"l_Monday", "l_Tuesday", "l_Wednesday", "l_Thursday", "l_Friday", "l_Saturday", "l_Sunday"};
+  const QDate months[] = {{1900, 2, 1}, {2000, 2, 1}, {2010, 5, 1}, {2012, 9, 1}, {2024, 12, 1}, {2027, 1, 1}, {2100, 3, 1}};
+  theme.weekNumbers = true;
+  for (const int first : {1, 6, 7}) {
+    for (const QDate& month : months) {
+      SCOPED_TRACE(QStringLiteral("first weekday %1, %2").arg(first).arg(month.toString(Qt::ISODate)).toStdString());
+      theme.firstWeekday = first;
+      compose(month.year(), month.month() - 1);
+      int row = 0;
+      QStringList weeks;
+      for (int day = 1; day <= month.daysInMonth(); ++day) {
+        const QDate date = month.addDays(day - 1);
+        const int column = (date.dayOfWeek() - first + 7) % 7;
+        if (day > 1 && column == 0) ++row;
+        if (day == 1 || column == 0) weeks << QString::number(date.addDays((4 - first + 7) % 7 - column).weekNumber());
+        const page::Element* number = dayNumber(day);
+        ASSERT_NE(number, nullptr);
+        EXPECT_EQ(number->left, 61 + 69 * column);
+        EXPECT_EQ(number->top, 78 + 50 * row);
+        EXPECT_LE(std::abs(named(headers[date.dayOfWeek() - 1]).left - number->left), 4);
+      }
+      EXPECT_EQ(captions(), weeks);
+    }
+  }
+}
+
+// Each principal phase of the Moon is a symbol in the top right corner of its day's number cell, on
+// the day it falls in the request's time zone: February 2024's new moon, at 22:59 UTC on the 9th, is
+// the 10th in Tokyo.
+TEST_F(WeekNumberTest, MoonPhasesStandInTheirDaysCornersInTheRequestsTimeZone) {
+  theme.moonPhases = true;
+  const std::pair<const char*, std::vector<std::pair<int, int>>> cases[] = {
+      {"UTC", {{2, 3}, {9, 0}, {16, 1}, {24, 2}}},
+      {"Asia/Tokyo", {{3, 3}, {10, 0}, {17, 1}, {24, 2}}},
+  };
+  for (const auto& [zone, phases] : cases) {
+    options.timeZone = zone;
+    compose(2024, 1);
+    std::vector<std::pair<int, int>> found;
+    for (const page::Element* e : generated()) {
+      if (e->kind != ElementKind::Moon) continue;
+      found.emplace_back(e->day, e->phase);
+      const page::Element* number = dayNumber(e->day);
+      EXPECT_GT(e->left, number->left + number->width / 2);
+      EXPECT_LE(e->left + e->width, number->left + number->width);
+      EXPECT_GT(e->top, number->top);
+      EXPECT_LT(e->top + e->height, number->top + number->height);
+    }
+    EXPECT_EQ(found, phases) << zone;
+    int described = 0;  // the page model lists them too
+    for (const QJsonValue& e : pageToJson(composed.page, 2024, 2)[QStringLiteral("elements")].toArray())
+      described += e[QStringLiteral("kind")] == QStringLiteral("moon") && e.toObject().contains(QStringLiteral("phase")) &&
+                   e.toObject().contains(QStringLiteral("day"));
+    EXPECT_EQ(described, 4);
+  }
 }
 
 TEST_F(WeekNumberTest, TheLabelStandsBeforeItsRowsFirstDayInTheStripLeftOfTheIcon) {

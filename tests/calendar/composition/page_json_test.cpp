@@ -1,4 +1,5 @@
 // The JSON form of composed pages, checked against a grid worked out independently with QDate.
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -62,6 +63,23 @@ TEST_F(PageJsonTest, ElementsCarryTheirKindsOwnKeysOnly) {
     }
   }
   EXPECT_TRUE(sawImage && sawMonth);
+}
+
+// A background that fills the page in proportion carries its crop: the page's proportions out of the
+// picture's middle.
+TEST_F(PageJsonTest, ABackgroundFillingThePageCarriesItsCrop) {
+  const QString tall = folder.path() + QStringLiteral("/tall.bmp");
+  QImage(200, 800, QImage::Format_RGB32).save(tall, "BMP");
+  theme.backgrounds[0] = tall;
+  pictures.insert(tall, tall);
+  theme.backgroundFit = BackgroundFit::Fill;
+  compose(2010, 0);
+  QJsonObject crop;
+  for (const QJsonValue& value : pageToJson(composed.page, 2010, 1)[QStringLiteral("elements")].toArray())
+    if (value[QStringLiteral("name")].toString() == QLatin1String("bg_img")) crop = value[QStringLiteral("crop")].toObject();
+  EXPECT_EQ(crop[QStringLiteral("width")].toDouble(), 200);
+  EXPECT_NEAR(crop[QStringLiteral("height")].toDouble(), 200 * 401 / 561.0, 0.01);
+  EXPECT_NEAR(crop[QStringLiteral("top")].toDouble(), (800 - 200 * 401 / 561.0) / 2, 0.01);
 }
 
 }  // namespace

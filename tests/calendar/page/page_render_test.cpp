@@ -8,6 +8,7 @@
 
 #include "calendar/page/label_text.h"
 #include "calendar/page/page_renderer.h"
+#include "calendar/page/picture_fit.h"
 #include "calendar/page/print_form.h"
 #include "tests/support/reference_image.h"
 
@@ -207,6 +208,41 @@ TEST_F(PageRender, StretchFillsTheBoxOtherwiseNaturalSizeCutAtTheBox) {
   EXPECT_EQ(image.pixel(67, 430), qRgb(0, 0, 0));  // frame, the box's last column
   EXPECT_EQ(image.pixel(68, 430), kWhite);
   EXPECT_EQ(image.pixel(40, 448), kWhite);
+}
+
+// Fill keeps the box and crops the picture's longer side evenly; Fit keeps the whole picture and shrinks
+// the box around its centre; Stretch changes nothing.
+TEST_F(PageRender, PictureFitGivesTheCropAndTheBox) {
+  struct Case {
+    QSize picture;
+    PictureFit fit;
+    QRectF crop;
+    QRect box;
+  };
+  const Case cases[] = {
+      {{96, 96}, PictureFit::Stretch, {}, {10, 20, 100, 50}},
+      {{96, 96}, PictureFit::Fill, {0, 24, 96, 48}, {10, 20, 100, 50}},
+      {{96, 96}, PictureFit::Fit, {}, {35, 20, 50, 50}},
+      {{400, 100}, PictureFit::Fill, {100, 0, 200, 100}, {10, 20, 100, 50}},
+      {{400, 100}, PictureFit::Fit, {}, {10, 32, 100, 25}},
+      {{200, 100}, PictureFit::Fill, {}, {10, 20, 100, 50}},  // same proportions: nothing to cut
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.picture.width() << "x" << c.picture.height() << " fit " << int(c.fit));
+    QImage img(c.picture, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "BMP");
+    Element e;
+    e.kind = ElementKind::Image;
+    e.picture = Picture::fromBytes(bytes, "p.bmp");
+    e.left = 10, e.top = 20, e.width = 100, e.height = 50;
+    fitPicture(e, c.fit);
+    EXPECT_EQ(e.crop, c.crop);
+    EXPECT_EQ(QRect(e.left, e.top, e.width, e.height), c.box);
+  }
 }
 
 TEST_F(PageRender, PrinterOffsetAndResolution) {

@@ -63,6 +63,8 @@ TEST_F(ReportFileTest, RoundTripKeepsEveryPageElementAndPictureByte) {
   pages[1].settings.printPaper = {QSizeF(279.4, 215.9), QMarginsF(4.2, 3, 4.2, 5)};
   pages[1].elements[3].font.italic = true;
   pages[1].elements[3].font.charset = 238;
+  for (page::Element& e : pages[1].elements)
+    if (e.kind == page::ElementKind::Image) e.crop = QRectF(1.5, 2, 30.25, 20);
 
   const auto loaded = decodeReport(encodeReport(pages), QStringLiteral("a.QRP"));
 
@@ -84,6 +86,7 @@ TEST_F(ReportFileTest, RoundTripKeepsEveryPageElementAndPictureByte) {
       EXPECT_EQ(b.transparent, a.transparent);
       EXPECT_EQ(b.wordWrap, a.wordWrap);
       EXPECT_EQ(b.stretch, a.stretch);
+      EXPECT_EQ(b.crop, a.crop);
       EXPECT_EQ(b.fillColor, a.fillColor);
       EXPECT_EQ(b.frame.top, a.frame.top);
       EXPECT_EQ(b.frame.right, a.frame.right);

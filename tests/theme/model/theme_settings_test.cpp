@@ -121,6 +121,34 @@ TEST_F(ThemeSettings, SavedFileHoldsEveryKeyInItsOrder) {
   EXPECT_EQ(bytes, expectedStart);
 }
 
+// Our page keys are written only when chosen, so a theme without them saves as before; a value they
+// cannot hold reads as the default.
+TEST_F(ThemeSettings, PageKeysRoundTripAndUnknownValuesReadAsDefaults) {
+  struct Case {
+    const char* main;
+    int firstWeekday;
+    BackgroundFit fit;
+  };
+  const Case cases[] = {
+      {"first_weekday=7\r\nbackground_fit=fill\r\n", 7, BackgroundFit::Fill},
+      {"first_weekday=6\r\nbackground_fit= FIT\r\n", 6, BackgroundFit::Fit},
+      {"first_weekday=3\r\nbackground_fit=zoom\r\n", 1, BackgroundFit::Stretch},
+      {"first_weekday=x\r\nbackground_fit=stretch\r\n", 1, BackgroundFit::Stretch},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.main);
+    writeSettings(QByteArray("[main]\r\n") + c.main);
+    const Theme read = open();
+    QFile::remove(settingsPath());
+    save(read);
+    const Theme again = open();
+    EXPECT_EQ(again.firstWeekday, c.firstWeekday);
+    EXPECT_EQ(again.backgroundFit, c.fit);
+    EXPECT_EQ(settingsBytes().contains("first_weekday"), c.firstWeekday != 1);
+    EXPECT_EQ(settingsBytes().contains("background_fit"), c.fit != BackgroundFit::Stretch);
+  }
+}
+
 TEST_F(ThemeSettings, DayValuesGiveTextAndKind) {
   writeSettings(
       "[1]\r\n1=Nowy Rok\r\n2=Nowy Rok\x1en\r\n3=Trzech\x1eu\r\n5=\r\n05=leading zero\r\n"
