@@ -1,6 +1,7 @@
 // One month's page while it is composed.
 #include "calendar/composition/month_page.h"
 
+#include "calendar/composition/generated_label.h"
 #include "calendar/composition/picture_shelf.h"
 #include "dates/moon_phases.h"
 #include "dates/text_utils.h"
@@ -11,8 +12,6 @@
 namespace orvella {
 
 namespace {
-
-constexpr int kGeneratedTag = 1000;
 
 // Said once per picture after the loader's message, which names the file and why it cannot be read.
 constexpr MessageText msg_PictureLeftOff{"msg_PictureLeftOff", "%s. Strona go nie pokazuje."};
@@ -93,17 +92,7 @@ DayCell MonthPage::cellOf(int day, int weekdayOfFirst, int firstDayNumber) const
 }
 
 page::Element& MonthPage::addLabel(int left, int top, int width, page::Alignment alignment) {
-  page::Element& label = form_.qr.createLabel();
-  label.autoSize = false;
-  label.frame = page::Frame{};
-  label.left = left;
-  label.top = top;
-  label.width = width;
-  label.tag = kGeneratedTag;
-  label.alignment = alignment;
-  label.transparent = true;
-  label.wordWrap = true;
-  return label;
+  return addGeneratedLabel(form_.qr, left, top, width, alignment, true);
 }
 
 page::Element& MonthPage::addImage(int left, int top, int width, int height) {
@@ -111,13 +100,13 @@ page::Element& MonthPage::addImage(int left, int top, int width, int height) {
 }
 
 page::Element& MonthPage::addElement(page::ElementKind kind, int left, int top, int width, int height) {
-  page::Element& image = form_.qr.createElement(kind);
-  image.left = left;
-  image.top = top;
-  image.width = width;
-  image.height = height;
-  image.tag = kGeneratedTag;
-  return image;
+  page::Element& element = form_.qr.createElement(kind);
+  element.left = left;
+  element.top = top;
+  element.width = width;
+  element.height = height;
+  element.tag = kGeneratedTag;
+  return element;
 }
 
 Picture MonthPage::picture(const QString& held) {

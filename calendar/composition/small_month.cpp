@@ -4,6 +4,7 @@
 #include <QDate>
 #include <algorithm>
 
+#include "calendar/composition/generated_label.h"
 #include "calendar/page/day_grid.h"
 #include "calendar/page/report_page.h"
 #include "theme/model/theme.h"
@@ -12,20 +13,9 @@ namespace orvella {
 
 namespace {
 
-constexpr int kTag = 1000;  // made by the composition
-
 page::Element& smallLabel(page::ReportPage& qr, const QRect& at, const page::ElementFont& font, const QString& text,
                           page::Alignment alignment) {
-  page::Element& label = qr.createLabel();
-  label.autoSize = false;
-  label.frame = page::Frame{};
-  label.left = at.left();
-  label.top = at.top();
-  label.width = at.width();
-  label.tag = kTag;
-  label.alignment = alignment;
-  label.transparent = true;
-  label.wordWrap = false;
+  page::Element& label = addGeneratedLabel(qr, at.left(), at.top(), at.width(), alignment, false);
   qr.setFont(label, font);
   qr.setCaption(label, text);
   return label;

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "calendar/composition/generated_label.h"
 #include "calendar/composition/small_month.h"
 #include "calendar/page/report_page.h"
 #include "theme/model/theme.h"
@@ -16,7 +17,6 @@ constexpr int kTitleTop = 16;
 constexpr int kTitleHeight = 40;
 constexpr int kGridTop = 64;
 constexpr int kGap = 12;
-constexpr int kTag = 1000;
 }  // namespace
 
 ComposedPage composeYearOverview(const MonthRequest& request) {
@@ -35,7 +35,7 @@ ComposedPage composeYearOverview(const MonthRequest& request) {
   title.height = scaled(kTitleHeight);
   title.alignment = page::Alignment::Center;
   title.transparent = true;
-  title.tag = kTag;
+  title.tag = kGeneratedTag;
   page::ElementFont font;
   font.name = theme.weekdayFont.name;
   font.size = 32;
