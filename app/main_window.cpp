@@ -587,7 +587,11 @@ void Tf_Main::a_PrintPreviewExecute() {
   if (pageBusy()) return;
   // The request holds the year, the month and the theme as they are now: whatever changes them while
   // the page is composed or shown does not reach it.
-  const ComposedPage composed = state_->compose(monthRequest(selectedYear(), selectedMonth() + 1));
+  previewPage(monthRequest(selectedYear(), selectedMonth() + 1));
+}
+
+void Tf_Main::previewPage(const MonthRequest& request) {
+  const ComposedPage composed = state_->compose(request);
   f_Print->keep(composed.page);
   showPageWarnings(composed.warnings);
   // Each preview shows its own copy of the page, so a later request may compose another while earlier
@@ -607,10 +611,7 @@ void Tf_Main::a_YearOverviewExecute() {
   if (pageBusy()) return;
   MonthRequest request = monthRequest(selectedYear(), 1);
   request.kind = PageKind::YearOverview;
-  const ComposedPage composed = state_->compose(request);
-  f_Print->keep(composed.page);
-  showPageWarnings(composed.warnings);
-  preview::previewReport(f_Print->reportSource({composed.page}));
+  previewPage(request);
 }
 
 void Tf_Main::a_TwelveMonthsExecute() {

@@ -47,8 +47,8 @@ class Tf_Main : public QMainWindow {
   // The twelve months of the year in the year field, composed one after another as the month
   // preview composes each, into one preview that shows them as they come.
   void a_YearPreviewExecute();
-  void a_TwelveMonthsExecute();
-  void a_YearOverviewExecute();  // the year's twelve months on one page  // twelve months from the chosen one, into the next year
+  void a_TwelveMonthsExecute();  // twelve months from the chosen one, into the next year
+  void a_YearOverviewExecute();  // the year's twelve months on one page
   void a_EditExecute();
   void mi_AboutClick();
   void mi_CloseClick();
@@ -149,6 +149,8 @@ class Tf_Main : public QMainWindow {
   // A request for the month (1..12) of the year with the theme, the page settings and the month
   // names as they are now.
   MonthRequest monthRequest(int year, int month) const;
+  // Composes one page and previews it.
+  void previewPage(const MonthRequest& request);
   // Previews the months' pages one after another as they are composed.
   void previewMonths(const std::vector<MonthRequest>& months);
   // What a composition had to leave off, said once for the action that composed.
