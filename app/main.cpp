@@ -86,8 +86,10 @@ int main(int argc, char** argv) {
 
   orvella::Application app(argc, argv);
 
+  // Each size named, so that a picture is read only when the desktop asks for it.
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/orvella-%1.png").arg(size));
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/orvella-%1.png").arg(size), QSize(size, size));
   QApplication::setWindowIcon(icon);
 
   const orvella::ProgramPaths paths = orvella::locateProgramPaths(QCoreApplication::applicationDirPath());

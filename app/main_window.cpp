@@ -231,14 +231,20 @@ void Tf_Main::buildSampleThemesMenu(QMenu* file) {
   mi_SampleThemes = file->addMenu(QStringLiteral("Przykładowe motywy"));
   mi_SampleThemes->setObjectName(QStringLiteral("mi_SampleThemes"));
   mi_SampleThemes->setToolTip(QStringLiteral("Otwiera jeden z przykładowych motywów jako początek własnego tematu"));
-  const QList<SampleTheme> samples = sampleThemes(context_.path(QStringLiteral("themes")));
-  for (qsizetype i = 0; i < samples.size(); ++i) {
-    QAction* item = ui::addMenuItem(mi_SampleThemes, QStringLiteral("mi_SampleTheme%1").arg(i + 1), samples[i].name);
-    ui::setTag(item, ui::kTagNotTranslated);  // the theme's own name
-    connect(item, &QAction::triggered, this,
-            ui::guarded([this, path = samples[i].path] { openSampleTheme(path); }));
-  }
-  mi_SampleThemes->setEnabled(!samples.isEmpty());
+  // The names are inside the archives: they are read when the menu first opens, not at start-up.
+  const QString folder = context_.path(QStringLiteral("themes"));
+  mi_SampleThemes->setEnabled(hasSampleThemes(folder));
+  connect(mi_SampleThemes, &QMenu::aboutToShow, this, ui::guarded([this, folder] {
+            if (!mi_SampleThemes->actions().isEmpty()) return;
+            const QList<SampleTheme> samples = sampleThemes(folder);
+            for (qsizetype i = 0; i < samples.size(); ++i) {
+              QAction* item =
+                  ui::addMenuItem(mi_SampleThemes, QStringLiteral("mi_SampleTheme%1").arg(i + 1), samples[i].name);
+              ui::setTag(item, ui::kTagNotTranslated);  // the theme's own name
+              connect(item, &QAction::triggered, this,
+                      ui::guarded([this, path = samples[i].path] { openSampleTheme(path); }));
+            }
+          }));
 }
 
 void Tf_Main::buildToolBar(QWidget* client) {
