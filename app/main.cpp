@@ -16,6 +16,7 @@
 #include "platform/errors/error.h"
 #include "ui/guarded.h"
 #include "ui/lazy_icon.h"
+#include "ui/lazy_icon_style.h"
 
 namespace {
 
@@ -85,6 +86,8 @@ int main(int argc, char** argv) {
   }
 
   orvella::Application app(argc, argv);
+  // The style the toolkit chose, with the pictures of hidden buttons made when they are first shown.
+  QApplication::setStyle(new orvella::ui::LazyIconStyle(QApplication::style()->name()));
 
   // A picture is read only when the desktop asks for one of that size.
   QApplication::setWindowIcon(
