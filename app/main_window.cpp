@@ -49,6 +49,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/file_drops.h"
 #include "ui/guarded.h"
+#include "ui/interface_font.h"
 #include "ui/key_hints.h"
 #include "ui/message_boxes.h"
 #include "ui/web_pages.h"
@@ -61,12 +62,6 @@ namespace {
 constexpr int kClientWidth = 279;
 constexpr int kClientHeight = 425;
 
-QFont sansSerif(int pixels) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(pixels);
-  return font;
-}
-
 }  // namespace
 
 Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
@@ -78,7 +73,7 @@ Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
   setWindowTitle(QStringLiteral("Orvella"));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFont(sansSerif(11));
+  setFont(ui::interfaceFont(11));
 
   for (int i = 0; i < 8; ++i) il_Main.push_back(toolbarIcon(i));
   buildActions();
@@ -312,14 +307,14 @@ void Tf_Main::buildClientArea(QWidget* client) {
   se_year = new YearSpinEdit(gb_Main);
   se_year->setObjectName(QStringLiteral("se_year"));
   se_year->setGeometry(8, 16, 265, 34);
-  se_year->setFont(sansSerif(19));
+  se_year->setFont(ui::interfaceFont(19));
   se_year->setRange(1, 9999);
   se_year->setSingleStep(1);
 
   cb_month = new QListWidget(gb_Main);
   cb_month->setObjectName(QStringLiteral("cb_month"));
   cb_month->setGeometry(8, 56, 264, 296);
-  cb_month->setFont(sansSerif(19));
+  cb_month->setFont(ui::interfaceFont(19));
   cb_month->setUniformItemSizes(true);
   for (int month = 0; month < 12; ++month) {
     auto* item = new QListWidgetItem(polishMonthName(month), cb_month);
