@@ -230,7 +230,6 @@ class JpegSource final : public PictureSource {
                                               [&] { return decodeJpeg(bytes_, eighths, fileName_); });
   }
 
- private:
   QByteArray bytes_;
   QString fileName_;
   QSize size_;

@@ -2,6 +2,7 @@
 #include "preview/sinks/file_per_page_sink.h"
 
 #include <cmath>
+#include <system_error>
 
 #include "calendar/page/page_pictures.h"
 #include "calendar/page/sheet_placement.h"
@@ -20,9 +21,13 @@ void FilePerPageSink::add(const page::GeneratedPage& page, const PageTag& tag) {
 void FilePerPageSink::upcoming(const page::GeneratedPage& page) {
   // One page ahead at most: the pictures of the page being written and the next are all that is held.
   if (decoding_.valid()) decoding_.wait();
-  decoding_ = std::async(std::launch::async, [pictures = page::picturesOnDevice(page, mappingFor(page), pixelsFor(page))] {
-    for (const page::PictureOnDevice& p : pictures) p.picture.prepare(p.devicePixels);
-  });
+  try {
+    decoding_ = std::async(std::launch::async, [pictures = page::picturesOnDevice(page, mappingFor(page), pixelsFor(page))] {
+      for (const page::PictureOnDevice& p : pictures) p.picture.prepare(p.devicePixels);
+    });
+  } catch (const std::system_error&) {
+    // No thread to be had: the page decodes its pictures when it is drawn, as it always could.
+  }
 }
 
 void FilePerPageSink::commit() {
