@@ -23,7 +23,8 @@ class PictureNotes final : public PictureStandIn {
 
 }  // namespace
 
-std::vector<PictureOnDevice> picturesOnDevice(const GeneratedPage& page, DeviceMapping mapping, QSize sheetPixels) {
+std::vector<PictureOnDevice> picturesOnDevice(const GeneratedPage& page, DeviceMapping mapping,
+                                              QSize sheetPixels) {
   // Labels and shapes cost their drawing and show no picture.
   GeneratedPage images = page;
   const auto notImage = [](const Element& e) { return e.kind != ElementKind::Image || e.picture.isNull(); };

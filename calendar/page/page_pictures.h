@@ -18,6 +18,7 @@ struct PictureOnDevice {
 // The pictures drawPage() draws for page with mapping on a sheet of sheetPixels, in drawing order (a
 // picture drawn several times is listed each time). A device picture stand-in in mapping is left out:
 // its pictures are the device's own business.
-std::vector<PictureOnDevice> picturesOnDevice(const GeneratedPage& page, DeviceMapping mapping, QSize sheetPixels);
+std::vector<PictureOnDevice> picturesOnDevice(const GeneratedPage& page, DeviceMapping mapping,
+                                              QSize sheetPixels);
 
 }  // namespace orvella::page

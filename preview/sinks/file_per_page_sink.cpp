@@ -22,9 +22,11 @@ void FilePerPageSink::upcoming(const page::GeneratedPage& page) {
   // One page ahead at most: the pictures of the page being written and the next are all that is held.
   if (decoding_.valid()) decoding_.wait();
   try {
-    decoding_ = std::async(std::launch::async, [pictures = page::picturesOnDevice(page, mappingFor(page), pixelsFor(page))] {
-      for (const page::PictureOnDevice& p : pictures) p.picture.prepare(p.devicePixels);
-    });
+    decoding_ = std::async(std::launch::async,
+                           [pictures = page::picturesOnDevice(page, mappingFor(page), pixelsFor(page))] {
+                             for (const page::PictureOnDevice& p : pictures)
+                               p.picture.prepare(p.devicePixels);
+                           });
   } catch (const std::system_error&) {
     // No thread to be had: the page decodes its pictures when it is drawn, as it always could.
   }

@@ -400,12 +400,15 @@ TEST_F(ExportPdfPhotoTest, AFailedExportLeavesTheEarlierFile) {
 // then decodes nothing, and its image is the one written without that. A photo that fails to decode
 // is drawn as nothing either way; one that fails to load is said once.
 TEST_F(ExportPdfPhotoTest, TheNextMonthsPhotoIsDecodedWhileAMonthIsWritten) {
+  // March's photo without its quantisation tables: it loads, and fails when it is decoded.
   QByteArray noTables = readFile(photo(QStringLiteral("mar.jpg"), qRgb(90, 160, 40)));
-  for (qsizetype at = 2; noTables.at(at + 1) != char(0xDA);)  // up to the scan, without quantisation tables
-    if (const qsizetype length = 2 + (uchar(noTables.at(at + 2)) << 8 | uchar(noTables.at(at + 3))); noTables.at(at + 1) == char(0xDB))
+  for (qsizetype at = 2; noTables.at(at + 1) != char(0xDA);) {
+    const qsizetype length = 2 + (uchar(noTables.at(at + 2)) << 8 | uchar(noTables.at(at + 3)));
+    if (noTables.at(at + 1) == char(0xDB))
       noTables.remove(at, length);
     else
       at += length;
+  }
   writeFile(out.filePath(QStringLiteral("mar.jpg")), noTables);
   theme.backgrounds[0] = photo(QStringLiteral("jan.jpg"), qRgb(40, 90, 160), QSize(1600, 1000));
   theme.backgrounds[1] = photo(QStringLiteral("feb.jpg"), qRgb(160, 90, 40), QSize(1600, 1000));
@@ -413,7 +416,8 @@ TEST_F(ExportPdfPhotoTest, TheNextMonthsPhotoIsDecodedWhileAMonthIsWritten) {
   const PageSources sources{nameDays, [](const QString& held) { return held; }};
   PictureShelf shelf;
   std::vector<page::GeneratedPage> pages;
-  for (int month = 1; month <= 3; ++month) pages.push_back(composeMonth({snapshotOf(theme), 2010, month, {}}, sources, shelf).page);
+  for (int month = 1; month <= 3; ++month)
+    pages.push_back(composeMonth({snapshotOf(theme), 2010, month, {}}, sources, shelf).page);
   auto write = [&](std::size_t i, bool ahead) {
     const QString file = out.filePath(QStringLiteral("%1-%2.png").arg(ahead).arg(i));
     const auto sink = sinks::sinkFormat(QStringLiteral("png"))->open(file, {60, false});
@@ -433,8 +437,8 @@ TEST_F(ExportPdfPhotoTest, TheNextMonthsPhotoIsDecodedWhileAMonthIsWritten) {
 
   theme.backgrounds[3] = out.filePath(QStringLiteral("cut.jpg"));
   writeFile(theme.backgrounds[3], QByteArray::fromHex("ffd8ffe000104a464946000101"));
-  const QStringList warnings =
-      exportMonths(ExportRequest{out.filePath(QStringLiteral("cal.png")), 2010, 1, 4, {}, 20}, theme, nameDays, program.path());
+  const ExportRequest request{out.filePath(QStringLiteral("cal.png")), 2010, 1, 4, {}, 20};
+  const QStringList warnings = exportMonths(request, theme, nameDays, program.path());
   ASSERT_EQ(warnings.size(), 1);
   EXPECT_TRUE(warnings.front().contains(theme.backgrounds[3])) << warnings.front().toStdString();
 }
