@@ -211,7 +211,8 @@ class JpegSource final : public PictureSource {
   void prepare(QSize devicePixels) const override {
     if (failed_) return;
     try {
-      shownImage(decoded(devicePixels), devicePixels, key_);
+      const QImage image = decoded(devicePixels, true);
+      if (!image.isNull()) shownImage(image, devicePixels, key_);
     } catch (const Error&) {
     } catch (const std::bad_alloc&) {
     }
@@ -219,15 +220,17 @@ class JpegSource final : public PictureSource {
 
  private:
   // The decode for an area of device pixels, from the cache or made now: no larger than the area
-  // needs, nor than the decoder's limit.
-  QImage decoded(QSize device) const {
+  // needs, nor than the decoder's limit. Made ahead of its drawing only when the cache keeps it.
+  QImage decoded(QSize device, bool ahead = false) const {
     int eighths = jpegScaleFor(size_, device);
     QSize scaled = jpegScaledSize(size_, eighths);
     while (eighths > 1 && std::int64_t(scaled.width()) * scaled.height() > raster_limits::kMaxDecodedPixels)
       scaled = jpegScaledSize(size_, --eighths);
-    return RasterCache::instance().findOrMake(RasterCache::Key{key_, scaled.width(), scaled.height()},
-                                              std::int64_t(scaled.width()) * scaled.height() * 4,
-                                              [&] { return decodeJpeg(bytes_, eighths, fileName_); });
+    const std::int64_t bytes = std::int64_t(scaled.width()) * scaled.height() * 4;
+    RasterCache& cache = RasterCache::instance();
+    if (ahead && bytes > cache.budgetBytes()) return {};
+    return cache.findOrMake(RasterCache::Key{key_, scaled.width(), scaled.height()}, bytes,
+                            [&] { return decodeJpeg(bytes_, eighths, fileName_); });
   }
 
   QByteArray bytes_;

@@ -139,6 +139,11 @@ void RasterCache::setBudgetBytes(std::int64_t bytes) {
   evictTo(budget_);
 }
 
+std::int64_t RasterCache::budgetBytes() const {
+  const std::lock_guard lock(mutex_);
+  return budget_;
+}
+
 std::int64_t RasterCache::bytesHeld() const {
   const std::lock_guard lock(mutex_);
   return held_;

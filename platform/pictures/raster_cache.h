@@ -61,7 +61,7 @@ class RasterCache {
   void clear();
 
   void setBudgetBytes(std::int64_t bytes);
-  std::int64_t budgetBytes() const { return budget_; }
+  std::int64_t budgetBytes() const;
   std::int64_t bytesHeld() const;
   int entryCount() const;
   int largeEntryCount() const;
