@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "calendar/page/page_renderer.h"
-#include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "preview/sinks/file_per_page_sink.h"
 
@@ -85,11 +84,11 @@ class SvgSink final : public FilePerPageSink {
     QPainter painter;
     if (!painter.begin(&svg)) throw unableToWrite(file.target());
     painter.fillRect(QRect(QPoint(0, 0), pixels), Qt::white);  // paper, as an image has it
-    page::DeviceMapping mapping{double(dpi), double(dpi)};
+    page::DeviceMapping mapping = mappingFor(page);
     // The program's fonts are not where a browser looks for fonts: letters go as outlines.
     mapping.textAsOutlines = true;
     mapping.marksClips = true;
-    page::drawPage(page, painter, mapping.placed(page::placementOf(page.settings)));
+    page::drawPage(page, painter, mapping);
     painter.end();
     OutputFiles::write(file, finishedDrawing(drawing.data()));
   }
