@@ -2,7 +2,6 @@
 // With --export the months are composed without any window.
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
@@ -16,6 +15,8 @@
 #include "editor/holidays/shipped_holidays.h"
 #include "platform/errors/error.h"
 #include "ui/guarded.h"
+#include "ui/lazy_icon.h"
+#include "ui/lazy_icon_style.h"
 
 namespace {
 
@@ -85,10 +86,12 @@ int main(int argc, char** argv) {
   }
 
   orvella::Application app(argc, argv);
+  // The style the toolkit chose, with the pictures of hidden buttons made when they are first shown.
+  QApplication::setStyle(new orvella::ui::LazyIconStyle(QApplication::style()->name()));
 
-  QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/orvella-%1.png").arg(size));
-  QApplication::setWindowIcon(icon);
+  // A picture is read only when the desktop asks for one of that size.
+  QApplication::setWindowIcon(
+      orvella::ui::lazyFileIcon(QStringLiteral(":/icons/orvella-%1.png"), {16, 24, 32, 48, 64, 128, 256}));
 
   const orvella::ProgramPaths paths = orvella::locateProgramPaths(QCoreApplication::applicationDirPath());
   orvella::ProgramContext context;

@@ -49,6 +49,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/file_drops.h"
 #include "ui/guarded.h"
+#include "ui/interface_font.h"
 #include "ui/key_hints.h"
 #include "ui/message_boxes.h"
 #include "ui/web_pages.h"
@@ -61,12 +62,6 @@ namespace {
 constexpr int kClientWidth = 279;
 constexpr int kClientHeight = 425;
 
-QFont sansSerif(int pixels) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(pixels);
-  return font;
-}
-
 }  // namespace
 
 Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
@@ -78,7 +73,7 @@ Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
   setWindowTitle(QStringLiteral("Orvella"));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFont(sansSerif(11));
+  setFont(ui::interfaceFont(11));
 
   for (int i = 0; i < 8; ++i) il_Main.push_back(toolbarIcon(i));
   buildActions();
@@ -231,14 +226,20 @@ void Tf_Main::buildSampleThemesMenu(QMenu* file) {
   mi_SampleThemes = file->addMenu(QStringLiteral("Przykładowe motywy"));
   mi_SampleThemes->setObjectName(QStringLiteral("mi_SampleThemes"));
   mi_SampleThemes->setToolTip(QStringLiteral("Otwiera jeden z przykładowych motywów jako początek własnego tematu"));
-  const QList<SampleTheme> samples = sampleThemes(context_.path(QStringLiteral("themes")));
-  for (qsizetype i = 0; i < samples.size(); ++i) {
-    QAction* item = ui::addMenuItem(mi_SampleThemes, QStringLiteral("mi_SampleTheme%1").arg(i + 1), samples[i].name);
-    ui::setTag(item, ui::kTagNotTranslated);  // the theme's own name
-    connect(item, &QAction::triggered, this,
-            ui::guarded([this, path = samples[i].path] { openSampleTheme(path); }));
-  }
-  mi_SampleThemes->setEnabled(!samples.isEmpty());
+  // The names are inside the archives: they are read when the menu first opens, not at start-up.
+  const QString folder = context_.path(QStringLiteral("themes"));
+  mi_SampleThemes->setEnabled(hasSampleThemes(folder));
+  connect(mi_SampleThemes, &QMenu::aboutToShow, this, ui::guarded([this, folder] {
+            if (!mi_SampleThemes->actions().isEmpty()) return;
+            const QList<SampleTheme> samples = sampleThemes(folder);
+            for (qsizetype i = 0; i < samples.size(); ++i) {
+              QAction* item =
+                  ui::addMenuItem(mi_SampleThemes, QStringLiteral("mi_SampleTheme%1").arg(i + 1), samples[i].name);
+              ui::setTag(item, ui::kTagNotTranslated);  // the theme's own name
+              connect(item, &QAction::triggered, this,
+                      ui::guarded([this, path = samples[i].path] { openSampleTheme(path); }));
+            }
+          }));
 }
 
 void Tf_Main::buildToolBar(QWidget* client) {
@@ -306,14 +307,14 @@ void Tf_Main::buildClientArea(QWidget* client) {
   se_year = new YearSpinEdit(gb_Main);
   se_year->setObjectName(QStringLiteral("se_year"));
   se_year->setGeometry(8, 16, 265, 34);
-  se_year->setFont(sansSerif(19));
+  se_year->setFont(ui::interfaceFont(19));
   se_year->setRange(1, 9999);
   se_year->setSingleStep(1);
 
   cb_month = new QListWidget(gb_Main);
   cb_month->setObjectName(QStringLiteral("cb_month"));
   cb_month->setGeometry(8, 56, 264, 296);
-  cb_month->setFont(sansSerif(19));
+  cb_month->setFont(ui::interfaceFont(19));
   cb_month->setUniformItemSizes(true);
   for (int month = 0; month < 12; ++month) {
     auto* item = new QListWidgetItem(polishMonthName(month), cb_month);

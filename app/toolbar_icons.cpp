@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "ui/lazy_icon.h"
+
 namespace orvella {
 
 namespace {
@@ -157,10 +159,7 @@ QPixmap paintIcon(int index, int side) {
 }  // namespace
 
 QIcon toolbarIcon(int index) {
-  QIcon icon;
-  icon.addPixmap(paintIcon(index, 24));
-  icon.addPixmap(paintIcon(index, 48));
-  return icon;
+  return ui::lazyIcon([index](int side) { return paintIcon(index, side); }, {24, 48});
 }
 
 }  // namespace orvella

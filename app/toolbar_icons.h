@@ -1,4 +1,5 @@
-// The pictures of the main window's image list: 24 x 24, indices 0..7, drawn by the program itself.
+// The pictures of the main window's image list: 24 x 24, indices 0..7, drawn by the program itself
+// when first shown, at the size they are shown at.
 #pragma once
 
 #include <QIcon>

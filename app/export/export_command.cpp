@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <cstdint>
+#include <exception>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/core/program_data.h"
@@ -44,6 +47,8 @@ class PicturesInUse {
       if (keys_.contains(file)) keep.push_back(keys_.value(file));
     RasterCache::instance().retainOnly(keep);
   }
+  // Whatever ends the export, the cache goes back to its budget alone.
+  ~PicturesInUse() { RasterCache::instance().retainOnly({}); }
 
  private:
   QHash<QString, std::uint64_t> keys_;  // picture file -> content key, for the files seen so far
@@ -123,18 +128,27 @@ QStringList exportMonths(const ExportRequest& request, const Theme& theme, const
     backgrounds << (month == 0 ? QString() : locateProgramPicture(programDir, theme.backgrounds[size_t(month - 1)]));
   PicturesInUse pictures;
   QStringList warnings;
-  int index = 0;
   std::vector<MonthRequest> pages = monthsOf(base, request.firstMonth, request.lastMonth);
   if (request.overview) {
     pages.insert(pages.begin(), base);
     pages.front().kind = PageKind::YearOverview;
   }
-  for (const MonthRequest& month : pages) {
-    const ComposedPage composed = composer.compose(month);
+  // Each month is composed before the one before it is written, so that a sink that draws pixels
+  // decodes its pictures meanwhile; what composing it raises comes after that page, as it would.
+  std::optional<ComposedPage> next = composer.compose(pages.front());
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    const ComposedPage composed = *std::exchange(next, std::nullopt);
     for (const QString& warning : composed.warnings)
       if (!warnings.contains(warning)) warnings << warning;
-    pictures.keepFor(composed.page, backgrounds.sliced(++index));
+    pictures.keepFor(composed.page, backgrounds.sliced(qsizetype(i) + 1));
+    std::exception_ptr failed;
+    try {
+      if (i + 1 < pages.size()) sink->upcoming(next.emplace(composer.compose(pages[i + 1])).page);
+    } catch (...) {
+      failed = std::current_exception();
+    }
     sink->add(composed.page, sinks::PageTag{composed.year, composed.month, composed.month});
+    if (failed) std::rethrow_exception(failed);
   }
   // Every page is drawn: the output is ended without the last month's pictures beside it.
   RasterCache::instance().retainOnly({});

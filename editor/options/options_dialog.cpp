@@ -31,6 +31,7 @@
 #include "ui/dialog_seams.h"
 #include "ui/file_drops.h"
 #include "ui/guarded.h"
+#include "ui/interface_font.h"
 #include "ui/string_grid.h"
 
 namespace orvella {
@@ -58,13 +59,6 @@ const char kPictureFilter[] =
 const QColor kSundayColour(255, 0, 0);
 const QColor kNationalHolidayColour(255, 165, 0);
 const QColor kUserHolidayColour(0, 255, 0);
-
-QFont sansSerif(int pixels, bool bold = false) {
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
 
 // The colour of a day-number cell; an invalid colour leaves the grid's button face.
 QColor cellColour(DayColour colour) {
@@ -122,7 +116,7 @@ Tf_Options::Tf_Options(OptionsHost host, QWidget* parent)
   setObjectName(QStringLiteral("f_Options"));
   setWindowTitle(QStringLiteral("Edycja tematu"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFont(sansSerif(11));
+  setFont(ui::interfaceFont(11));
   // Its own size on any screen that has room for it; on a smaller one (a large scale factor) it fits
   // the screen and the tabs scroll above the buttons, which stay in sight.
   setMinimumSize(kButtonWidth * 2 + 24, 160);
@@ -243,7 +237,7 @@ void Tf_Options::buildHolidaysTab() {
             showBackground();
           }));
   l_Year = named(new QLabel(ts_Holidays), "l_Year");
-  l_Year->setFont(sansSerif(19, true));
+  l_Year->setFont(ui::interfaceFont(19, true));
   l_Year->setGeometry(164, 6, 90, 26);
   l_Year->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

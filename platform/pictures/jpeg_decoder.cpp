@@ -3,9 +3,11 @@
 
 #include <QPainter>
 #include <QtEndian>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -192,36 +194,50 @@ class JpegSource final : public PictureSource {
 
   void draw(QPainter& painter, const QRectF& target) const override {
     if (failed_ || target.isEmpty()) return;
-    int eighths = jpegScaleFor(size_, deviceSizeOf(painter, target));
-    QSize scaled = jpegScaledSize(size_, eighths);
-    while (eighths > 1 && std::int64_t(scaled.width()) * scaled.height() > raster_limits::kMaxDecodedPixels)
-      scaled = jpegScaledSize(size_, --eighths);
-    RasterCache& cache = RasterCache::instance();
-    const RasterCache::Key key{key_, scaled.width(), scaled.height()};
-    QImage image = cache.find(key);
-    if (image.isNull()) {
-      cache.makeRoomFor(std::int64_t(scaled.width()) * scaled.height() * 4);
-      // The file was checked at load; what libjpeg still refuses here is drawn as nothing, since an
-      // exception must not leave a paint event.
-      try {
-        image = decodeJpeg(bytes_, eighths, fileName_);
-      } catch (const Error&) {
-        failed_ = true;
-        return;
-      } catch (const std::bad_alloc&) {
-        return;
-      }
-      cache.insert(key, image);
+    QImage image;
+    // The file was checked at load; what libjpeg still refuses here is drawn as nothing, since an
+    // exception must not leave a paint event.
+    try {
+      image = decoded(deviceSizeOf(painter, target));
+    } catch (const Error&) {
+      failed_ = true;
+      return;
+    } catch (const std::bad_alloc&) {
+      return;
     }
     drawRasterImage(painter, target, image, key_, Enlarging::Smooth);
   }
 
+  void prepare(QSize devicePixels) const override {
+    if (failed_) return;
+    try {
+      const QImage image = decoded(devicePixels, true);
+      if (!image.isNull()) shownImage(image, devicePixels, key_);
+    } catch (const Error&) {
+    } catch (const std::bad_alloc&) {
+    }
+  }
+
  private:
+  // The decode for an area of device pixels, from the cache or made now: no larger than the area
+  // needs, nor than the decoder's limit. Made ahead of its drawing only when the cache keeps it.
+  QImage decoded(QSize device, bool ahead = false) const {
+    int eighths = jpegScaleFor(size_, device);
+    QSize scaled = jpegScaledSize(size_, eighths);
+    while (eighths > 1 && std::int64_t(scaled.width()) * scaled.height() > raster_limits::kMaxDecodedPixels)
+      scaled = jpegScaledSize(size_, --eighths);
+    const std::int64_t bytes = std::int64_t(scaled.width()) * scaled.height() * 4;
+    RasterCache& cache = RasterCache::instance();
+    if (ahead && bytes > cache.budgetBytes()) return {};
+    return cache.findOrMake(RasterCache::Key{key_, scaled.width(), scaled.height()}, bytes,
+                            [&] { return decodeJpeg(bytes_, eighths, fileName_); });
+  }
+
   QByteArray bytes_;
   QString fileName_;
   QSize size_;
   std::uint64_t key_;
-  mutable bool failed_ = false;
+  mutable std::atomic<bool> failed_ = false;  // set by a drawing, read by a preparation on another thread
 };
 
 }  // namespace
@@ -265,6 +281,9 @@ QImage decodeJpeg(const QByteArray& bytes, int eighths, const QString& fileName)
   if (!decodeRaw(bytesOf(bytes), std::size_t(bytes.size()), qBound(1, eighths, 8), &image, message))
     throw pictureError(fileName,
                        QStringLiteral("damaged JPEG data (%1)").arg(QString::fromLocal8Bit(message)));
+  // Pictures are decoded on two threads at once in an export.
+  static std::mutex statsLock;
+  const std::lock_guard lock(statsLock);
   JpegDecodeStats& stats = jpegDecodeStats();
   ++stats.decodes;
   stats.lastDecodedSize = image.size();

@@ -65,4 +65,8 @@ void Picture::draw(QPainter& painter, const QRectF& target) const {
   source_->draw(painter, target);
 }
 
+void Picture::prepare(QSize devicePixels) const {
+  if (source_ && !devicePixels.isEmpty()) source_->prepare(devicePixels);
+}
+
 }  // namespace orvella

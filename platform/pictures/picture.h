@@ -31,6 +31,9 @@ class Picture {
   // Stretched onto target. With stretch off a caller draws into QRectF(topLeft, naturalSize carried
   // to its scale) under a clip of the box.
   void draw(QPainter& painter, const QRectF& target) const;
+  // Decodes into the raster cache what drawing onto this many device pixels needs, on any thread
+  // (PictureSource::prepare).
+  void prepare(QSize devicePixels) const;
 
   // The original file bytes and name, shared, never copied.
   const QByteArray& bytes() const { return bytes_; }

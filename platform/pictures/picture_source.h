@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 
 class QPainter;
@@ -20,6 +21,11 @@ class PictureSource {
   // transform and device tell how many device pixels the target covers, so raster pictures can be
   // decoded no larger than needed and vector pictures stay sharp.
   virtual void draw(QPainter& painter, const QRectF& target) const = 0;
+
+  // Makes ready in the raster cache what draw() onto a target of this many device pixels looks up, so
+  // that the drawing finds it done. Safe on a second thread while the picture is drawn on the first;
+  // what fails here is left for draw() to meet. Vector pictures have nothing to make.
+  virtual void prepare(QSize /*devicePixels*/) const {}
 };
 
 }  // namespace orvella

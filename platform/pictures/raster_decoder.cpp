@@ -22,6 +22,7 @@ class ImageSource final : public PictureSource {
   void draw(QPainter& painter, const QRectF& target) const override {
     drawRasterImage(painter, target, image_, key_, Enlarging::CrispWhenSmall);
   }
+  void prepare(QSize devicePixels) const override { shownImage(image_, devicePixels, key_); }
 
  private:
   QImage image_;

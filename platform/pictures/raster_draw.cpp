@@ -33,22 +33,20 @@ QSize deviceSizeOf(const QPainter& painter, const QRectF& target) {
   return QSize(devicePixels(mapped.width() * ratio), devicePixels(mapped.height() * ratio));
 }
 
+QImage shownImage(const QImage& image, QSize device, std::uint64_t contentKey) {
+  const bool strongReduction = image.width() > 2 * device.width() || image.height() > 2 * device.height();
+  if (!strongReduction || std::int64_t(device.width()) * device.height() > kMaxReducedCopyPixels) return image;
+  const RasterCache::Key key{contentKey, device.width(), device.height()};
+  const QImage shown = RasterCache::instance().findOrMake(
+      key, 0, [&] { return image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); });
+  return shown.isNull() ? image : shown;  // out of memory for the copy: the original
+}
+
 void drawRasterImage(QPainter& painter, const QRectF& target, const QImage& image, std::uint64_t contentKey,
                      Enlarging enlarging) {
   if (image.isNull() || target.isEmpty()) return;
   const QSize device = deviceSizeOf(painter, target);
-  QImage shown = image;
-  const bool strongReduction = image.width() > 2 * device.width() || image.height() > 2 * device.height();
-  if (strongReduction && std::int64_t(device.width()) * device.height() <= kMaxReducedCopyPixels) {
-    RasterCache& cache = RasterCache::instance();
-    const RasterCache::Key key{contentKey, device.width(), device.height()};
-    shown = cache.find(key);
-    if (shown.isNull()) {
-      shown = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-      cache.insert(key, shown);
-    }
-    if (shown.isNull()) shown = image;  // out of memory for the copy: draw the original
-  }
+  const QImage shown = shownImage(image, device, contentKey);
   // Smoothing costs time; it only matters when pixels are really resampled. Small pictures (icons,
   // pixel art) enlarged two times or more stay crisp instead of turning blurred.
   const bool resized =

@@ -16,6 +16,10 @@ QSize deviceSizeOf(const QPainter& painter, const QRectF& target);
 // How an enlarged picture should look: photographs smooth, small bitmaps and icons crisp.
 enum class Enlarging { Smooth, CrispWhenSmall };
 
+// What drawRasterImage shows of image on an area of device pixels: the image itself, or after a strong
+// reduction a copy of the device's size, made once and cached under contentKey.
+QImage shownImage(const QImage& image, QSize device, std::uint64_t contentKey);
+
 // Draws image stretched onto target. Smooth scaling is used only when the image is really resized;
 // a strong reduction (a large bitmap shown small) is made once with area averaging and cached under
 // contentKey, so repaints only copy pixels.

@@ -27,6 +27,10 @@ class PageSink {
  public:
   virtual ~PageSink() = default;
   virtual void add(const page::GeneratedPage& page, const PageTag& tag) = 0;
+  // The page that will be added after the next one, told before that one is added: a sink that draws
+  // pictures as pixels decodes its pictures on a second thread meanwhile. The page need not outlive
+  // the call.
+  virtual void upcoming(const page::GeneratedPage& /*page*/) {}
   virtual void commit() = 0;
 };
 

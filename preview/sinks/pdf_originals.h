@@ -1,7 +1,8 @@
 // Pictures a PDF takes as they are: a JPEG's own bytes, never decoded and encoded again, and a
 // metafile's shapes drawn once for every page that shows it. Qt's PDF writer draws a small stand-in
 // image in the picture's place, with the picture's placement and clip; once the document is written
-// the stand-in's stream becomes the original bytes, or the stand-in gives way to a drawing of its own.
+// the stand-in's stream becomes the original bytes, or the stand-in gives way to a drawing of its own
+// (finishPdf).
 #pragma once
 
 #include <QByteArray>
@@ -11,10 +12,7 @@
 #include <vector>
 
 #include "calendar/page/page_renderer.h"
-
-#include <qpdf/QPDFObjectHandle.hh>
-
-class QPDF;
+#include "preview/sinks/pdf_structure.h"
 
 namespace orvella::sinks {
 
@@ -27,9 +25,8 @@ class PdfOriginals final : public page::PictureStandIn {
   // whose inks PDF readers take in different ways) are left to be drawn as pixels.
   bool draw(QPainter& painter, const Picture& picture, const QRectF& target) override;
 
-  // Every stand-in image of the document's pages gets its JPEG's bytes, size and colours, or gives way
-  // to its metafile's drawing. The drawings stay held here until pdf is written.
-  void replaceStandIns(QPDF& pdf);
+  // What each stand-in becomes, by its number; drawings are drawn now, each into a document of its own.
+  std::vector<PdfOriginal> originals() const;
 
  private:
   struct Original {
@@ -41,11 +38,8 @@ class PdfOriginals final : public page::PictureStandIn {
     QSizeF drawingPixels;
     double dpi = 0;
   };
-  QPDFObjectHandle drawingForm(QPDF& pdf, const Original& original);
 
   std::vector<Original> originals_;
-  std::vector<QByteArray> drawingBytes_;  // the drawings' own documents, which pdf reads from
-  std::vector<std::unique_ptr<QPDF>> drawingDocuments_;
 };
 
 }  // namespace orvella::sinks

@@ -4,11 +4,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <qpdf/Pipeline.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
-#include <qpdf/QPDFPageObjectHelper.hh>
-#include <qpdf/QPDFWriter.hh>
 
 #include "calendar/page/page_renderer.h"
 #include "platform/errors/error.h"
@@ -16,6 +11,7 @@
 #include "preview/sinks/output_files.h"
 #include "preview/sinks/page_sink.h"
 #include "preview/sinks/pdf_originals.h"
+#include "preview/sinks/pdf_structure.h"
 
 namespace orvella::sinks {
 
@@ -25,21 +21,6 @@ namespace {
 constexpr double kMarkGapMm = 2.0;
 constexpr double kMarkLengthMm = 5.0;
 constexpr double kMarkWidthPoints = 0.25;
-constexpr double kPointsPerMm = 72.0 / 25.4;
-
-// What qpdf writes goes to the output file, which remembers a failed write; the caller checks it when
-// qpdf is done (qpdf's pipelines may not throw while they are taken down).
-class OutputPipeline final : public Pipeline {
- public:
-  explicit OutputPipeline(OutputFile& file) : Pipeline("orvella output", nullptr), file_(file) {}
-  void write(unsigned char const* data, size_t len) override {
-    file_.write(reinterpret_cast<const char*>(data), qint64(len));
-  }
-  void finish() override {}
-
- private:
-  OutputFile& file_;
-};
 
 // The month and year a calendar page shows, in its own language; empty for pages of other kinds.
 struct MonthShown {
@@ -59,29 +40,6 @@ QString titleOf(const MonthShown& first, const MonthShown& last) {
   if (first == last) return first.month + QLatin1Char(' ') + first.year;
   if (first.year == last.year) return first.month + dash + last.month + QLatin1Char(' ') + last.year;
   return first.month + QLatin1Char(' ') + first.year + dash + last.month + QLatin1Char(' ') + last.year;
-}
-
-QPDFObjectHandle box(double left, double bottom, double right, double top) {
-  return QPDFObjectHandle::newArray(std::vector<QPDFObjectHandle>{
-      QPDFObjectHandle::newReal(left, 3), QPDFObjectHandle::newReal(bottom, 3),
-      QPDFObjectHandle::newReal(right, 3), QPDFObjectHandle::newReal(top, 3)});
-}
-
-// Qt gives a page a whole number of points and draws from its top-left corner: the page becomes as
-// large as asked, kept at its top, and the sheet is trimmed where it was drawn.
-void setPrintShopBoxes(QPDFObjectHandle page, QSizeF sheetMm, double bleedMm, double marksMm) {
-  const double top = page.getKey("/MediaBox").getArrayItem(3).getNumericValue();
-  const double width = (sheetMm.width() + 2 * (bleedMm + marksMm)) * kPointsPerMm;
-  const double bottom = top - (sheetMm.height() + 2 * (bleedMm + marksMm)) * kPointsPerMm;
-  auto inset = [&](double mm) {
-    const double d = mm * kPointsPerMm;
-    return box(d, bottom + d, width - d, top - d);
-  };
-  page.replaceKey("/MediaBox", inset(0));
-  page.replaceKey("/CropBox", inset(0));
-  page.replaceKey("/BleedBox", inset(marksMm));
-  page.replaceKey("/TrimBox", inset(bleedMm + marksMm));
-  page.removeKey("/ArtBox");
 }
 
 class PdfSink final : public PageSink {
@@ -138,13 +96,7 @@ class PdfSink final : public PageSink {
     painter_.end();  // writes the document's end
     writer_.reset();
     OutputFile& file = files_.open(output_);
-    try {
-      finish(file);
-    } catch (const Error&) {
-      throw;
-    } catch (const std::exception& e) {  // qpdf's own, which should not happen with Qt's documents
-      throw unableToWrite(output_, QString::fromUtf8(e.what()));
-    }
+    finish(file);
     files_.commit();
   }
 
@@ -162,24 +114,21 @@ class PdfSink final : public PageSink {
       }
   }
 
-  // Qt's document with the JPEG photos' own bytes, the title and the boxes, written by qpdf. Streams
-  // Qt compressed stay as they are.
+  // Qt's document with the JPEG photos' own bytes, the title and the boxes.
   void finish(OutputFile& file) {
-    QPDF pdf;
-    pdf.processMemoryFile(output_.toUtf8().constData(), buffer_.data().constData(), size_t(buffer_.data().size()));
-    originals_.replaceStandIns(pdf);
-    const std::vector<QPDFPageObjectHelper> pages = QPDFPageDocumentHelper(pdf).getAllPages();
-    for (size_t i = 0; i < pages.size() && i < sheets_.size(); ++i)
-      if (!sheets_[i].isEmpty())
-        setPrintShopBoxes(pages[i].getObjectHandle(), sheets_[i], bleedMm_, marksMm_);
-    QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
-    if (info.isDictionary()) info.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(title_.toStdString()));
-    OutputPipeline pipeline(file);
-    QPDFWriter writer(pdf);
-    writer.setOutputPipeline(&pipeline);
-    writer.setDecodeLevel(qpdf_dl_none);
-    writer.setCompressStreams(true);  // the drawings, which come over uncompressed
-    writer.write();
+    PdfFinish job;
+    job.document = buffer_.data();
+    job.name = output_;
+    job.originals = originals_.originals();
+    job.sheetsMm = sheets_;
+    job.bleedMm = bleedMm_;
+    job.marksMm = marksMm_;
+    job.title = title_;
+    try {
+      finishPdf(job, file);
+    } catch (const Error& e) {
+      throw unableToWrite(output_, e.message());
+    }
     file.check();
   }
 

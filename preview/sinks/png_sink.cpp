@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "calendar/page/page_bands.h"
-#include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "preview/sinks/file_per_page_sink.h"
 #include "preview/sinks/png_bands.h"
@@ -28,8 +27,7 @@ class PngSink final : public FilePerPageSink {
  private:
   void write(const page::GeneratedPage& page, OutputFile& file, QSize pixels, int dpi) override {
     const int bandRows = static_cast<int>(std::clamp<qint64>(kBandBytes / (qint64(pixels.width()) * 4), 1, pixels.height()));
-    page::PageBands bands(page, page::DeviceMapping{double(dpi), double(dpi)}.placed(page::placementOf(page.settings)),
-                          pixels, bandRows, kStripBytes);
+    page::PageBands bands(page, mappingFor(page), pixels, bandRows, kStripBytes);
     PngBands png(file, pixels, static_cast<int>(std::lround(dpi / 0.0254)), bandRows);
     // What the file does not say went wrong is memory the image did not get.
     auto failed = [&] {

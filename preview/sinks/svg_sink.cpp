@@ -3,13 +3,12 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QSvgGenerator>
 #include <cmath>
 
 #include "calendar/page/page_renderer.h"
-#include "calendar/page/sheet_placement.h"
 #include "platform/errors/error.h"
 #include "preview/sinks/file_per_page_sink.h"
+#include "preview/sinks/svg_device.h"
 
 namespace orvella::sinks {
 
@@ -76,20 +75,20 @@ class SvgSink final : public FilePerPageSink {
   void write(const page::GeneratedPage& page, OutputFile& file, QSize pixels, int dpi) override {
     QBuffer drawing;
     drawing.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&drawing);
-    svg.setTitle(page.settings.title);
-    svg.setResolution(dpi);
-    svg.setSize(pixels);
-    svg.setViewBox(QRect(QPoint(0, 0), pixels));
+    std::unique_ptr<QPaintDevice> svg;
+    try {
+      svg = makeSvgDevice(drawing, page.settings.title, dpi, pixels);
+    } catch (const Error& e) {
+      throw unableToWrite(file.target(), e.message());
+    }
     QPainter painter;
-    if (!painter.begin(&svg)) throw unableToWrite(file.target());
+    if (!painter.begin(svg.get())) throw unableToWrite(file.target());
     painter.fillRect(QRect(QPoint(0, 0), pixels), Qt::white);  // paper, as an image has it
-    page::DeviceMapping mapping{double(dpi), double(dpi)};
+    page::DeviceMapping mapping = mappingFor(page);
     // The program's fonts are not where a browser looks for fonts: letters go as outlines.
     mapping.textAsOutlines = true;
     mapping.marksClips = true;
-    page::drawPage(page, painter, mapping.placed(page::placementOf(page.settings)));
+    page::drawPage(page, painter, mapping);
     painter.end();
     OutputFiles::write(file, finishedDrawing(drawing.data()));
   }

@@ -464,7 +464,10 @@ void QRStandardPreview::writePages(const QString& name, const sinks::SinkFormat&
                                    bool cropMarks) const {
   const std::unique_ptr<sinks::PageSink> sink =
       format.open(name, {format.defaultDpi, pages_.size() > 1, bleedMm, cropMarks});
-  for (std::size_t i = 0; i < pages_.size(); ++i) sink->add(pages_[i], {0, 0, int(i) + 1});
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    if (i + 1 < pages_.size()) sink->upcoming(pages_[i + 1]);
+    sink->add(pages_[i], {0, 0, int(i) + 1});
+  }
   sink->commit();
 }
 

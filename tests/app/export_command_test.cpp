@@ -15,8 +15,11 @@
 #include "../support/files.h"
 #include "../support/program_copy.h"
 #include "app/export/export_command.h"
+#include "calendar/composition/month_composition.h"
 #include "calendar/namedays/name_days.h"
 #include "platform/errors/error.h"
+#include "platform/pictures/jpeg_decoder.h"
+#include "platform/pictures/raster_cache.h"
 #include "preview/sinks/page_sink.h"
 #include "tests/support/pdf_pages.h"
 #include "tests/support/reference_image.h"
@@ -307,7 +310,8 @@ TEST_F(ExportRunTest, AnOutputThatIsNoRegularFileIsRefused) {
   EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("cal-01.png"))));
 }
 
-// PDF export with photo backgrounds: what the file holds, and what a failed export leaves behind.
+// Export with photo backgrounds: what a PDF holds, what a failed export leaves behind, and PNG months
+// decoded one ahead.
 class ExportPdfPhotoTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -390,6 +394,53 @@ TEST_F(ExportPdfPhotoTest, AFailedExportLeavesTheEarlierFile) {
   EXPECT_THROW(exportPdf(1, 2), Error);
   EXPECT_EQ(readFile(pdf), QByteArray("earlier"));
   EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file left behind";
+}
+
+// A month's photo is decoded while the month before is written, at the size its page draws it: the page
+// then decodes nothing, and its image is the one written without that. A photo that fails to decode
+// is drawn as nothing either way; one that fails to load is said once.
+TEST_F(ExportPdfPhotoTest, TheNextMonthsPhotoIsDecodedWhileAMonthIsWritten) {
+  // March's photo without its quantisation tables: it loads, and fails when it is decoded.
+  QByteArray noTables = readFile(photo(QStringLiteral("mar.jpg"), qRgb(90, 160, 40)));
+  for (qsizetype at = 2; noTables.at(at + 1) != char(0xDA);) {
+    const qsizetype length = 2 + (uchar(noTables.at(at + 2)) << 8 | uchar(noTables.at(at + 3)));
+    if (noTables.at(at + 1) == char(0xDB))
+      noTables.remove(at, length);
+    else
+      at += length;
+  }
+  writeFile(out.filePath(QStringLiteral("mar.jpg")), noTables);
+  theme.backgrounds[0] = photo(QStringLiteral("jan.jpg"), qRgb(40, 90, 160), QSize(1600, 1000));
+  theme.backgrounds[1] = photo(QStringLiteral("feb.jpg"), qRgb(160, 90, 40), QSize(1600, 1000));
+  theme.backgrounds[2] = out.filePath(QStringLiteral("mar.jpg"));
+  const PageSources sources{nameDays, [](const QString& held) { return held; }};
+  PictureShelf shelf;
+  std::vector<page::GeneratedPage> pages;
+  for (int month = 1; month <= 3; ++month)
+    pages.push_back(composeMonth({snapshotOf(theme), 2010, month, {}}, sources, shelf).page);
+  auto write = [&](std::size_t i, bool ahead) {
+    const QString file = out.filePath(QStringLiteral("%1-%2.png").arg(ahead).arg(i));
+    const auto sink = sinks::sinkFormat(QStringLiteral("png"))->open(file, {60, false});
+    if (ahead && i + 1 < pages.size()) sink->upcoming(pages[i + 1]);
+    sink->add(pages[i], {});
+    sink->commit();
+    return readFile(file);
+  };
+  RasterCache::instance().clear();
+  jpegDecodeStats() = {};
+  std::vector<QByteArray> ahead{write(0, true)};
+  EXPECT_EQ(jpegDecodeStats().decodes, 2) << "February's photo is decoded while January is written";
+  for (std::size_t i : {1, 2}) ahead.push_back(write(i, true));
+  EXPECT_EQ(jpegDecodeStats().decodes, 2) << "February's page decodes its photo again";
+  RasterCache::instance().clear();
+  for (std::size_t i : {0, 1, 2}) EXPECT_TRUE(write(i, false) == ahead[i]) << "month " << i + 1;
+
+  theme.backgrounds[3] = out.filePath(QStringLiteral("cut.jpg"));
+  writeFile(theme.backgrounds[3], QByteArray::fromHex("ffd8ffe000104a464946000101"));
+  const ExportRequest request{out.filePath(QStringLiteral("cal.png")), 2010, 1, 4, {}, 20};
+  const QStringList warnings = exportMonths(request, theme, nameDays, program.path());
+  ASSERT_EQ(warnings.size(), 1);
+  EXPECT_TRUE(warnings.front().contains(theme.backgrounds[3])) << warnings.front().toStdString();
 }
 
 }  // namespace

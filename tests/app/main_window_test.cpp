@@ -210,6 +210,8 @@ class MainWindowTest : public QObject {
   void aSampleThemeIsTheStartOfAThemeOfOnesOwn() {
     Tf_Main& main = start();
     QVERIFY(main.findChild<QMenu*>(QStringLiteral("mi_File"))->actions().contains(main.mi_SampleThemes->menuAction()));
+    main.mi_SampleThemes->popup(QPoint());  // the names are read when the menu opens
+    main.mi_SampleThemes->close();
     const QList<QAction*> samples = main.mi_SampleThemes->actions();
     QVERIFY(samples.size() >= 4);
     QAction* sample = samples.last();

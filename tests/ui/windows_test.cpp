@@ -5,9 +5,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "ui/components.h"
+#include "ui/lazy_icon.h"
+#include "ui/lazy_icon_style.h"
 #include "ui/window_registry.h"
 
 using namespace orvella;
@@ -104,6 +109,37 @@ class WindowsTest : public QObject {
     // And its state: an action turned off turns off what stands for it.
     action->setEnabled(false);
     QVERIFY(!linked->isEnabled() && !button->isEnabled());
+  }
+
+  // An icon made when first shown: from the file of its size, else scaled from the next larger one
+  // (or the largest); its disabled look is the style's.
+  void lazyFileIconsTakeTheNearestLargerFile() {
+    QTemporaryDir folder;
+    for (const auto& [side, colour] : {std::pair{16, Qt::red}, std::pair{32, Qt::blue}}) {
+      QPixmap file(side, side);
+      file.fill(colour);
+      QVERIFY(file.save(folder.filePath(QStringLiteral("icon-%1.png").arg(side))));
+    }
+    const QIcon icon = ui::lazyFileIcon(folder.filePath(QStringLiteral("icon-%1.png")), {32, 16});
+    for (const auto& [side, colour] : {std::pair{16, Qt::red}, std::pair{24, Qt::blue}, std::pair{64, Qt::blue}}) {
+      const QImage shown = icon.pixmap(side, side).toImage();
+      QCOMPARE(shown.size(), QSize(side, side));
+      QCOMPARE(shown.pixelColor(side / 2, side / 2), QColor(colour));
+    }
+    QVERIFY(icon.pixmap(16, 16, QIcon::Disabled).toImage().pixelColor(8, 8) != QColor(Qt::red));
+  }
+
+  // The style's extension arrows, made late, are those the style makes at once, in either direction.
+  void lateExtensionArrowsAreTheStylesOwn() {
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
+    const ui::LazyIconStyle lazy(QStringLiteral("fusion"));
+    for (QStyle::StandardPixmap arrow : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton})
+      for (Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        QStyleOption option;
+        option.direction = direction;
+        QCOMPARE(lazy.standardIcon(arrow, &option).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+                 fusion->standardIcon(arrow, &option).pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32));
+      }
   }
 };
 

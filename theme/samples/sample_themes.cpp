@@ -47,12 +47,17 @@ QString themeName(const QString& path) {
   return settings.isEmpty() ? QString() : nameInSettings(IniFile(settings));
 }
 
+QFileInfoList sampleThemeFiles(const QString& folder) {
+  return QDir(folder).entryInfoList({QStringLiteral("*.hol")}, QDir::Files | QDir::Readable, QDir::Name);
+}
+
 }  // namespace
+
+bool hasSampleThemes(const QString& folder) { return !sampleThemeFiles(folder).isEmpty(); }
 
 QList<SampleTheme> sampleThemes(const QString& folder) {
   QList<SampleTheme> themes;
-  const QFileInfoList found =
-      QDir(folder).entryInfoList({QStringLiteral("*.hol")}, QDir::Files | QDir::Readable, QDir::Name);
+  const QFileInfoList found = sampleThemeFiles(folder);
   for (const QFileInfo& file : found) {
     QString name = themeName(file.filePath()).trimmed();
     if (name.isEmpty()) name = file.completeBaseName();

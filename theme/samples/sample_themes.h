@@ -15,5 +15,7 @@ struct SampleTheme {
 // case. A file whose name cannot be read (damaged, or a settings file without one) is listed by its
 // file name without the extension, so that opening it says what is wrong with it.
 QList<SampleTheme> sampleThemes(const QString& folder);
+// Whether folder holds any "*.hol" file, without opening one.
+bool hasSampleThemes(const QString& folder);
 
 }  // namespace orvella
