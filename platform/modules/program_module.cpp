@@ -1,9 +1,10 @@
-// Modules are found by a path relative to the executable, never through the library search path, so
-// that another file of the same name cannot stand in for one.
+// Modules are found by their folder's place beside the executable, never through the library search
+// path, so that another file of the same name cannot stand in for one.
 #include "platform/modules/program_module.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QMutex>
 #include <QMutexLocker>
@@ -15,12 +16,16 @@ namespace orvella {
 QFunctionPointer programModuleFunction(const QString& module, const char* function) {
   static QMutex guard;  // an export and a preview may write at the same time
   const QMutexLocker lock(&guard);
-  const QString file = QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                                       QStringLiteral(ORVELLA_MODULES_FROM_BIN) + QLatin1Char('/') + module);
-  QLibrary library(file);
+  // A copy with its data beside the executable keeps its modules there too; an installed one has them
+  // in its library folder.
+  const QString programDir = QCoreApplication::applicationDirPath();
+  QString folder = programDir + QStringLiteral("/modules");
+  if (!QFileInfo(folder).isDir())
+    folder = QDir::cleanPath(programDir + QLatin1Char('/') + QStringLiteral(ORVELLA_MODULES_FROM_BIN));
+  QLibrary library(folder + QLatin1Char('/') + module);
   if (!library.load())
-    throw Error(QStringLiteral("The module %1 cannot be loaded: %2").arg(QDir::toNativeSeparators(file),
-                                                                        library.errorString()));
+    throw Error(QStringLiteral("The module %1 cannot be loaded: %2")
+                    .arg(QDir::toNativeSeparators(library.fileName()), library.errorString()));
   if (QFunctionPointer found = library.resolve(function)) return found;
   throw Error(QStringLiteral("The module %1 cannot be loaded: it has no %2")
                   .arg(QDir::toNativeSeparators(library.fileName()), QString::fromLatin1(function)));

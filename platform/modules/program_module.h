@@ -1,5 +1,6 @@
-// A module of the program: a shared library in lib/orvella/modules, reached from the program's folder
-// as installed and as built, loaded the first time one of its functions is needed.
+// A module of the program: a shared library in "modules" beside the executable (a copy with its data
+// beside it, as built) or, installed, in lib/orvella/modules, loaded the first time one of its
+// functions is needed.
 #pragma once
 
 #include <QFunctionPointer>

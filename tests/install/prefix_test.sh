@@ -45,3 +45,13 @@ cmp -s "$working/ladybug.wmf" "$prefix/share/orvella/bierdony.wmf" || fail "no t
 [ -f "$working/band_music.wmf" ] || fail "no default theme in the user's runtime folder"
 [ "$(listing "$prefix")" = "$before" ] || fail "something was written under the prefix"
 echo "installed copy: ok"
+
+# A portable copy: the build's program folder on its own, elsewhere, writes PDF and SVG pages too.
+mkdir "$scratch/portable"
+(cd "$build/bin" && tar --exclude=./temp --exclude=./temp.lock --exclude=./config.ini -cf - .) |
+  (cd "$scratch/portable" && tar -xf -)
+as_user "$scratch/portable/orvella" --export "$user/home/april.pdf" --year 2015 --month 4
+expect_pdf "$user/home/april.pdf"
+as_user "$scratch/portable/orvella" --export "$user/home/april.svg" --year 2015 --month 4
+grep -q '<svg' "$user/home/april.svg" || fail "no SVG from the portable copy"
+echo "portable copy: ok"
