@@ -90,11 +90,6 @@ void RasterCache::insertLocked(const Key& key, const QImage& image) {
   ++stats_.insertions;
 }
 
-void RasterCache::makeRoomFor(std::int64_t bytes) {
-  const std::lock_guard lock(mutex_);
-  makeRoomLocked(bytes);
-}
-
 void RasterCache::makeRoomLocked(std::int64_t bytes) {
   if (bytes > budget_) return;  // such an image is not kept, so nothing need make room for it
   if (bytes > kLargeEntryBytes) {

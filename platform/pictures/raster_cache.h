@@ -47,12 +47,10 @@ class RasterCache {
   // Stores image (shared, not copied); evicts the least recent entries beyond the budget.
   void insert(const Key& key, const QImage& image);
   // The image stored under key, or else the one make() returns, then stored. Room for bytes (0: none
-  // made) is made before make() runs. While another thread makes the same key this one waits for it;
+  // made) is made before make() runs, so that a print-resolution image is never held beside the one it
+  // replaces. While another thread makes the same key this one waits for it;
   // when that one failed, this one makes its own. What make() throws reaches the caller.
   QImage findOrMake(const Key& key, std::int64_t bytes, const std::function<QImage()>& make);
-  // Evicts what storing an image of this many bytes would evict. Called before a decode, so that a
-  // print-resolution image is never held beside the one it replaces.
-  void makeRoomFor(std::int64_t bytes);
   // Evicts every entry of a picture other than these (content keys): an export that draws each page
   // once keeps only the pictures of the page it draws. Until the next call (or clear()) neither the
   // budget nor another print-resolution image evicts an entry of these: the next page's pictures,
