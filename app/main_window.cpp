@@ -73,6 +73,9 @@ Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
   setWindowTitle(QStringLiteral("Orvella"));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  // The two fonts of the program's folder, before any text is measured: a font added later empties the
+  // toolkit's cache of faces, which would then be read again. A missing file gives no message.
+  state_->registerProgramFonts();
   setFont(ui::interfaceFont(11));
 
   for (int i = 0; i < 8; ++i) il_Main.push_back(toolbarIcon(i));
@@ -342,8 +345,6 @@ void Tf_Main::buildClientArea(QWidget* client) {
 }
 
 void Tf_Main::FormCreate() {
-  // The two fonts of the program's folder; a missing file gives no message.
-  state_->registerProgramFonts();
   se_year->setValue(std::clamp(context_.currentYear() + 1, se_year->minimum(), se_year->maximum()));
   cb_month->setCurrentRow(0);
   // Centred on the screen.
