@@ -49,6 +49,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/file_drops.h"
 #include "ui/guarded.h"
+#include "ui/flat_tool_bar_style.h"
 #include "ui/interface_font.h"
 #include "ui/key_hints.h"
 #include "ui/message_boxes.h"
@@ -253,7 +254,7 @@ void Tf_Main::buildToolBar(QWidget* client) {
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
   ToolBar1->setContentsMargins(1, 0, 0, 0);
-  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; spacing: 0px; padding-left: 1px; }"));
+  ToolBar1->setStyle(ui::flatToolBarStyle());
 
   auto plainButton = [this](const char* name) {
     auto* b = new QToolButton(ToolBar1);
