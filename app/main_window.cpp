@@ -49,6 +49,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/file_drops.h"
 #include "ui/guarded.h"
+#include "ui/flat_tool_bar_style.h"
 #include "ui/interface_font.h"
 #include "ui/key_hints.h"
 #include "ui/message_boxes.h"
@@ -73,6 +74,9 @@ Tf_Main::Tf_Main(ProgramContext context, QWidget* parent)
   setWindowTitle(QStringLiteral("Orvella"));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  // The two fonts of the program's folder, before any text is measured: a font added later empties the
+  // toolkit's cache of faces, which would then be read again. A missing file gives no message.
+  state_->registerProgramFonts();
   setFont(ui::interfaceFont(11));
 
   for (int i = 0; i < 8; ++i) il_Main.push_back(toolbarIcon(i));
@@ -250,7 +254,7 @@ void Tf_Main::buildToolBar(QWidget* client) {
   ToolBar1->setMovable(false);
   ToolBar1->setFloatable(false);
   ToolBar1->setContentsMargins(1, 0, 0, 0);
-  ToolBar1->setStyleSheet(QStringLiteral("QToolBar { border: none; spacing: 0px; padding-left: 1px; }"));
+  ToolBar1->setStyle(ui::flatToolBarStyle());
 
   auto plainButton = [this](const char* name) {
     auto* b = new QToolButton(ToolBar1);
@@ -342,8 +346,6 @@ void Tf_Main::buildClientArea(QWidget* client) {
 }
 
 void Tf_Main::FormCreate() {
-  // The two fonts of the program's folder; a missing file gives no message.
-  state_->registerProgramFonts();
   se_year->setValue(std::clamp(context_.currentYear() + 1, se_year->minimum(), se_year->maximum()));
   cb_month->setCurrentRow(0);
   // Centred on the screen.

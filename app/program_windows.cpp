@@ -1,7 +1,8 @@
 // Creation of the three windows.
 #include "app/program_windows.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QScopeGuard>
 
 #include "app/main_window.h"
 #include "app/print_window.h"
@@ -9,6 +10,7 @@
 #include "editor/options/options_dialog.h"
 #include "platform/desktop/dialog_folders.h"
 #include "ui/archive_messages.h"
+#include "ui/interface_font.h"
 #include "ui/window_registry.h"
 
 namespace orvella {
@@ -39,6 +41,13 @@ ProgramWindows createProgramWindows(const ProgramContext& context) {
   ui::showArchiveMessagesInBoxes();
   forgetDialogFolders();  // a run starts with none
   ProgramWindows windows;
+  // A line edit lays out its empty text in the toolkit's default face as it is made, before its
+  // window's face reaches it. While the windows are built that default is their own face, so that the
+  // desktop's face is not read (and its fallbacks sorted) for that alone; menus and messages have the
+  // desktop's face again before anything is shown.
+  const QFont desktopFace = QApplication::font();
+  QApplication::setFont(ui::interfaceFont(11));
+  const auto restoreFace = qScopeGuard([&desktopFace] { QApplication::setFont(desktopFace); });
   windows.main = ui::windows().make<Tf_Main>(context);
   f_Main = windows.main.get();
   OptionsHost host;

@@ -5,8 +5,8 @@
 
 namespace orvella::ui {
 
-// Where "MS Sans Serif" is not installed, DejaVu Sans stands in for it, named here: the font system
-// would otherwise be asked for a fallback (a slow sort of every face) each time the face is used.
+// Where "MS Sans Serif" is not installed, DejaVu Sans stands in for it and is the only face named: a
+// face that is missing makes the font system sort every face for a fallback.
 QFont interfaceFont(int pixels, bool bold = false);
 
 }  // namespace orvella::ui

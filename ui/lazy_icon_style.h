@@ -8,7 +8,7 @@
 
 namespace orvella::ui {
 
-class LazyIconStyle final : public QProxyStyle {
+class LazyIconStyle : public QProxyStyle {
  public:
   // key names the style it stands in for ("fusion").
   explicit LazyIconStyle(const QString& key) : QProxyStyle(key) {}

@@ -120,10 +120,21 @@ class FixedCellDelegate : public QStyledItemDelegate {
   }
 };
 
+// The fixed row. Its height is the grid's row height and its cells are as wide as their columns, so
+// its texts are never measured: a header measures them in bold, a face nothing else here needs.
+class FixedRowHeader : public QHeaderView {
+ public:
+  explicit FixedRowHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+ protected:
+  QSize sectionSizeFromContents(int logicalIndex) const override { return {sectionSize(logicalIndex), height()}; }
+};
+
 }  // namespace
 
 StringGrid::StringGrid(int colCount, QWidget* parent)
     : QTableView(parent), model_(new StringGridModel(std::max(colCount, kFixedCols + 1), this)) {
+  setHorizontalHeader(new FixedRowHeader(this));
   setModel(model_);
   setItemDelegate(new FixedCellDelegate(this));
   verticalHeader()->hide();

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 
 namespace orvella {
 
@@ -29,10 +30,13 @@ SettingsFileBytes readSettingsFileBytes(const QString& path) {
     read.state = SettingsFileBytes::TooLarge;
   } else {
     read.state = SettingsFileBytes::Read;
-    // One byte more than the limit tells a file that grew meanwhile.
-    read.bytes.resize(qsizetype(kMaxSettingsFileBytes) + 1);
+    // Room for the file as it stands and one byte more, which tells a file that grew meanwhile; the
+    // room grows with it, up to one byte past the limit.
+    const qsizetype ceiling = qsizetype(kMaxSettingsFileBytes) + 1;
+    read.bytes.resize(std::min<qsizetype>(qsizetype(st.st_size) + 1, ceiling));
     qsizetype got = 0;
-    while (got < read.bytes.size()) {
+    while (got < ceiling) {
+      if (got == read.bytes.size()) read.bytes.resize(std::min<qsizetype>(got * 2, ceiling));
       const ssize_t n = ::read(fd, read.bytes.data() + got, size_t(read.bytes.size() - got));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {

@@ -68,7 +68,16 @@ bool isPlausibleText(QStringView text) {
       c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
       ++i;
     }
-    if (c >= 0x80 && c < 0xA0) return false;  // C1 controls: a lead byte C2 and a Windows-1250 symbol
+    if (c < 0x80) {  // ASCII, the bulk of any text: a Latin letter, or neither letter nor mark
+      if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') {
+        if (other) return false;
+        latin = true;
+      } else {
+        latin = other = false;
+      }
+      continue;
+    }
+    if (c < 0xA0) return false;  // C1 controls: a lead byte C2 and a Windows-1250 symbol
     // A byte-order mark inside the text, and characters no text holds (unassigned, private, or
     // non-characters), come only from reading other bytes as UTF-8.
     if (c == 0xFEFF) return false;

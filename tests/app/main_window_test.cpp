@@ -75,6 +75,10 @@ class MainWindowTest : public QObject {
                              "mi_espanol", "mi_polski", "mi_About", "N3", "mi_Www", "mi_HelpOnline", "mi_ThemeGallery",
                              "Edytuj1"})
       QVERIFY2(main.findChild<QAction*>(QLatin1String(name)), name);
+    // The tool bar is flat: its buttons side by side, one pixel in from its edge.
+    const QWidget* first = main.findChild<QWidget*>(QStringLiteral("ToolButton1"));
+    QCOMPARE(first->pos(), QPoint(1, 1));
+    QCOMPARE(main.findChild<QWidget*>(QStringLiteral("ToolButton2"))->x(), first->geometry().right() + 1);
     QCOMPARE(main.cb_month->count(), 12);
     QCOMPARE(main.cb_month->item(9)->text(), QStringLiteral("Październik"));
     QCOMPARE(main.cb_month->currentRow(), 0);

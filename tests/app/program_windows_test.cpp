@@ -11,6 +11,7 @@
 #include <set>
 
 #include "app/main_window.h"
+#include "app/year_spin_edit.h"
 #include "preview/window/preview_window.h"
 #include "tests/app/started_program.h"
 #include "tests/support/pdf_pages.h"
@@ -115,6 +116,15 @@ class ProgramWindowsTest : public QObject {
 
     QCOMPARE(afterSecondClosed, QStringList({"f_Main", "f_Options", "f_Print", "QRStandardPreview"}));
     QCOMPARE(registeredNames(), QStringList({"f_Main", "f_Options", "f_Print"}));
+  }
+
+  // The windows are built with their own face as the default; menus and messages keep the desktop's.
+  void menusKeepTheDesktopsFace() {
+    const QFont desktop = QApplication::font();
+    testing::StartedProgram program;
+    QCOMPARE(QApplication::font(), desktop);
+    QCOMPARE(program.main().mi_Help->font(), desktop);
+    QCOMPARE(program.main().se_year->font().pixelSize(), 19);
   }
 
   void menuItemsLinkedToActionsAreToldFromPlainOnes() {

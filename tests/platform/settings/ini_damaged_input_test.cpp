@@ -9,6 +9,7 @@
 
 #include "platform/errors/error.h"
 #include "platform/settings/ini_file.h"
+#include "platform/settings/settings_file_bytes.h"
 #include "platform/settings/text_codec.h"
 
 using orvella::IniFile;
@@ -92,6 +93,14 @@ TEST(IniDamagedInput, AFileLargerThanAnySettingsFileReadsAsEmpty) {
   EXPECT_FALSE(huge.sectionHasKeys(QStringLiteral("1")));
   ASSERT_TRUE(file.resize(1024 * 1024));
   EXPECT_TRUE(IniFile(path).sectionHasKeys(QStringLiteral("1")));
+}
+
+// Files whose size the system does not know beforehand are read whole.
+TEST(IniDamagedInput, AFileOfUnreportedSizeIsReadWhole) {
+  const orvella::SettingsFileBytes read = orvella::readSettingsFileBytes(QStringLiteral("/proc/self/status"));
+  EXPECT_EQ(read.state, orvella::SettingsFileBytes::Read);
+  EXPECT_TRUE(read.bytes.startsWith("Name:")) << read.bytes.left(20).toStdString();
+  EXPECT_TRUE(read.bytes.contains("\nPid:"));
 }
 
 // A pipe under a settings file's name would stop the reader until somebody writes into it. A reader
